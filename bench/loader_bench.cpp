@@ -1,0 +1,67 @@
+// Loading a large station file, and appending to a large found-stations file.
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "app/form.h"
+#include "base/text_file.h"
+#include "fake_engines.h"
+#include "library/found_entries.h"
+#include "library/station_files.h"
+#include "library/station_list.h"
+#include "test_host.h"
+
+namespace {
+
+QStringList stationLines(int count) {
+  QStringList lines;
+  lines.reserve(count);
+  for (int i = 0; i < count; ++i)
+    lines << QStringLiteral("中央电视台综合频道%1,http://live.example.cn/channel/%1/index.m3u8,")
+                 .arg(i);
+  return lines;
+}
+
+struct Bench {
+  QTemporaryDir dir;
+  QStringList log;
+  TestHost host;
+  FakeMediaPlayer wmp{log};
+  FakeRealPlayer real{log};
+  FakeBrowser web{log};
+  Form f{host, wmp, real, web, dir.path()};
+};
+
+void LoadStationList100k(benchmark::State& state) {
+  Bench b;
+  textfile::writeLines(b.f.path("big.txt"), stationLines(100000));
+  for (auto _ : state) {
+    b.f.tvm.clear();
+    b.f.dz1.clear();
+    library::LoadStationList(b.f, "big.txt");
+  }
+  state.counters["entries"] = b.f.tvm.count();
+}
+BENCHMARK(LoadStationList100k)->Unit(benchmark::kMillisecond);
+
+void AppendFoundEntry10k(benchmark::State& state) {
+  Bench b;
+  textfile::writeLines(b.f.path(library::kFoundFile), stationLines(10000));
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const QString entry = library::stationLine("新台" + QString::number(i++), "mms://x/new");
+    state.ResumeTiming();
+    library::AppendFoundEntry(b.f, entry);
+  }
+}
+BENCHMARK(AppendFoundEntry10k)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}

@@ -1,0 +1,20 @@
+#include "library/found_entries.h"
+
+#include "app/form.h"
+#include "library/station_files.h"
+#include "library/unique_line_file.h"
+
+namespace library {
+
+void AppendFoundEntry(Form& f, const QString& entry) {
+  AppendUniqueLine(f.path(kFoundFile), entry);
+}
+
+void SaveLastFoundEntry(Form& f) { AppendFoundEntry(f, f.Text2.text()); }
+
+void RecordFoundAddress(Form& f, const QString& address) {
+  f.dz1.setText(address);
+  AppendFoundEntry(f, stationLine(f.tvm.text(), address));
+}
+
+}  // namespace library

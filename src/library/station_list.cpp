@@ -1,0 +1,78 @@
+#include "library/station_list.h"
+
+#include <QElapsedTimer>
+
+#include "app/form.h"
+#include "base/text_file.h"
+#include "base/vb_text.h"
+#include "library/station_files.h"
+
+namespace library {
+
+namespace {
+
+// Long files yield in slices of this much work, so the window stays
+// responsive without paying for a yield per line.
+constexpr qint64 kYieldSliceMs = 10;
+
+struct Entry {
+  QString name;
+  QString address;
+};
+
+// Name and address of a line, or nothing for a line the lists do not take.
+std::optional<Entry> parseLine(QString line) {
+  line.replace(u'\t', u' ');
+  const int c1 = vb::instr(line, QStringLiteral(","));
+  if (c1 == 0) return std::nullopt;
+  const int c2 = vb::instr(c1 + 1, line, QStringLiteral(","));
+  if (c2 == 0) return std::nullopt;
+  const QString name = vb::left(line, c1 - 1);
+  const QString address = vb::mid(line, c1 + 1, c2 - c1 - 1);
+  if (name.isEmpty() || address.isEmpty()) return std::nullopt;
+  const QString lower = address.toLower();
+  // Local wrapper files are offered by the temp folder listing, not by files.
+  if (lower.contains(u"play\\temp") || lower.contains(u"play/temp")) return std::nullopt;
+  return Entry{vb::trim(name), vb::trim(address)};
+}
+
+}  // namespace
+
+void LoadStationList(Form& f, const QString& fileName) {
+  const auto lines = textfile::readLines(f.path(fileName));
+  int n = f.dz1.count();
+  if (n > 0) {
+    f.tvm.insertItem(n, kSeparator);
+    f.dz1.insertItem(n, kSeparator);
+    ++n;
+  }
+  QStringList scratch;
+  QElapsedTimer slice;
+  slice.start();
+  f.host.yield();
+  const int count = lines ? static_cast<int>(lines->size()) : 0;
+  for (int i = 0; i < count; ++i) {
+    if (slice.elapsed() >= kYieldSliceMs) {
+      f.host.yield();
+      slice.restart();
+    }
+    const QString& line = lines->at(i);
+    if (line.compare(u"end", Qt::CaseInsensitive) == 0) break;
+    if (const auto entry = parseLine(line)) {
+      f.tvm.insertItem(n, entry->name);
+      f.dz1.insertItem(n, entry->address);
+      scratch << stationLine(entry->name, entry->address) + QString::number(n);
+      ++n;
+    }
+    if (i + 1 < count && lines->at(i + 1).isEmpty()) break;
+  }
+  textfile::writeLines(f.path(kScratchFile), scratch);
+}
+
+void ReloadAllStationLists(Form& f) {
+  f.tvm.clear();
+  f.dz1.clear();
+  for (const QString& file : {kFoundFile, kScannedFile, kLibraryFile}) LoadStationList(f, file);
+}
+
+}  // namespace library

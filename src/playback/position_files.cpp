@@ -1,0 +1,40 @@
+#include "playback/position_files.h"
+
+#include <limits>
+
+#include "app/form.h"
+#include "base/text_file.h"
+#include "base/vb_text.h"
+
+namespace playback {
+
+namespace {
+
+const QString kLastPlayedFile = QStringLiteral("bfwz.dat");
+const QString kRunPositionFile = QStringLiteral("dqwz.dat");
+
+void savePosition(Form& f, const QString& fileName, qint32 index) {
+  // Before the first play there is no engine to record; the file stays.
+  if (f.PlayerKind != u"real" && f.PlayerKind != u"win") return;
+  textfile::writeLines(f.path(fileName), {f.PlayerKind, QString::number(index)});
+}
+
+}  // namespace
+
+void SaveLastPlayed(Form& f, qint32 index) { savePosition(f, kLastPlayedFile, index); }
+
+void SaveRunPosition(Form& f, qint32 index) { savePosition(f, kRunPositionFile, index); }
+
+int ReadLastPlayed(Form& f) {
+  const auto lines = textfile::readLines(f.path(kLastPlayedFile));
+  if (!lines || lines->size() < 2) return 1;
+  const auto number = vb::toNumber(lines->at(1));
+  if (!number) return 1;
+  const double rounded = vb::roundHalfEven(*number);
+  if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+    return 1;
+  f.StationIndex = static_cast<qint32>(rounded);
+  return 1;
+}
+
+}  // namespace playback

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// A snapshot of a loaded top-level page.
+struct Document {
+  struct Link {
+    QString innerHTML;
+    QString href;  // the absolute target address, the link's string value
+  };
+  QList<Link> links;       // every <a> in document order
+  QStringList elements;    // innerHTML of every element in document order
+};
+
+// The browser (WebBrowser1). DocumentComplete follows a finished top-level
+// load, with document() then holding that page; a failed load or one that does
+// not finish within the engine's time limit raises NavigateError.
+class WebBrowser : public QObject {
+  Q_OBJECT
+ public:
+  virtual void Navigate(const QString& url) = 0;
+  virtual void Stop() = 0;
+  virtual void Quit() = 0;
+  virtual void setTheaterMode(bool on) = 0;
+  virtual QString LocationURL() const = 0;
+  virtual const Document& document() const = 0;
+  // Elements whose text holds none of these (case-insensitive) may be left
+  // out of document().elements: they can yield no address.
+  virtual void setElementFilter(const QStringList& startMarkers) = 0;
+
+ Q_SIGNALS:
+  void BeforeNavigate2(const QString& url);
+  void NewWindow2(bool* cancel);
+  void DocumentComplete(const QString& url);
+  void FileDownload(bool* cancel);
+  void NavigateError(const QString& url);
+};

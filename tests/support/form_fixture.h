@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/form.h"
+#include "fake_engines.h"
+#include "test_host.h"
+
+// A wired Form on fake engines and the test host, in a fresh program folder.
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest();
+
+  // Writes a file of the program folder in GBK with CR LF line ends.
+  void writeLines(const QString& name, const QStringList& lines);
+  void writeBytes(const QString& name, const QByteArray& bytes);
+  // The lines of a file of the program folder (empty when missing).
+  QStringList readLines(const QString& name) const;
+  QByteArray readBytes(const QString& name) const;
+  bool exists(const QString& name) const;
+  // The log entries since the last call.
+  QStringList takeLog();
+
+  QTemporaryDir dir;
+  QStringList log;
+  TestHost host;
+  FakeMediaPlayer wmp{log};
+  FakeRealPlayer real{log};
+  FakeBrowser web{log};
+  Form f;
+};
