@@ -101,8 +101,9 @@ void ListControl::removeItem(int index) {
 
 void ListControl::clear() {
   m_items.clear();
+  // The index is rebuilt on the next lookup, so a long load pays nothing.
   m_first.clear();
-  m_indexValid = true;
+  m_indexValid = false;
   m_listIndex = -1;
   Q_EMIT itemsCleared();
   applyText(QString(), -1);
