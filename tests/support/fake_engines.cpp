@@ -41,7 +41,10 @@ bool FakeRealPlayer::put(int dispId, const QVariant& value) {
   return true;
 }
 
-QVariant FakeRealPlayer::get(int dispId) const { return props.value(dispId); }
+QVariant FakeRealPlayer::get(int dispId) const {
+  if (logGets) m_log << QString("real.get(%1)").arg(dispId);
+  return props.value(dispId);
+}
 
 bool FakeRealPlayer::call(int dispId, const QVariantList& args) {
   QStringList parts;

@@ -64,6 +64,8 @@ class FakeRealPlayer : public RealPlayer {
   void raiseError(int code);
 
   QHash<int, QVariant> props;
+  // When set, property reads go into the log too ("real.get(220)").
+  bool logGets = false;
   // Called after every Play (257), to script what the engine then reports.
   std::function<void(const QString& source)> onPlay;
 
