@@ -1,0 +1,89 @@
+#include "monitor/scan_marker.h"
+
+#include <limits>
+
+#include "app/form.h"
+#include "base/vb_text.h"
+#include "library/station_files.h"
+#include "library/station_list.h"
+#include "playback/play_address.h"
+#include "playback/temp_entries.h"
+
+namespace monitor {
+
+namespace {
+
+const QString kHash = QStringLiteral("#");
+
+// A whole number as a numeric conversion reads it; nothing when the text is
+// no number or does not fit 32 bits.
+std::optional<qint64> readCounter(const QString& field) {
+  const auto number = vb::toNumber(field);
+  if (!number) return std::nullopt;
+  const double rounded = vb::roundHalfEven(*number);
+  if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+    return std::nullopt;
+  return static_cast<qint64>(rounded);
+}
+
+void finishScan(Form& f) {
+  f.tvm.clear();
+  f.dz1.clear();
+  library::LoadStationList(f, library::kFoundFile);
+  f.host.yield();
+  playback::ListTempEntries(f);
+  f.host.yield();
+  playback::StopAll(f);
+  f.host.messageBox(QStringLiteral("搜索完毕！"), QStringLiteral("搜索"), MessageIcon::Stop);
+  f.tvm.setText(f.tvm.item(0));
+  f.dz1.setText(f.dz1.item(0));
+}
+
+}  // namespace
+
+bool isScanMarker(const QString& text) {
+  const int p1 = vb::instr(text, kHash);
+  return p1 > 0 && vb::instr(p1 + 1, text, kHash) > 0;
+}
+
+bool hasNoHash(const QString& text) { return !text.contains(kHash); }
+
+std::optional<int> scanCounter(const QString& text) {
+  if (!isScanMarker(text)) return std::nullopt;
+  const auto counter = readCounter(vb::mid(text, 6, static_cast<int>(text.size()) - 6));
+  if (!counter) return std::nullopt;
+  return static_cast<int>(*counter);
+}
+
+QString AdvanceScanMarker(Form& f, const QString& text) {
+  f.form1.setWidth(kWideWidth);
+  QString marker = text;
+  QString result = text;
+  const int p1 = vb::instr(text, kHash);
+  const int p2 = p1 > 0 ? vb::instr(p1 + 1, text, kHash) : 0;
+  if (p2 > 0) {
+    const int width = p2 - p1 - 1;
+    const auto counter = readCounter(vb::mid(text, p1 + 1, width));
+    if (!counter) return text;
+    const qint64 n = *counter + 1;
+    // The field keeps its width: a counter that outgrows it loses its tail.
+    const QString field = QString::number(n).rightJustified(width, u'0').left(width);
+    marker = vb::left(text, p1) + field + vb::mid(text, p2);
+    result = vb::left(text, p1 - 1) + field + vb::mid(text, p2 + 1);
+    if (marker.startsWith(u"list", Qt::CaseInsensitive)) {
+      if (n < f.dz1.count()) {
+        result = f.dz1.item(static_cast<int>(n));
+        f.tvm.setText(f.tvm.item(static_cast<int>(n)));
+      } else {
+        finishScan(f);
+        result.clear();
+      }
+    }
+  }
+  f.dz1.setText(marker);
+  f.List3.addItem(marker);
+  f.host.yield();
+  return result;
+}
+
+}  // namespace monitor
