@@ -8,6 +8,7 @@
 #include "playback/media_player.h"
 #include "playback/real_player.h"
 #include "playback/web_browser.h"
+#include "search/crawl_memory.h"
 
 // An engine's place in the window: its container (visibility, height) and
 // the engine behind it.
@@ -74,6 +75,8 @@ class Form {
   Timer Timer9{"Timer9", 100, false};
   Timer Timer10{"Timer10", 100, true};
   FileOpenDialog CommonDialog1;
+  // The web search's address record beside Text1 and its index of dz1.
+  search::CrawlMemory crawl{Text1, dz1};
 
   // Shared values.
   qint32 StationIndex = 0;

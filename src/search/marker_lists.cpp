@@ -1,0 +1,50 @@
+#include "search/marker_lists.h"
+
+#include "app/form.h"
+#include "search/folded_text.h"
+
+namespace search {
+
+MarkerList::MarkerList(const QString& text, const QString& outsideText)
+    : m_empty(text.isEmpty()) {
+  if (!text.contains(u';')) return;
+  m_typed = text.split(u';');
+  for (const QString& typed : m_typed) {
+    m_items << foldCase(typed);
+    m_outside << (!typed.isEmpty() && outsideText.contains(typed));
+  }
+}
+
+QStringList MarkerList::typedItems() const {
+  QStringList items;
+  for (const QString& typed : m_typed)
+    if (!typed.isEmpty()) items << typed;
+  return items;
+}
+
+namespace {
+
+// Every text before a "-" is a type; the text after the last "-" is not.
+// A list without "-" holds one empty type.
+QStringList mediaTypesOf(const QString& text) {
+  QStringList types = foldCase(text).split(u'-');
+  types.removeLast();
+  if (types.isEmpty()) types << QString();
+  return types;
+}
+
+}  // namespace
+
+MarkerLists::MarkerLists(const Form& f)
+    : starts(f.Text4.text()),
+      ends(f.Text5.text(), f.Text7.text()),
+      mediaTypes(mediaTypesOf(f.Text3.text())),
+      dynamicMarker(foldCase(f.Text6.text())) {}
+
+bool MarkerLists::isMedia(const QString& foldedAddress) const {
+  for (const QString& type : mediaTypes)
+    if (foldedAddress.contains(type)) return true;
+  return false;
+}
+
+}  // namespace search
