@@ -6,7 +6,10 @@ void FakeMediaPlayer::setURL(const QString& url) {
   if (onSetURL) onSetURL(url);
 }
 
-void FakeMediaPlayer::close() { m_log << "wmp.close"; }
+void FakeMediaPlayer::close() {
+  m_log << "wmp.close";
+  if (onClose) onClose();
+}
 
 void FakeMediaPlayer::clearErrorQueue() {
   m_log << "wmp.clearErrorQueue";
@@ -51,6 +54,7 @@ bool FakeRealPlayer::call(int dispId, const QVariantList& args) {
   for (const QVariant& a : args) parts << a.toString();
   m_log << QString("real.call(%1%2)").arg(dispId).arg(parts.isEmpty() ? QString() : "," + parts.join(','));
   if (dispId == Play && onPlay) onPlay(props.value(Source).toString());
+  if (dispId == Stop && onStop) onStop();
   return true;
 }
 

@@ -46,6 +46,8 @@ class FakeMediaPlayer : public MediaPlayer {
   bool errorReadFails = false;
   // Called after every setURL, to script what the engine then reports.
   std::function<void(const QString& url)> onSetURL;
+  // Called after every close.
+  std::function<void()> onClose;
 
  private:
   QStringList& m_log;
@@ -68,6 +70,8 @@ class FakeRealPlayer : public RealPlayer {
   bool logGets = false;
   // Called after every Play (257), to script what the engine then reports.
   std::function<void(const QString& source)> onPlay;
+  // Called after every Stop (202).
+  std::function<void()> onStop;
 
  private:
   QStringList& m_log;
