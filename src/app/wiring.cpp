@@ -8,6 +8,11 @@
 #include "monitor/test_play.h"
 #include "playback/play_clock.h"
 #include "playback/transport.h"
+#include "search/browser_events.h"
+#include "search/crawl_driver.h"
+#include "search/document_scan.h"
+#include "search/result_files.h"
+#include "search/station_test.h"
 
 namespace app {
 
@@ -54,6 +59,23 @@ void wire(Form& f) {
   on(f, realPlayer, &RealPlayer::StateChange, monitor::RealAudio1_StateChange);
   on(f, realPlayer, &RealPlayer::ErrorEvent, monitor::RealAudio1_ErrorEvent);
   on(f, realPlayer, &RealPlayer::ThreeNumberEvent, monitor::RealAudio1_ThreeNumberEvent);
+
+  // Web search: the crawl, the station test, the result files, the browser.
+  on(f, f.Command17, &Control::clicked, search::StartWebSearch);
+  on(f, f.Command9, &Control::clicked, search::StopSearch);
+  on(f, f.Command10, &Control::clicked, search::TestAllStations);
+  on(f, f.Command10, &Control::keyPressed, search::Command10_KeyDown);
+  on(f, f.Command16, &Control::clicked, search::ResultSetToggle);
+  on(f, f.Timer9, &Timer::tick, search::Timer9_Timer);
+  on(f, f.List2, &Control::clicked, search::List2_Click);
+  on(f, f.tvmx, &Control::clicked, search::tvmx_Click);
+  on(f, f.List3, &Control::clicked, search::List3_Click);
+  WebBrowser& browser = f.WebBrowser1.engine();
+  on(f, browser, &WebBrowser::BeforeNavigate2, search::WebBrowser1_BeforeNavigate2);
+  on(f, browser, &WebBrowser::NewWindow2, search::WebBrowser1_NewWindow2);
+  on(f, browser, &WebBrowser::DocumentComplete, search::WebBrowser1_DocumentComplete);
+  on(f, browser, &WebBrowser::FileDownload, search::WebBrowser1_FileDownload);
+  on(f, browser, &WebBrowser::NavigateError, search::WebBrowser1_NavigateError);
 }
 
 }  // namespace app

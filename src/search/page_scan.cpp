@@ -1,0 +1,196 @@
+#include "search/page_scan.h"
+
+#include "app/form.h"
+#include "base/vb_text.h"
+#include "library/station_files.h"
+#include "search/address_finder.h"
+
+namespace search {
+
+namespace {
+
+const QString kUnknownName = QStringLiteral("未知");
+const QString kMissingMarkers = QStringLiteral("关键字不能为空！！！");
+// Found stations reach the file at least this often while a page is scanned.
+constexpr qint64 kStationWriteMs = 1000;
+
+// The crawler only loads web pages: other links must not make it open local
+// files or run scripts.
+bool isWebPage(const QString& address) {
+  return address.startsWith(u"http://", Qt::CaseInsensitive) ||
+         address.startsWith(u"https://", Qt::CaseInsensitive);
+}
+
+bool isPlaceholderName(const QString& name) {
+  const QString lower = name.toLower();
+  return lower.contains(u"object") || lower.contains(u'=') || lower.contains(kUnknownName);
+}
+
+}  // namespace
+
+PageScan::PageScan(Form& f) : m_f(f), m_markers(f), m_found(f) { m_slice.start(); }
+
+PageScan::~PageScan() {
+  m_f.crawl.record.flush();
+  m_found.write();
+}
+
+bool PageScan::halted() const { return m_f.SearchState == kSearchHalted || m_f.terminated; }
+
+bool PageScan::running() const { return m_f.SearchState == kSearchRunning && !m_f.terminated; }
+
+bool PageScan::pace() {
+  if (m_slice.elapsed() >= m_f.crawl.yieldSliceMs) {
+    m_f.crawl.record.flush();
+    if (m_found.msSinceWrite() >= kStationWriteMs) m_found.write();
+    m_f.host.yield();
+    m_slice.restart();
+  }
+  return !halted();
+}
+
+void PageScan::warnIfMarkersMissing() {
+  if (m_warned || !m_markers.missing()) return;
+  // Once per run: a message per item would stop the window thousands of times.
+  m_warned = true;
+  m_f.host.messageBox(kMissingMarkers, kApplicationTitle, MessageIcon::None);
+}
+
+QString PageScan::findMediaAddress(const QString& text) {
+  FoldedText folded(text);
+  return findMediaAddress(folded, 0, folded.size());
+}
+
+QString PageScan::findMediaAddress(FoldedText& text, qsizetype begin, qsizetype end) {
+  if (end <= begin) return {};
+  warnIfMarkersMissing();
+  return findAddress(text, m_markers, begin, end);
+}
+
+// Each address is named by the text in front of the first "</" after the
+// next start marker, which pairs image links with their captions; the scan
+// then goes on from that "</".
+void PageScan::scanText(FoldedText& text, qsizetype begin, qsizetype end) {
+  for (;;) {
+    const QString address = findMediaAddress(text, begin, end);
+    m_f.Label3.setCaption(address);
+    if (address.isEmpty()) return;
+    const qsizetype at = text.findExact(address, begin, end);
+    // The rest leaves out the character after the address (its closing quote).
+    const qsizetype rest = qMin(at + address.size() + 1, end);
+    const qsizetype next = findStartMarker(text, m_markers.starts, 0, rest + 1, end);
+    if (next < 0) {
+      addCandidate(kUnknownName, address);
+      return;
+    }
+    const qsizetype close = text.find(closeTagSlot(m_markers), u"</", next, end);
+    QString name;
+    if (close >= 0) {
+      const qsizetype tagEnd = text.findLast(u'>', next + 1, close);
+      const qsizetype nameStart = tagEnd >= 0 ? tagEnd + 1 : next + 1;
+      name = text.text().mid(nameStart, qMax<qsizetype>(0, close - nameStart));
+    } else {
+      name = text.text().mid(rest, end - rest);
+    }
+    if (vb::trim(name).isEmpty()) name = kUnknownName;
+    addCandidate(name, address);
+    // The next text starts at the "</", and it is the rest's length less the
+    // "</" position less four characters long.
+    const qsizetype nextEnd = end - 5;
+    if (close < 0 || close + 1 >= nextEnd || !running()) return;
+    m_f.Label3.setCaption(address);
+    if (!pace()) return;
+    begin = close;
+    end = nextEnd;
+  }
+}
+
+void PageScan::scanLines(FoldedText& text) {
+  const QString& whole = text.text();
+  qsizetype start = 0;
+  qsizetype cr = whole.indexOf(u'\r');
+  while (cr >= 0) {
+    // The character before the carriage return is dropped; a carriage return
+    // right at the start of a piece gives no piece at all.
+    if (cr - start - 1 >= 0) scanText(text, start, cr - 1);
+    start = cr + 1;
+    cr = whole.indexOf(u'\r', start);
+    m_f.Label3.setCaption(QString::number(start + 1));
+    if (!pace()) return;
+  }
+  if (whole.size() - start - 1 >= 0) scanText(text, start, whole.size() - 1);
+}
+
+void PageScan::showCounters() {
+  m_f.Command10.setCaption(QString::number(m_f.tvmx.count()));
+  m_f.Label1.setCaption(QStringLiteral("已搜索：%1     还剩：%2     list2：%3")
+                            .arg(m_f.List1.count())
+                            .arg(m_f.tvmx.count())
+                            .arg(m_f.List2.count()));
+}
+
+void PageScan::addCandidate(QString name, QString address) {
+  if (const QString inner = findMediaAddress(address); !inner.isEmpty()) address = inner;
+  const int count0 = m_f.dz1.count();
+  m_f.l.setCaption(QString::number(m_f.tvmx.count()));
+  if (name.isEmpty() || address.isEmpty()) return;
+  m_f.Label3.setCaption(address);
+  if (m_f.tvmx.count() > 0 && m_f.crawl.record.contains(address)) return;
+  const QString folded = foldCase(address);
+  const bool media = m_markers.isMedia(folded);
+  QString suffix;
+  if (vb::val(name) > 0) {
+    name = QStringLiteral("tvm");
+    suffix = QString::number(count0);
+  }
+  showCounters();
+  if (!media) {
+    queuePage(name, address);
+    m_f.Label3.setCaption(name);
+    return;
+  }
+  addStation(name + suffix, address, folded);
+}
+
+void PageScan::queuePage(const QString& name, const QString& address) {
+  if (m_f.crawl.record.contains(address)) return;
+  m_f.l.setCaption(QString::number(m_f.tvmx.count()));
+  if (isWebPage(address)) {
+    m_f.tvmx.addItem(address);
+    m_f.List3.addItem(name);
+  } else {
+    m_f.List1.addItem(address);
+  }
+  m_f.crawl.record.append(address);
+}
+
+void PageScan::addStation(QString name, const QString& address, const QString& foldedAddress) {
+  if (m_f.crawl.stations.contains(address)) {
+    m_f.dz1.setText(address);
+    return;
+  }
+  if (foldedAddress.contains(m_markers.dynamicMarker)) {
+    m_f.l.setCaption(QString::number(m_f.List2.count()));
+    m_f.List2.addItem(address);
+    return;
+  }
+  if (isPlaceholderName(name)) name = QStringLiteral("TVName") + QString::number(m_f.tvm.count());
+  const QString inner = findMediaAddress(address);
+  const QString final = inner.isEmpty() ? address : inner;
+  if (m_f.BrowserPlay == kBrowserShowsPage) {
+    // A wrapper page is showing: the find is shown, not listed.
+    name = m_f.tvm.text();
+    m_f.dz1.setText(final);
+  } else {
+    m_f.tvm.addItem(name);
+    m_f.dz1.addItem(final);
+  }
+  m_found.add(library::stationLine(name, final));
+  const bool manual = m_f.Check2.checked();
+  m_f.tvm.setEnabled(false);
+  m_f.tvm.setText(name);
+  m_f.tvm.setEnabled(true);
+  m_f.Check2.setChecked(manual);
+}
+
+}  // namespace search

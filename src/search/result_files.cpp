@@ -1,0 +1,69 @@
+#include "search/result_files.h"
+
+#include "app/form.h"
+#include "base/text_file.h"
+#include "library/station_files.h"
+#include "library/station_list.h"
+#include "playback/play_address.h"
+#include "playback/temp_entries.h"
+
+namespace search {
+
+namespace {
+
+const QString kRestoreCaption = QStringLiteral("恢复");
+const QString kDefaultCaption = QStringLiteral("缺省");
+constexpr int kCompactListHeight = 5300;
+
+bool sameText(const QString& a, const QString& b) {
+  const auto left = textfile::read(a);
+  return left && left == textfile::read(b);
+}
+
+void reloadLists(Form& f) {
+  f.crawl.record.clear();
+  for (ListControl* list : {&f.tvm, &f.dz1, &f.List3, &f.List2, &f.tvmx}) list->clear();
+  for (Control* label : {&f.Label1, &f.Label2, &f.Label3}) label->setCaption(QString());
+  f.Command10.setCaption(QStringLiteral("搜台"));
+  library::LoadStationList(f, library::kFoundFile);
+  library::LoadStationList(f, library::kScannedFile);
+  f.tvm.setText(f.tvm.item(0));
+  f.dz1.setText(f.dz1.item(0));
+  library::LoadStationList(f, library::kLibraryFile);
+  playback::ListTempEntries(f);
+}
+
+}  // namespace
+
+void RestoreResults(Form& f) {
+  textfile::copy(f.path(library::kFoundBackupFile), f.path(library::kFoundFile));
+}
+
+void DefaultResults(Form& f) {
+  const QString found = f.path(library::kFoundFile);
+  const QString defaults = f.path(library::kDefaultResultsFile);
+  // The toggle starts at "缺省" after every restart: while the default set is
+  // still in use, the backup keeps the user's own results.
+  if (!sameText(found, defaults)) textfile::copy(found, f.path(library::kFoundBackupFile));
+  textfile::copy(defaults, found);
+}
+
+void ResultSetToggle(Form& f) {
+  if (f.Command16.caption() == kRestoreCaption) {
+    RestoreResults(f);
+    f.Command16.setCaption(kDefaultCaption);
+  } else {
+    f.Command16.setCaption(kRestoreCaption);
+    DefaultResults(f);
+  }
+  playback::StopAll(f);
+  f.form1.setHeight(kCompactHeight);
+  f.form1.setWidth(kCompactWidth);
+  f.List3.setHeight(kCompactListHeight);
+  f.WebBrowser1.setVisible(false);
+  f.RealAudio1.setVisible(false);
+  f.WindowsMediaPlayer1.setVisible(true);
+  reloadLists(f);
+}
+
+}  // namespace search
