@@ -7,6 +7,9 @@
 #include "fake_engines.h"
 #include "test_host.h"
 
+// Shows texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 // A wired Form on fake engines and the test host, in a fresh program folder.
 class FormTest : public ::testing::Test {
  protected:
