@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPointer>
+
+#include "base/core_host.h"
+
+class QWidget;
+
+// The host of the window: Qt's event loop and timers (from CoreHost), message
+// boxes and the file-open dialog over the main window, and the program's own
+// active window and pop-ups for the pop-up check.
+class GuiHost : public CoreHost {
+ public:
+  // The window message boxes and dialogs belong to.
+  void setMainWindow(QWidget* window) { m_mainWindow = window; }
+
+  void messageBox(const QString& text, const QString& title, MessageIcon icon) override;
+  QString showOpenDialog() override;
+  QString activePopupTitle() override;
+  void closeActivePopup() override;
+
+  // The program's topmost pop-up: an open menu or drop-down, else a modal
+  // dialog, else the active window; nullptr when the program is not active.
+  static QWidget* activePopup();
+
+ private:
+  QPointer<QWidget> m_mainWindow;
+};

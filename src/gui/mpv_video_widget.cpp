@@ -1,0 +1,104 @@
+#include "gui/mpv_video_widget.h"
+
+#include <mpv/client.h>
+#include <mpv/render_gl.h>
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QTimer>
+
+namespace {
+
+void* glProcAddress(void*, const char* name) {
+  QOpenGLContext* context = QOpenGLContext::currentContext();
+  return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+QWidget* blackArea(QWidget* parent) {
+  auto* area = new QWidget(parent);
+  area->setAutoFillBackground(true);
+  area->setPalette(QPalette(Qt::black));
+  return area;
+}
+
+// A native window of its own that mpv draws into without OpenGL.
+QWidget* nativeVideoView(mpv_handle* mpv, QWidget* parent) {
+  QWidget* area = blackArea(parent);
+  area->setAttribute(Qt::WA_NativeWindow);
+  area->setAttribute(Qt::WA_DontCreateNativeAncestors);
+  mpv_set_property_string(mpv, "vo", "xv,x11");
+  mpv_set_property_string(mpv, "wid", QByteArray::number(area->winId()).constData());
+  return area;
+}
+
+}  // namespace
+
+MpvVideoWidget::MpvVideoWidget(mpv_handle* mpv, QWidget* parent)
+    : QOpenGLWidget(parent), m_mpv(mpv) {
+  // Initialises OpenGL (and so the render context) without waiting to be shown.
+  QTimer::singleShot(0, this, [this] {
+    if (!m_render) grabFramebuffer();
+  });
+}
+
+MpvVideoWidget::~MpvVideoWidget() {
+  if (context()) disconnect(context(), nullptr, this, nullptr);
+  releaseRenderContext();
+}
+
+void MpvVideoWidget::releaseRenderContext() {
+  if (!m_render) return;
+  makeCurrent();
+  mpv_render_context_free(m_render);
+  m_render = nullptr;
+  doneCurrent();
+}
+
+bool MpvVideoWidget::openGLAvailable() {
+  QOffscreenSurface surface;
+  surface.create();
+  QOpenGLContext context;
+  return context.create() && context.makeCurrent(&surface);
+}
+
+void MpvVideoWidget::initializeGL() {
+  mpv_opengl_init_params gl{glProcAddress, nullptr};
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+      {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
+      {MPV_RENDER_PARAM_INVALID, nullptr}};
+  if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
+    m_render = nullptr;
+    return;
+  }
+  // A new top-level window gives the widget a new OpenGL context.
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+          &MpvVideoWidget::releaseRenderContext);
+  mpv_render_context_set_update_callback(m_render, &MpvVideoWidget::frameReady, this);
+}
+
+void MpvVideoWidget::frameReady(void* widget) {
+  QMetaObject::invokeMethod(static_cast<MpvVideoWidget*>(widget), qOverload<>(&QWidget::update),
+                            Qt::QueuedConnection);
+}
+
+void MpvVideoWidget::paintGL() {
+  if (!m_render) return;
+  const qreal ratio = devicePixelRatioF();
+  mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()), qRound(width() * ratio),
+                     qRound(height() * ratio), 0};
+  int flipY = 1;
+  mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+                               {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+                               {MPV_RENDER_PARAM_INVALID, nullptr}};
+  mpv_render_context_render(m_render, params);
+}
+
+QWidget* makeVideoView(mpv_handle* mpv, QWidget* parent) {
+  if (!mpv) return blackArea(parent);  // the engine did not start
+  if (MpvVideoWidget::openGLAvailable()) return new MpvVideoWidget(mpv, parent);
+  if (QGuiApplication::platformName() == u"xcb") return nativeVideoView(mpv, parent);
+  mpv_set_property_string(mpv, "vo", "null");
+  return blackArea(parent);
+}

@@ -1,0 +1,56 @@
+#include "gui/window_program.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "app/startup.h"
+#include "app/wiring.h"
+#include "engines/web_engine_setup.h"
+#include "gui/media_views.h"
+#include "gui/termination_signals.h"
+
+WindowProgram::WindowProgram(const QString& programDir, const MpvOptions& playerOptions)
+    : m_mediaPlayer(playerOptions),
+      m_realPlayer(playerOptions),
+      m_form(m_host, m_mediaPlayer, m_realPlayer, m_browser, programDir),
+      m_window(m_form, makeMediaViews(m_mediaPlayer, m_realPlayer, m_browser, m_form)) {
+  m_host.setMainWindow(&m_window);
+  app::wire(m_form);
+}
+
+namespace gui {
+
+namespace {
+
+QString programDir(const QStringList& arguments) {
+  QCommandLineParser parser;
+  const QCommandLineOption dir(QStringLiteral("dir"), QString(), QStringLiteral("path"));
+  parser.addOption(dir);
+  parser.parse(arguments);
+  return parser.isSet(dir) ? parser.value(dir) : QCoreApplication::applicationDirPath();
+}
+
+}  // namespace
+
+int runWindow(int argc, char** argv) {
+  // Chromium's switches and schemes, and OpenGL contexts shared between the
+  // web view and the video widgets.
+  webengine::prepareProcess();
+  QApplication application(argc, argv);
+  application.setApplicationName(kApplicationTitle);
+
+  MpvOptions players;
+  players.video = true;
+  players.audio = true;
+  WindowProgram program(programDir(application.arguments()), players);
+  Form& form = program.form();
+  // Whichever way the program ends, the Unload sequence saves its files.
+  TerminationSignals endSignals([&form] {
+    if (!form.terminated) app::Form_Unload(form);
+  });
+  app::Form_Load(form);
+  // Closing the window during the Load event has already ended the program.
+  return form.terminated ? 0 : application.exec();
+}
+
+}  // namespace gui

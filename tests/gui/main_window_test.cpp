@@ -1,0 +1,271 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/popup_check.h"
+#include "app/startup.h"
+#include "form_fixture.h"
+#include "gui/gui_host.h"
+#include "gui/main_window.h"
+
+namespace {
+
+void sendMouse(QWidget* w, QEvent::Type type) {
+  const QPointF at = QRectF(w->rect()).center();
+  QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(w, &event);
+}
+
+void click(QWidget* w) {
+  sendMouse(w, QEvent::MouseButtonPress);
+  sendMouse(w, QEvent::MouseButtonRelease);
+}
+
+// A key press and release as the keyboard delivers them to the focus widget.
+void key(QWidget* w, int qtKey, const QString& text = {}) {
+  QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &press);
+  QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &release);
+}
+
+void type(QWidget* w, const QString& text) {
+  for (QChar c : text) key(w, c.toUpper().unicode(), QString(c));
+}
+
+class MainWindowTest : public FormTest {
+ protected:
+  MainWindowTest()
+      : window(f, {new QWidget, new QWidget, new QWidget}),
+        scale(TwipsScale::forScreen(window.screen())) {}
+
+  template <class W = QWidget>
+  W* widget(const char* name) {
+    W* w = window.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QRect pixels(int left, int top, int width, int height) const {
+    Control c;
+    c.setGeometry(left, top, width, height);
+    return scale.toPixels(c);
+  }
+  QSize windowPixels(int width, int height) const {
+    return {scale.toPixels(width), scale.toPixels(height)};
+  }
+
+  MainWindow window;
+  TwipsScale scale;
+};
+
+TEST_F(MainWindowTest, ShowsTheControlsWithTheirTextsAtTheirPlaces) {
+  app::Form_Load(f);
+
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Orvanel网络电视-全新版 ver 5.5"));
+  EXPECT_EQ(window.size(), windowPixels(8500, 6500));
+
+  const QStringList row{"播放", "暂停", "停止", "向上", "向下", "删除", "搜台", "0"};
+  const char* rowNames[] = {"Command2", "Command14", "Command9", "Command4",
+                            "Command5", "Command12", "Command10", "Command3"};
+  for (int i = 0; i < row.size(); ++i) {
+    auto* button = widget<QPushButton>(rowNames[i]);
+    EXPECT_EQ(button->text(), row[i]);
+    EXPECT_EQ(button->geometry(), pixels(240 + 840 * i, 5520, 735, 375)) << rowNames[i];
+    EXPECT_TRUE(button->isVisible()) << rowNames[i];
+  }
+  EXPECT_FALSE(widget("Command14")->isEnabled());
+  EXPECT_EQ(widget("Command12")->toolTip(), QStringLiteral("从列表中删除电视台地址"));
+  EXPECT_EQ(widget("Command10")->toolTip(), QStringLiteral("搜索目前正在播放的电视台"));
+
+  QWidget* frame = widget("Frame1");
+  EXPECT_EQ(frame->geometry(), pixels(-120, 4680, 8655, 3135));
+  EXPECT_EQ(widget<QPushButton>("Command17")->text(), QStringLiteral("网上搜索"));
+  EXPECT_EQ(widget("Command17")->toolTip(),
+            QStringLiteral("在网络上搜索电视、电影、音乐等所有媒体文件，包括加密网页"));
+  EXPECT_EQ(widget("Command17")->parentWidget(), frame);
+  EXPECT_EQ(widget<QPushButton>("Command18")->text(), QStringLiteral(">"));
+  EXPECT_EQ(widget<QPushButton>("Command16")->text(), QStringLiteral("缺省"));
+  EXPECT_EQ(widget("Check2")->toolTip(),
+            QStringLiteral("√:表示手动； 无：表示自动搜索或自动播放下一首"));
+  EXPECT_EQ(widget<QCheckBox>("Check3")->text(), QStringLiteral("时间"));
+  EXPECT_EQ(widget<QComboBox>("Combo1")->currentText(), QStringLiteral("20"));
+  EXPECT_EQ(widget("Label3")->geometry(), pixels(3720, 120, 4815, 255));
+
+  EXPECT_EQ(widget("tvm")->geometry(), pixels(240, 5040, 4455, 300));
+  EXPECT_EQ(widget("tvm")->toolTip(), QStringLiteral("在此输入电视台名、歌名或输入网址搜索媒体文件"));
+  EXPECT_EQ(widget("dz1")->toolTip(), QStringLiteral("在此输入与电视台名、歌名对应的网址"));
+  EXPECT_EQ(widget("Text1")->toolTip(), QStringLiteral("显示当前播放媒体的网址"));
+  EXPECT_EQ(widget<QLabel>("l")->text(), QStringLiteral("status"));
+  EXPECT_EQ(widget<QLabel>("Label2")->text(),
+            QStringLiteral("如未搜索完毕就停止，请在下框中选择重新搜索位置"));
+  EXPECT_EQ(widget("List3")->geometry(), pixels(8760, 600, 5175, 5280));
+  EXPECT_FALSE(widget("WebBrowser1")->isVisible());
+}
+
+TEST_F(MainWindowTest, ViewSwitchesAndWideningFollowTheModels) {
+  app::Form_Load(f);
+
+  // A click on a label inside the panel is not also the panel's click.
+  click(widget("Label1"));
+  EXPECT_EQ(window.size(), windowPixels(8500, 8000));
+  EXPECT_TRUE(widget("l")->isVisible());
+  EXPECT_EQ(widget("List3")->height(), scale.toPixels(6800));
+
+  f.form1.setWidth(14505);
+  EXPECT_EQ(window.width(), scale.toPixels(14505));
+  EXPECT_TRUE(window.rect().contains(widget("List3")->geometry()));
+
+  click(widget("Frame1"));
+  EXPECT_EQ(window.size(), windowPixels(8500, 6500));
+  EXPECT_FALSE(widget("l")->isVisible());
+}
+
+TEST_F(MainWindowTest, UserActionsReachTheHandlers) {
+  writeLines("tv_lib.txt", {"Alpha,http://a/1,", "Beta,http://b/2,", "Gamma,http://c/3,"});
+  app::Form_Load(f);
+  auto* names = widget<QComboBox>("tvm");
+  auto* addresses = widget<QComboBox>("dz1");
+  ASSERT_EQ(names->count(), 3);
+  EXPECT_EQ(names->currentText(), QStringLiteral("Alpha"));
+  takeLog();
+
+  // Typing a name in any letter case, then Enter, plays its entry.
+  names->lineEdit()->clear();
+  type(names, QStringLiteral("beta"));
+  EXPECT_EQ(f.tvm.text(), QStringLiteral("beta"));
+  key(names, Qt::Key_Return);
+  EXPECT_TRUE(takeLog().contains(QStringLiteral("wmp.setURL(http://b/2)")));
+  EXPECT_EQ(names->currentText(), QStringLiteral("Beta"));
+  EXPECT_EQ(names->count(), 3);  // Enter inserts nothing into the list
+
+  // Choosing the next address with the keyboard clicks the address list.
+  key(addresses, Qt::Key_Down);
+  EXPECT_EQ(f.dz1.listIndex(), 2);
+  EXPECT_TRUE(takeLog().contains(QStringLiteral("wmp.setURL(http://c/3)")));
+  EXPECT_EQ(names->currentText(), QStringLiteral("Gamma"));
+  EXPECT_EQ(widget<QPushButton>("Command3")->text(), QStringLiteral("2"));
+
+  QList<int> codes;
+  QObject::connect(&f.Command10, &Control::keyPressed, [&codes](int code) { codes << code; });
+  key(widget("Command10"), Qt::Key_F11);
+  key(widget("Command10"), Qt::Key_Return);
+  EXPECT_EQ(codes, (QList<int>{122, 13}));
+
+  click(widget("Check2"));
+  EXPECT_TRUE(f.Check2.checked());
+  EXPECT_TRUE(widget<QCheckBox>("Check2")->isChecked());
+}
+
+TEST_F(MainWindowTest, AddressRecordKeepsItsLineEnds) {
+  app::Form_Load(f);
+  auto* record = widget<QPlainTextEdit>("Text1");
+  f.Text1.setText(QStringLiteral("mms://a\r\nmms://b"));
+  EXPECT_EQ(record->toPlainText(), QStringLiteral("mms://a\nmms://b"));
+
+  record->moveCursor(QTextCursor::End);
+  type(record, QStringLiteral("c"));
+  EXPECT_EQ(f.Text1.text(), QStringLiteral("mms://a\r\nmms://bc"));
+}
+
+TEST_F(MainWindowTest, LongListsStayFast) {
+  app::Form_Load(f);
+  auto* names = widget<QComboBox>("tvm");
+  auto* log = widget<QListView>("List3");
+  constexpr int kItems = 100000;
+  QElapsedTimer clock;
+  clock.start();
+  for (int i = 0; i < kItems; ++i) {
+    f.tvm.addItem(QString::number(i));
+    f.List3.addItem(QString::number(i));
+  }
+  QApplication::processEvents();
+  const qint64 fillMs = clock.elapsed();
+  EXPECT_LT(fillMs, 3000);
+  EXPECT_EQ(names->count(), kItems);
+  EXPECT_EQ(names->itemText(kItems - 1), QString::number(kItems - 1));
+  EXPECT_EQ(log->model()->rowCount(), kItems);
+
+  f.tvm.removeItem(0);
+  EXPECT_EQ(names->itemText(0), QStringLiteral("1"));
+  f.tvm.setText(QStringLiteral("500"));
+  EXPECT_EQ(names->currentIndex(), 499);
+  f.tvm.clear();
+  EXPECT_EQ(names->count(), 0);
+  EXPECT_EQ(names->currentText(), QString());
+  RecordProperty("fill_ms", static_cast<int>(fillMs));
+}
+
+TEST_F(MainWindowTest, ClosingSavesMarkerListsAndPositions) {
+  app::Form_Load(f);
+  f.Text3.setText(QStringLiteral(".mp3-.wma"));
+  window.close();
+
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(f.terminated);
+  EXPECT_TRUE(host.quitCalled);
+  EXPECT_EQ(readLines("gjz.txt"),
+            (QStringList{".mp3-.wma", f.Text4.text(), f.Text5.text()}));
+  EXPECT_TRUE(exists("bfwz.dat"));
+}
+
+class GuiHostTest : public ::testing::Test {
+ protected:
+  QStringList log;
+  GuiHost host;
+  FakeMediaPlayer wmp{log};
+  FakeRealPlayer real{log};
+  FakeBrowser web{log};
+  Form f{host, wmp, real, web, QDir::tempPath()};
+};
+
+TEST_F(GuiHostTest, ClosesOnlyWatchedPopups) {
+  QDialog update;
+  update.setWindowTitle(QStringLiteral("Player AutoUpdate"));
+  update.setModal(true);
+  update.show();
+  QApplication::processEvents();
+  ASSERT_EQ(host.activePopupTitle(), QStringLiteral("Player AutoUpdate"));
+  app::ClosePlayerPopup(f);
+  EXPECT_FALSE(update.isVisible());
+
+  QDialog settings;
+  settings.setWindowTitle(QStringLiteral("设置"));
+  settings.setModal(true);
+  settings.show();
+  QApplication::processEvents();
+  app::ClosePlayerPopup(f);
+  EXPECT_TRUE(settings.isVisible());
+}
+
+TEST_F(GuiHostTest, MessageBoxShowsTextTitleAndIcon) {
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    box->accept();
+  });
+  host.messageBox(QStringLiteral("搜索完毕！"), QStringLiteral("搜索"), MessageIcon::Stop);
+  EXPECT_EQ(text, QStringLiteral("搜索完毕！"));
+  EXPECT_EQ(title, QStringLiteral("搜索"));
+  EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+}  // namespace
