@@ -1,15 +1,12 @@
 // Loading a large station file, and appending to a large found-stations file.
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "app/form.h"
 #include "base/text_file.h"
-#include "fake_engines.h"
+#include "fake_rig.h"
 #include "library/found_entries.h"
 #include "library/station_files.h"
 #include "library/station_list.h"
-#include "test_host.h"
 
 namespace {
 
@@ -22,18 +19,8 @@ QStringList stationLines(int count) {
   return lines;
 }
 
-struct Bench {
-  QTemporaryDir dir;
-  QStringList log;
-  TestHost host;
-  FakeMediaPlayer wmp{log};
-  FakeRealPlayer real{log};
-  FakeBrowser web{log};
-  Form f{host, wmp, real, web, dir.path()};
-};
-
 void LoadStationList100k(benchmark::State& state) {
-  Bench b;
+  FakeRig b;
   textfile::writeLines(b.f.path("big.txt"), stationLines(100000));
   for (auto _ : state) {
     b.f.tvm.clear();
@@ -45,7 +32,7 @@ void LoadStationList100k(benchmark::State& state) {
 BENCHMARK(LoadStationList100k)->Unit(benchmark::kMillisecond);
 
 void AppendFoundEntry10k(benchmark::State& state) {
-  Bench b;
+  FakeRig b;
   textfile::writeLines(b.f.path(library::kFoundFile), stationLines(10000));
   int i = 0;
   for (auto _ : state) {

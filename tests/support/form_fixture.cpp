@@ -5,7 +5,7 @@
 #include "app/wiring.h"
 #include "base/text_file.h"
 
-FormTest::FormTest() : f(host, wmp, real, web, dir.path()) { app::wire(f); }
+FormTest::FormTest() { app::wire(f); }
 
 void FormTest::writeLines(const QString& name, const QStringList& lines) {
   ASSERT_TRUE(textfile::writeLines(f.path(name), lines));

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/form.h"
-#include "fake_engines.h"
-#include "test_host.h"
+#include "fake_rig.h"
 
 // Shows texts in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 // A wired Form on fake engines and the test host, in a fresh program folder.
-class FormTest : public ::testing::Test {
+class FormTest : public ::testing::Test, protected FakeRig {
  protected:
   FormTest();
 
@@ -24,12 +21,4 @@ class FormTest : public ::testing::Test {
   bool exists(const QString& name) const;
   // The log entries since the last call.
   QStringList takeLog();
-
-  QTemporaryDir dir;
-  QStringList log;
-  TestHost host;
-  FakeMediaPlayer wmp{log};
-  FakeRealPlayer real{log};
-  FakeBrowser web{log};
-  Form f;
 };
