@@ -1,0 +1,162 @@
+#include "cli/command_line.h"
+
+#include <optional>
+
+namespace cli {
+
+namespace {
+
+struct CommandSpec {
+  QString word;
+  Command command;
+  QStringList options;  // long options this command takes
+  int minArguments;
+  int maxArguments;     // -1: any number
+};
+
+const QList<CommandSpec>& commandSpecs() {
+  static const QList<CommandSpec> specs = {
+      {QStringLiteral("scan"), Command::Scan, {QStringLiteral("--dir")}, 0, 0},
+      {QStringLiteral("crawl"), Command::Crawl,
+       {QStringLiteral("--dir"), QStringLiteral("--max-pages")}, 1, 1},
+      {QStringLiteral("check"), Command::Check,
+       {QStringLiteral("--dir"), QStringLiteral("--jobs"), QStringLiteral("--timeout"),
+        QStringLiteral("--out"), QStringLiteral("--json")},
+       1, -1},
+      {QStringLiteral("import"), Command::Import, {QStringLiteral("--dir")}, 1, 1},
+      {QStringLiteral("export"), Command::Export, {QStringLiteral("--dir")}, 1, 1},
+  };
+  return specs;
+}
+
+bool isHelp(const QString& arg) {
+  return arg == u"-h" || arg == u"--help" || arg == u"help";
+}
+
+UsageError error(const QString& chinese, const QString& english) {
+  return {chinese + QStringLiteral(" / ") + english};
+}
+
+std::optional<UsageError> setNumber(const QString& option, const QString& value, CommandLine& c) {
+  bool ok = false;
+  if (option == u"--jobs") {
+    c.jobs = value.toInt(&ok);
+    if (!ok || c.jobs < 1 || c.jobs > 256)
+      return error(QStringLiteral("--jobs 须为 1 到 256 的整数"),
+                   QStringLiteral("--jobs must be a whole number from 1 to 256"));
+  } else if (option == u"--timeout") {
+    c.timeoutSeconds = value.toDouble(&ok);
+    if (!ok || !(c.timeoutSeconds >= 0.1 && c.timeoutSeconds <= 3600))
+      return error(QStringLiteral("--timeout 须为 0.1 到 3600 秒"),
+                   QStringLiteral("--timeout must be from 0.1 to 3600 seconds"));
+  } else {
+    c.maxPages = value.toInt(&ok);
+    if (!ok || c.maxPages < 1)
+      return error(QStringLiteral("--max-pages 须为正整数"),
+                   QStringLiteral("--max-pages must be a positive whole number"));
+  }
+  return std::nullopt;
+}
+
+std::optional<UsageError> setOption(const QString& option, const QString& value, CommandLine& c) {
+  if (option == u"--dir") c.dir = value;
+  else if (option == u"--out") c.out = value;
+  else return setNumber(option, value, c);
+  if (value.isEmpty())
+    return error(QStringLiteral("选项 %1 的值为空").arg(option),
+                 QStringLiteral("option %1 has an empty value").arg(option));
+  return std::nullopt;
+}
+
+std::optional<UsageError> checkArgumentCount(const CommandSpec& spec, const QStringList& words) {
+  if (words.size() < spec.minArguments)
+    return error(QStringLiteral("命令 %1 缺少%2").arg(spec.word, spec.command == Command::Crawl
+                                                                     ? QStringLiteral("网址")
+                                                                     : QStringLiteral("文件")),
+                 QStringLiteral("%1 needs %2")
+                     .arg(spec.word, spec.command == Command::Crawl ? QStringLiteral("a URL")
+                                                                    : QStringLiteral("a FILE")));
+  if (spec.maxArguments >= 0 && words.size() > spec.maxArguments)
+    return error(QStringLiteral("多余的参数“%1”").arg(words.at(spec.maxArguments)),
+                 QStringLiteral("unexpected argument '%1'").arg(words.at(spec.maxArguments)));
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool isCommandLine(const QStringList& args) {
+  return !args.isEmpty() && (isHelp(args.first()) || !args.first().startsWith(u'-'));
+}
+
+std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) {
+  CommandLine c;
+  if (args.isEmpty() || isHelp(args.first())) return c;
+  const auto spec = std::find_if(commandSpecs().begin(), commandSpecs().end(),
+                                 [&](const CommandSpec& s) { return s.word == args.first(); });
+  if (spec == commandSpecs().end())
+    return error(QStringLiteral("未知命令“%1”").arg(args.first()),
+                 QStringLiteral("unknown command '%1'").arg(args.first()));
+  c.command = spec->command;
+  QStringList words;
+  for (int i = 1; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (isHelp(arg) && arg.startsWith(u'-')) return CommandLine{};
+    if (!arg.startsWith(u'-') || arg == u"-") {
+      words << arg;
+      continue;
+    }
+    const int eq = arg.indexOf(u'=');
+    const QString option = eq < 0 ? arg : arg.left(eq);
+    if (!spec->options.contains(option))
+      return error(QStringLiteral("命令 %1 没有选项“%2”").arg(spec->word, option),
+                   QStringLiteral("%1 has no option '%2'").arg(spec->word, option));
+    if (option == u"--json") {
+      if (eq >= 0)
+        return error(QStringLiteral("--json 不带值"), QStringLiteral("--json takes no value"));
+      c.json = true;
+      continue;
+    }
+    if (eq < 0 && i + 1 >= args.size())
+      return error(QStringLiteral("选项 %1 缺少值").arg(option),
+                   QStringLiteral("option %1 needs a value").arg(option));
+    const QString value = eq >= 0 ? arg.mid(eq + 1) : args[++i];
+    if (auto problem = setOption(option, value, c)) return *problem;
+  }
+  if (auto problem = checkArgumentCount(*spec, words)) return *problem;
+  if (c.command == Command::Crawl) c.url = words.value(0);
+  else c.files = words;
+  return c;
+}
+
+QString usageText() {
+  return QStringLiteral(
+      "用法 / usage:\n"
+      "  nettv                      打开窗口 / start the window\n"
+      "  nettv scan [--dir D]\n"
+      "      测试搜索结果中的电台（同窗口的“搜台”），可播放的存入 tv_lib_ss_jg.txt\n"
+      "      test the found stations as the window's station test does; stations\n"
+      "      that play are stored in tv_lib_ss_jg.txt\n"
+      "  nettv crawl URL [--max-pages N] [--dir D]\n"
+      "      从 URL 开始自动网上搜索，找到的电台存入 tv_lib_ss_www.txt\n"
+      "      crawl the web from URL as an automatic web search; found stations are\n"
+      "      stored in tv_lib_ss_www.txt; stops after N pages or an empty queue\n"
+      "  nettv check FILE... [--jobs N] [--timeout S] [--out FILE] [--json] [--dir D]\n"
+      "      同时用 N 个播放器（默认 8）测试文件中的电台，S 秒内（默认 15）开始播放即通过；\n"
+      "      通过的电台存入 tv_lib_ss_jg.txt（或 --out 文件）\n"
+      "      test the stations of station files or M3U/M3U8/PLS/ASX playlists with N\n"
+      "      players at once (default 8); a station passes when it plays within S\n"
+      "      seconds (default 15); passing stations go to tv_lib_ss_jg.txt (or --out);\n"
+      "      --json prints one JSON object per station\n"
+      "  nettv import FILE\n"
+      "      把播放列表（M3U/M3U8/PLS/ASX/电台文件）中的电台加入 tv_lib_ss_jg.txt\n"
+      "      append the stations of a playlist to tv_lib_ss_jg.txt, without duplicates\n"
+      "  nettv export FILE.m3u\n"
+      "      把 tv_lib_ss_jg.txt 中的电台导出为 M3U8 播放列表\n"
+      "      write the stations of tv_lib_ss_jg.txt as an M3U8 playlist\n"
+      "  --dir D    程序文件夹（默认为程序所在文件夹）/ the program folder (default: the\n"
+      "             executable's folder)\n"
+      "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check),\n"
+      "  2 参数错误或无法读取输入 bad arguments or unreadable input\n");
+}
+
+}  // namespace cli

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <variant>
+
+namespace cli {
+
+// Exit codes of every command.
+enum ExitCode { kExitDone = 0, kExitSomeFailed = 1, kExitBadInput = 2 };
+
+enum class Command { Help, Scan, Crawl, Check, Import, Export };
+
+struct CommandLine {
+  Command command = Command::Help;
+  QString dir;             // --dir: the program folder; "" for the executable's
+  QStringList files;       // check FILE..., import FILE, export FILE
+  QString url;             // crawl URL
+  int maxPages = 0;        // crawl --max-pages; 0: until the queue is empty
+  int jobs = 8;            // check --jobs
+  double timeoutSeconds = 15;  // check --timeout
+  QString out;             // check --out
+  bool json = false;       // check --json
+};
+
+// A one-line bilingual message for arguments that cannot be run.
+struct UsageError {
+  QString message;
+};
+
+// True when the arguments (without the program name) name a command, so no
+// window starts: the first argument is a word or asks for help.
+bool isCommandLine(const QStringList& args);
+
+std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args);
+
+// The text of --help.
+QString usageText();
+
+}  // namespace cli

@@ -1,0 +1,43 @@
+#include "cli/found_station_writer.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+#include "base/text_file.h"
+#include "cli/playlist.h"
+#include "cli/station_address.h"
+#include "library/station_files.h"
+#include "library/unique_line_file.h"
+
+namespace cli {
+
+std::optional<StationList> readStationFile(const QString& path) {
+  if (!QFileInfo::exists(path)) return StationList{};
+  const auto text = textfile::read(path);
+  if (!text) return std::nullopt;
+  return parsePlaylist(*text, PlaylistFormat::StationLines, {}).stations;
+}
+
+AppendOutcome appendStations(const QString& path, const StationList& stations) {
+  AppendOutcome outcome;
+  const auto existing = readStationFile(path);
+  if (!existing) return {0, 0, false};
+  QSet<QString> keys;
+  for (const Station& s : *existing) keys.insert(duplicateKey(s.address));
+  QStringList lines;
+  for (const Station& s : stations) {
+    const QString key = duplicateKey(s.address);
+    if (keys.contains(key)) {
+      ++outcome.duplicates;
+      continue;
+    }
+    keys.insert(key);
+    lines << library::stationLine(s.name, s.address);
+  }
+  if (lines.isEmpty()) return outcome;
+  outcome.written = library::AppendUniqueLine(path, lines.join(QStringLiteral("\r\n")));
+  outcome.added = outcome.written ? static_cast<int>(lines.size()) : 0;
+  return outcome;
+}
+
+}  // namespace cli

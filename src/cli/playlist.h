@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "cli/station.h"
+
+namespace cli {
+
+enum class PlaylistFormat { StationLines, M3u, Pls, Asx };
+
+// An entry of a playlist that could not become a station.
+struct SkippedEntry {
+  int line = 0;    // 1-based line of the playlist where the entry stood
+  QString reason;  // bilingual, one line
+};
+
+// What a playlist yields: the stations in playlist order, and what was left out.
+struct Playlist {
+  PlaylistFormat format = PlaylistFormat::StationLines;
+  StationList stations;
+  QList<SkippedEntry> skipped;
+};
+
+// The format of a playlist, from marks in its text first, then from its
+// file name.
+PlaylistFormat detectPlaylistFormat(const QString& fileName, const QString& text);
+
+// Reads the stations of a playlist text; relative local paths are taken
+// from baseDir.
+Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir);
+
+// Reads a playlist file; nothing when it cannot be read.
+std::optional<Playlist> readPlaylist(const QString& path);
+
+}  // namespace cli

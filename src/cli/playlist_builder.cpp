@@ -1,0 +1,29 @@
+#include "cli/playlist_builder.h"
+
+#include "cli/station_address.h"
+
+namespace cli {
+
+QString tidyName(const QString& raw) {
+  QString name = raw.left(kMaxNameLength * 4);
+  for (QChar& c : name) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = u' ';
+    // A comma would end the name in a station line: use the full-width one.
+    else if (c == u',') c = QChar(0xFF0C);
+  }
+  return name.simplified().left(kMaxNameLength);
+}
+
+void PlaylistBuilder::add(int line, const QString& name, const QString& address) {
+  const TidyAddress tidy = tidyAddress(address, m_baseDir);
+  if (tidy.problem) return skip(line, describe(*tidy.problem));
+  QString tidied = tidyName(name);
+  if (tidied.isEmpty()) tidied = tidyName(nameFromAddress(tidy.address));
+  m_playlist.stations.append({tidied, tidy.address});
+}
+
+void PlaylistBuilder::skip(int line, const QString& reason) {
+  m_playlist.skipped.append({line, reason});
+}
+
+}  // namespace cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/playlist.h"
+
+namespace cli {
+
+// Collects the entries the format parsers find: tidies names and addresses
+// and records why an entry was left out.
+class PlaylistBuilder {
+ public:
+  PlaylistBuilder(Playlist& playlist, const QString& baseDir)
+      : m_playlist(playlist), m_baseDir(baseDir) {}
+
+  void add(int line, const QString& name, const QString& address);
+  void skip(int line, const QString& reason);
+
+ private:
+  Playlist& m_playlist;
+  QString m_baseDir;
+};
+
+// Names are shown in one list box line and stored in comma-separated lines.
+constexpr int kMaxNameLength = 200;
+QString tidyName(const QString& raw);
+
+// The parsers of the four formats, one per file.
+void parseStationLines(const QString& text, PlaylistBuilder& builder);
+void parseM3u(const QString& text, PlaylistBuilder& builder);
+void parsePls(const QString& text, PlaylistBuilder& builder);
+void parseAsx(const QString& text, PlaylistBuilder& builder);
+
+}  // namespace cli

@@ -1,0 +1,85 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include "base/text_file.h"
+#include "cli/playlist.h"
+#include "cli/playlist_builder.h"
+#include "cli/station_address.h"
+
+namespace cli {
+
+namespace {
+
+// Larger files are not playlists; reading them would only exhaust memory.
+constexpr qint64 kMaxPlaylistBytes = 256LL * 1024 * 1024;
+
+bool startsLikeAddress(const QString& line) {
+  return !addressScheme(line).isEmpty() || line.startsWith(u'/');
+}
+
+QString firstContentLine(const QString& text) {
+  qsizetype start = 0;
+  while (start < text.size()) {
+    qsizetype end = text.indexOf(u'\n', start);
+    if (end < 0) end = text.size();
+    const QString line = text.mid(start, std::min<qsizetype>(end - start, 4096)).trimmed();
+    if (!line.isEmpty()) return line;
+    start = end + 1;
+  }
+  return {};
+}
+
+// Windows tools often save ASX and M3U files as UTF-16 with a byte-order mark.
+std::optional<QString> readText(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+    QStringDecoder utf16(QStringDecoder::Utf16, QStringDecoder::Flag::Stateless);
+    QString text = utf16(bytes);
+    if (text.startsWith(QChar::ByteOrderMark)) text.remove(0, 1);
+    return text;
+  }
+  return textfile::decode(bytes);
+}
+
+}  // namespace
+
+PlaylistFormat detectPlaylistFormat(const QString& fileName, const QString& text) {
+  const QString head = text.left(4096).trimmed();
+  if (head.startsWith(u"#EXTM3U", Qt::CaseInsensitive)) return PlaylistFormat::M3u;
+  if (head.contains(u"[playlist]", Qt::CaseInsensitive)) return PlaylistFormat::Pls;
+  if (head.contains(u"<asx", Qt::CaseInsensitive)) return PlaylistFormat::Asx;
+  const QString suffix = QFileInfo(fileName).suffix().toLower();
+  if (suffix == u"m3u" || suffix == u"m3u8") return PlaylistFormat::M3u;
+  if (suffix == u"pls") return PlaylistFormat::Pls;
+  if (suffix == u"asx" || suffix == u"wax" || suffix == u"wvx") return PlaylistFormat::Asx;
+  // Station lines begin with a name; a bare list of addresses is an M3U
+  // without any directive.
+  return startsLikeAddress(firstContentLine(text)) ? PlaylistFormat::M3u
+                                                   : PlaylistFormat::StationLines;
+}
+
+Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir) {
+  Playlist playlist;
+  playlist.format = format;
+  PlaylistBuilder builder(playlist, baseDir);
+  switch (format) {
+    case PlaylistFormat::StationLines: parseStationLines(text, builder); break;
+    case PlaylistFormat::M3u: parseM3u(text, builder); break;
+    case PlaylistFormat::Pls: parsePls(text, builder); break;
+    case PlaylistFormat::Asx: parseAsx(text, builder); break;
+  }
+  return playlist;
+}
+
+std::optional<Playlist> readPlaylist(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() > kMaxPlaylistBytes) return std::nullopt;
+  const auto text = readText(path);
+  if (!text) return std::nullopt;
+  return parsePlaylist(*text, detectPlaylistFormat(path, *text), info.absolutePath());
+}
+
+}  // namespace cli

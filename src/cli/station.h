@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace cli {
+
+// A station as the command line reads, tests and stores it.
+struct Station {
+  QString name;
+  QString address;
+};
+
+using StationList = QList<Station>;
+
+}  // namespace cli
