@@ -11,7 +11,7 @@ namespace monitor {
 
 namespace {
 
-// A code the real player reports without the stream having failed.
+// An error code of the real player that never moves a scan on.
 constexpr int kIgnoredErrorCode = static_cast<int>(0x800400CE);
 
 int playState(const Form& f) { return f.RealAudio1->get(RealPlayer::PlayState).toInt(); }

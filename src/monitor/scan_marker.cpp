@@ -4,10 +4,8 @@
 
 #include "app/form.h"
 #include "base/vb_text.h"
-#include "library/station_files.h"
-#include "library/station_list.h"
+#include "library/found_list.h"
 #include "playback/play_address.h"
-#include "playback/temp_entries.h"
 
 namespace monitor {
 
@@ -26,17 +24,11 @@ std::optional<qint64> readCounter(const QString& field) {
   return static_cast<qint64>(rounded);
 }
 
+// The scan is over: the found stations become the list and the user is told.
 void finishScan(Form& f) {
-  f.tvm.clear();
-  f.dz1.clear();
-  library::LoadStationList(f, library::kFoundFile);
-  f.host.yield();
-  playback::ListTempEntries(f);
-  f.host.yield();
+  library::ListFoundStations(f);
   playback::StopAll(f);
   f.host.messageBox(QStringLiteral("搜索完毕！"), QStringLiteral("搜索"), MessageIcon::Stop);
-  f.tvm.setText(f.tvm.item(0));
-  f.dz1.setText(f.dz1.item(0));
 }
 
 }  // namespace
