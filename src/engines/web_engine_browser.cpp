@@ -1,0 +1,215 @@
+#include "engines/web_engine_browser.h"
+
+#include <QPointer>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
+
+#include "engines/web_document_script.h"
+#include "engines/web_engine_setup.h"
+
+namespace {
+
+// Chromium lets a page navigate to a registered scheme only when the profile
+// has a handler for it; navigations are refused before they reach it.
+class RefusingSchemeHandler : public QWebEngineUrlSchemeHandler {
+ public:
+  void requestStarted(QWebEngineUrlRequestJob* job) override {
+    job->fail(QWebEngineUrlRequestJob::RequestDenied);
+  }
+};
+
+QString addressOf(const QUrl& url) { return url.toString(QUrl::FullyEncoded); }
+
+bool isBlank(const QUrl& url) { return url.isEmpty() || url.scheme() == QLatin1String("about"); }
+
+}  // namespace
+
+// The page: asks the browser about navigations and new windows, and keeps
+// page scripts from showing dialogs or writing to the console.
+class WebEngineBrowser::Page : public QWebEnginePage {
+ public:
+  Page(QWebEngineProfile* profile, WebEngineBrowser& browser)
+      : QWebEnginePage(profile), m_browser(browser) {}
+
+ protected:
+  bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+    return m_browser.acceptNavigation(url, isMainFrame);
+  }
+  QWebEnginePage* createWindow(WebWindowType) override {
+    m_browser.refuseNewWindow();
+    return nullptr;
+  }
+  void javaScriptAlert(const QUrl&, const QString&) override {}
+  bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
+  bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override {
+    return false;
+  }
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+                                const QString&) override {}
+
+ private:
+  WebEngineBrowser& m_browser;
+};
+
+WebEngineBrowser::WebEngineBrowser(QObject* parent)
+    : m_profile(std::make_unique<QWebEngineProfile>()),
+      m_mediaSchemes(std::make_unique<RefusingSchemeHandler>()) {
+  setParent(parent);
+  QWebEngineSettings* settings = m_profile->settings();
+  // Otherwise unknown schemes are handed to the desktop's default programs.
+  settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+  for (const QByteArray& scheme : {QByteArrayLiteral("mms"), QByteArrayLiteral("rtsp")})
+    m_profile->installUrlSchemeHandler(scheme, m_mediaSchemes.get());
+  connect(m_profile.get(), &QWebEngineProfile::downloadRequested, this,
+          &WebEngineBrowser::onDownload);
+
+  m_page = std::make_unique<Page>(m_profile.get(), *this);
+  connect(m_page.get(), &QWebEnginePage::loadingChanged, this,
+          &WebEngineBrowser::onLoadingChanged);
+  connect(m_page.get(), &QWebEnginePage::renderProcessTerminated, this, [this] {
+    if (m_load) fail(m_load->address);
+  });
+
+  m_limit.setSingleShot(true);
+  m_limit.setInterval(kDefaultLoadTimeLimitMs);
+  connect(&m_limit, &QTimer::timeout, this, &WebEngineBrowser::onTimeLimit);
+  setElementFilter({});
+}
+
+WebEngineBrowser::~WebEngineBrowser() = default;
+
+QWebEnginePage* WebEngineBrowser::page() const { return m_page.get(); }
+
+void WebEngineBrowser::Navigate(const QString& url) {
+  const QUrl target = QUrl::fromUserInput(url);
+  openLoad(true, url, target);
+  if (target.isValid()) {
+    m_page->load(target);
+    return;
+  }
+  // Callers expect the answer after Navigate has returned.
+  const quint64 serial = m_serial;
+  QTimer::singleShot(0, this, [this, serial, url] {
+    if (serial == m_serial && m_load) fail(url);
+  });
+}
+
+void WebEngineBrowser::Stop() {
+  closeLoad();
+  m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+void WebEngineBrowser::Quit() {
+  Stop();
+  m_page->load(QUrl(QStringLiteral("about:blank")));
+}
+
+void WebEngineBrowser::setTheaterMode(bool on) {
+  if (on == m_theaterMode) return;
+  m_theaterMode = on;
+  Q_EMIT theaterModeChanged(on);
+}
+
+QString WebEngineBrowser::LocationURL() const {
+  const QUrl url = m_page->url();
+  return isBlank(url) ? QString() : addressOf(url);
+}
+
+void WebEngineBrowser::setElementFilter(const QStringList& startMarkers) {
+  m_script = webengine::documentScript(startMarkers);
+}
+
+bool WebEngineBrowser::acceptNavigation(const QUrl& url, bool mainFrame) {
+  const bool accepted = !webengine::isMediaScheme(url);
+  if (!mainFrame) return accepted;
+  Q_EMIT BeforeNavigate2(addressOf(url));
+  if (m_load) {
+    m_load->chain.append(url);
+    m_load->refusedOne |= !accepted;
+    // A document read in flight would describe the page being left.
+    if (accepted) ++m_serial;
+  } else if (accepted && !isBlank(url)) {
+    openLoad(false, addressOf(url), url);
+  }
+  return accepted;
+}
+
+void WebEngineBrowser::refuseNewWindow() {
+  bool cancel = false;
+  Q_EMIT NewWindow2(&cancel);
+}
+
+void WebEngineBrowser::onDownload(QWebEngineDownloadRequest* download) {
+  bool cancel = false;
+  Q_EMIT FileDownload(&cancel);
+  download->cancel();
+}
+
+void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo& info) {
+  if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+  // Ends of loads we no longer wait for (stopped, replaced) are stale.
+  if (!m_load || !m_load->chain.contains(info.url())) return;
+  switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+      readDocument();
+      return;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+      fail(addressOf(info.url()));
+      return;
+    default:
+      break;
+  }
+  // Stopped: a page that went on to a media address has still loaded, as far
+  // as Chromium let it.
+  const QUrl shown = m_page->url();
+  if (m_load->refusedOne && shown != info.url() && m_load->chain.contains(shown))
+    readDocument();
+  else if (m_load->requested)
+    fail(addressOf(info.url()));
+  else
+    closeLoad();
+}
+
+void WebEngineBrowser::onTimeLimit() {
+  if (!m_load) return;
+  const QString url = m_load->address;
+  closeLoad();
+  m_page->triggerAction(QWebEnginePage::Stop);
+  Q_EMIT NavigateError(url);
+}
+
+void WebEngineBrowser::readDocument() {
+  const quint64 serial = ++m_serial;
+  const QString url = addressOf(m_page->url());
+  QPointer<WebEngineBrowser> self(this);
+  m_page->runJavaScript(m_script, QWebEngineScript::ApplicationWorld,
+                        [self, serial, url](const QVariant& result) {
+                          if (!self || serial != self->m_serial || !self->m_load) return;
+                          self->m_document = webengine::documentFromScriptResult(result);
+                          self->closeLoad();
+                          Q_EMIT self->DocumentComplete(url);
+                        });
+}
+
+void WebEngineBrowser::openLoad(bool requested, const QString& address, const QUrl& url) {
+  closeLoad();
+  m_load = Load{requested, address, {url}, false};
+  m_limit.start();
+}
+
+void WebEngineBrowser::closeLoad() {
+  ++m_serial;
+  m_load.reset();
+  m_limit.stop();
+}
+
+void WebEngineBrowser::fail(const QString& url) {
+  closeLoad();
+  Q_EMIT NavigateError(url);
+}
