@@ -10,8 +10,11 @@ void WebBrowser1_NewWindow2(Form&, bool* cancel) {
   if (cancel) *cancel = true;
 }
 
-void WebBrowser1_FileDownload(Form&, bool* cancel) {
+// A queued media address usually arrives as a download: with it refused,
+// no page follows, so the crawl goes on from here.
+void WebBrowser1_FileDownload(Form& f, bool* cancel) {
   if (cancel) *cancel = true;
+  f.Timer9.setEnabled(true);
 }
 
 void WebBrowser1_NavigateError(Form& f, const QString&) { f.Timer9.setEnabled(true); }

@@ -10,6 +10,7 @@ namespace search {
 
 void WebBrowser1_BeforeNavigate2(Form& f, const QString& url);
 void WebBrowser1_NewWindow2(Form& f, bool* cancel);
+// Cancels the download and lets the crawl go on.
 void WebBrowser1_FileDownload(Form& f, bool* cancel);
 // A page that failed is skipped: the crawl goes on with the next entry.
 void WebBrowser1_NavigateError(Form& f, const QString& url);

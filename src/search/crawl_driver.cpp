@@ -1,11 +1,9 @@
 #include "search/crawl_driver.h"
 
 #include "app/form.h"
-#include "library/station_files.h"
-#include "library/station_list.h"
+#include "library/found_list.h"
 #include "playback/play_address.h"
 #include "playback/position_files.h"
-#include "playback/temp_entries.h"
 #include "search/home_page.h"
 #include "search/marker_lists.h"
 
@@ -153,16 +151,7 @@ void List3_Click(Form& f) {
 
 void StopSearch(Form& f) {
   f.SearchState = kSearchHalted;
-  if (f.RunMode == kAutomaticRun) {
-    f.tvm.clear();
-    f.dz1.clear();
-    library::LoadStationList(f, library::kFoundFile);
-    f.host.yield();
-    playback::ListTempEntries(f);
-    f.host.yield();
-    f.tvm.setText(f.tvm.item(0));
-    f.dz1.setText(f.dz1.item(0));
-  }
+  if (f.RunMode == kAutomaticRun) library::ListFoundStations(f);
   if (f.Command14.enabled()) f.Command14.setCaption(kContinueCaption);
   playback::StopAll(f);
   if (f.Command14.caption() == kContinueCaption) f.Command14.setEnabled(true);

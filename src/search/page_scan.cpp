@@ -171,7 +171,8 @@ void PageScan::addStation(QString name, const QString& address, const QString& f
   }
   if (foldedAddress.contains(m_markers.dynamicMarker)) {
     m_f.l.setCaption(QString::number(m_f.List2.count()));
-    m_f.List2.addItem(address);
+    // Nested elements repeat the address; the crawl loads it once.
+    if (m_f.List2.indexOf(address) < 0) m_f.List2.addItem(address);
     return;
   }
   if (isPlaceholderName(name)) name = QStringLiteral("TVName") + QString::number(m_f.tvm.count());
