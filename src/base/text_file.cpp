@@ -8,15 +8,45 @@
 
 namespace textfile {
 
-QString decode(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(bytes);
-  if (!utf8.hasError()) {
-    if (text.startsWith(QChar::ByteOrderMark)) text.remove(0, 1);
-    return text;
+namespace {
+
+// Short GBK text can happen to be valid UTF-8. Read that way it is mostly
+// two-byte sequences, where Chinese written in UTF-8 is mostly three-byte.
+bool mayBeMisreadGbk(const QString& text) {
+  qsizetype twoByte = 0, wider = 0;
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80) continue;
+    ++(c.unicode() < 0x800 ? twoByte : wider);
   }
+  return twoByte > wider;
+}
+
+QString decodeGbk(const QByteArray& bytes) {
   QStringDecoder gb("GB18030");
   return gb(bytes);
+}
+
+// The text of valid UTF-8 bytes, or nothing when they should be read as GBK.
+std::optional<QString> decodeUtf8(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8(bytes);
+  if (utf8.hasError()) return std::nullopt;
+  if (text.startsWith(QChar::ByteOrderMark)) return text.remove(0, 1);
+  if (mayBeMisreadGbk(text) && !decodeGbk(bytes).contains(QChar::ReplacementCharacter))
+    return std::nullopt;
+  return text;
+}
+
+QByteArray encode(const QString& text) {
+  QStringEncoder gb("GB18030");
+  return gb(text);
+}
+
+}  // namespace
+
+QString decode(const QByteArray& bytes) {
+  if (auto text = decodeUtf8(bytes)) return *std::move(text);
+  return decodeGbk(bytes);
 }
 
 static std::optional<QByteArray> readBytes(const QString& path) {
@@ -52,9 +82,13 @@ static bool writeBytes(const QString& path, const QByteArray& bytes) {
   return file.commit();
 }
 
-bool write(const QString& path, const QString& text) {
-  QStringEncoder gb("GB18030");
-  return writeBytes(path, gb(text));
+bool write(const QString& path, const QString& text) { return writeBytes(path, encode(text)); }
+
+bool append(const QString& path, const QString& text) {
+  const auto bytes = readBytes(path);
+  if (!bytes) return false;
+  if (const auto utf8 = decodeUtf8(*bytes)) return write(path, *utf8 + text);
+  return writeBytes(path, *bytes + encode(text));
 }
 
 bool writeLines(const QString& path, const QStringList& lines) {
