@@ -15,6 +15,15 @@ inline const QString kScratchFile = QStringLiteral("wjmxd");
 // Marks the boundary between two files' entries in both lists.
 inline const QString kSeparator = QStringLiteral("-------------");
 
+// True when the address is a local path through the folders named by
+// backslashPart ("play\\temp"), written with either slash; a web address
+// never is, even when its path has those names.
+inline bool localPathContains(const QString& address, const QString& backslashPart) {
+  const QString lower = address.toLower();
+  if (lower.contains(backslashPart)) return true;
+  return lower.contains(QString(backslashPart).replace(u'\\', u'/')) && !lower.contains(u"://");
+}
+
 // A station line as the program writes it: name, comma, address, comma.
 inline QString stationLine(const QString& name, const QString& address) {
   return name + u',' + address + u',';

@@ -30,9 +30,8 @@ std::optional<Entry> parseLine(QString line) {
   const QString name = vb::left(line, c1 - 1);
   const QString address = vb::mid(line, c1 + 1, c2 - c1 - 1);
   if (name.isEmpty() || address.isEmpty()) return std::nullopt;
-  const QString lower = address.toLower();
   // Local wrapper files are offered by the temp folder listing, not by files.
-  if (lower.contains(u"play\\temp") || lower.contains(u"play/temp")) return std::nullopt;
+  if (localPathContains(address, QStringLiteral("play\\temp"))) return std::nullopt;
   return Entry{vb::trim(name), vb::trim(address)};
 }
 

@@ -1,6 +1,7 @@
 #include "playback/play_address.h"
 
 #include "app/form.h"
+#include "library/station_files.h"
 
 namespace playback {
 
@@ -48,8 +49,8 @@ bool isRealMediaAddress(const QString& address) {
 }
 
 bool isTempWrapperPage(const QString& address) {
-  const QString lower = address.toLower();
-  return lower.contains(u".htm") && (lower.contains(u"\\temp\\") || lower.contains(u"/temp/"));
+  return address.contains(u".htm", Qt::CaseInsensitive) &&
+         library::localPathContains(address, QStringLiteral("\\temp\\"));
 }
 
 void PlayAddress(Form& f, const QString& address) {
