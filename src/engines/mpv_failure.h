@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Why a load gave up, as both players report it.
+enum class LoadFailure {
+  UnsupportedFormat,  // the engine does not recognise the data
+  Unreachable,        // refused, unknown host, no route
+  TimedOut,           // no answer, or not playing within the start limit
+  Missing,            // no such file, here or on the server
+  Dropped,            // a live stream stopped sending
+  Other,
+};
+
+// What is known when a load ends in failure.
+struct FailureFacts {
+  int mpvError = 0;       // MPV_ERROR_* of the end of the load
+  QStringList log;        // warnings and errors mpv wrote while the entry loaded
+  QString address;
+  qint64 elapsedMs = 0;   // from the start of the entry to its end
+  int networkTimeoutMs = 0;
+};
+
+LoadFailure classifyFailure(const FailureFacts& facts);
+
+// A short description for the user.
+QString describeFailure(LoadFailure failure);
+
+// True for a path or file: address, false for a network address.
+bool isLocalAddress(const QString& address);
+// The local path of a path or file: address.
+QString localPath(const QString& address);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engines/mpv_session.h"
+#include "playback/real_player.h"
+
+// The second engine on libmpv, driven by dispatch id.
+class MpvRealPlayer : public RealPlayer {
+  Q_OBJECT
+ public:
+  explicit MpvRealPlayer(const MpvOptions& options = {}, QObject* parent = nullptr);
+
+  // For the window's render context when video is on.
+  mpv_handle* handle() const { return m_session.handle(); }
+  MpvSession& session() { return m_session; }
+
+  bool put(int dispId, const QVariant& value) override;
+  QVariant get(int dispId) const override;
+  bool call(int dispId, const QVariantList& args = {}) override;
+
+  // The code the error event carries for a failure.
+  static int errorCodeOf(LoadFailure failure);
+
+ private:
+  void play();
+  void pause();
+  void stop();
+  QString statusText() const;
+  void setState(int state);
+  void onFailed(LoadFailure failure);
+  void onPlaying();
+  void onStalled();
+
+  MpvSession m_session;
+  int m_state = Stopped;
+  // Buffering before the first play of a source: still connecting.
+  bool m_connecting = false;
+  QString m_source;
+};

@@ -1,0 +1,402 @@
+#include "engines/mpv_session.h"
+
+#include <QUrl>
+#include <clocale>
+#include <deque>
+#include <mpv/client.h>
+#include <optional>
+#include <vector>
+
+#include "engines/mpv_names.h"
+#include "engines/playlist_fetch.h"
+
+using namespace mpvname;
+
+namespace {
+
+// A map node for mpv_command_node; its strings live as long as the map.
+class NodeMap {
+ public:
+  void add(const char* key, const QByteArray& value) {
+    m_strings.push_back(value);
+    mpv_node node{};
+    node.format = MPV_FORMAT_STRING;
+    node.u.string = m_strings.back().data();
+    m_keys.push_back(const_cast<char*>(key));
+    m_values.push_back(node);
+  }
+  void add(const char* key, NodeMap& map) {
+    m_keys.push_back(const_cast<char*>(key));
+    m_values.push_back(map.node());
+  }
+  bool isEmpty() const { return m_values.empty(); }
+  mpv_node node() {
+    m_list = {static_cast<int>(m_values.size()), m_values.data(), m_keys.data()};
+    mpv_node node{};
+    node.format = MPV_FORMAT_NODE_MAP;
+    node.u.list = &m_list;
+    return node;
+  }
+
+ private:
+  std::deque<QByteArray> m_strings;
+  std::vector<char*> m_keys;
+  std::vector<mpv_node> m_values;
+  mpv_node_list m_list{};
+};
+
+std::optional<std::int64_t> entryIdOf(const mpv_node& result) {
+  if (result.format != MPV_FORMAT_NODE_MAP) return std::nullopt;
+  for (int i = 0; i < result.u.list->num; ++i)
+    if (qstrcmp(result.u.list->keys[i], kEntryId) == 0 &&
+        result.u.list->values[i].format == MPV_FORMAT_INT64)
+      return result.u.list->values[i].u.int64;
+  return std::nullopt;
+}
+
+bool isHttp(const QString& address) {
+  const QString scheme = QUrl(address).scheme().toLower();
+  return scheme == u"http" || scheme == u"https";
+}
+
+bool isRtsp(const QString& address) {
+  return QUrl(address).scheme().toLower().startsWith(u"rtsp");
+}
+
+}  // namespace
+
+// An mpv event copied out of mpv's buffer, which the next mpv_wait_event
+// reuses: a handler we signal may run the event loop and drain again.
+struct MpvSession::Event {
+  mpv_event_id id = MPV_EVENT_NONE;
+  std::int64_t entry = 0;
+  int reason = 0;
+  int error = 0;
+  std::int64_t insertId = 0;
+  int insertCount = 0;
+  std::uint64_t observed = 0;
+  bool hasFlag = false;
+  bool flag = false;
+  QString text;
+};
+
+MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
+    : QObject(parent), m_fetch(new PlaylistFetch(this)), m_userAgent(options.userAgent) {
+  m_watchdog.setSingleShot(true);
+  m_watchdog.setInterval(options.startTimeoutMs);
+  connect(&m_watchdog, &QTimer::timeout, this, &MpvSession::onWatchdog);
+  connect(m_fetch, &PlaylistFetch::fetched, this, [this](const QString& text, const QString& from) {
+    const QStringList found = playlistrefs::entries(playlistrefs::kindOf(m_address), text, from);
+    loadEntries(found.isEmpty() ? QStringList{m_address} : found);
+  });
+  connect(m_fetch, &PlaylistFetch::failed, this, &MpvSession::fail);
+  // libmpv refuses to start under a locale with another number format.
+  std::setlocale(LC_NUMERIC, "C");
+  m_handle = mpv_create();
+  if (!m_handle) return;
+  configure(options);
+  if (mpv_initialize(m_handle) < 0) {
+    mpv_terminate_destroy(m_handle);
+    m_handle = nullptr;
+    return;
+  }
+  for (const ObservedProperty& p : kObserved)
+    mpv_observe_property(m_handle, static_cast<std::uint64_t>(p.id), p.name, p.format);
+  mpv_request_log_messages(m_handle, kFailureLogLevel);
+  char* version = mpv_get_property_string(m_handle, kVersion);
+  m_version = QString::fromUtf8(version).remove(QStringLiteral("mpv")).trimmed();
+  mpv_free(version);
+  mpv_set_wakeup_callback(
+      m_handle,
+      [](void* self) {
+        // Runs on an mpv thread: only post to the UI thread here.
+        QMetaObject::invokeMethod(static_cast<MpvSession*>(self), &MpvSession::drain,
+                                  Qt::QueuedConnection);
+      },
+      this);
+}
+
+MpvSession::~MpvSession() {
+  if (!m_handle) return;
+  mpv_set_wakeup_callback(m_handle, nullptr, nullptr);
+  mpv_terminate_destroy(m_handle);
+}
+
+void MpvSession::configure(const MpvOptions& options) {
+  auto set = [this](const char* name, const QByteArray& value) {
+    mpv_set_option_string(m_handle, name, value.constData());
+  };
+  set(kYtdl, "no");
+  set(kLoadScripts, "no");
+  set(kAudioFallbackToNull, "yes");
+  set(kUserAgent, options.userAgent);
+  set(kIdle, "yes");
+  set(kTerminal, "no");
+  set(kVideoOutput, options.video ? "libmpv" : "null");
+  if (!options.audio) set(kAudioOutput, "null");
+  setNetworkTimeout(options.networkTimeoutMs);
+}
+
+void MpvSession::setStartTimeout(int ms) { m_watchdog.setInterval(ms); }
+
+void MpvSession::setNetworkTimeout(int ms) {
+  m_networkTimeoutMs = ms;
+  if (m_handle)
+    mpv_set_option_string(m_handle, kNetworkTimeout, QByteArray::number(ms / 1000.0).constData());
+}
+
+void MpvSession::load(const QString& address) {
+  abandon();
+  m_address = address;
+  m_live = false;
+  m_durationMs = 0;
+  if (!m_handle) return;
+  setPaused(false);
+  if (address.trimmed().isEmpty()) {
+    command(kStop);
+    return;
+  }
+  m_phase = Phase::Opening;
+  m_watchdog.start();
+  if (playlistrefs::kindOf(address) != playlistrefs::Kind::None &&
+      (isLocalAddress(address) || isHttp(address))) {
+    command(kStop);
+    m_fetch->start(address, m_networkTimeoutMs, m_userAgent);
+    return;
+  }
+  loadEntries({address});
+}
+
+void MpvSession::stop() {
+  abandon();
+  if (m_handle) command(kStop);
+}
+
+void MpvSession::setPaused(bool paused) {
+  int flag = paused;
+  if (m_handle) mpv_set_property(m_handle, kPause, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvSession::setMuted(bool muted) {
+  int flag = muted;
+  if (m_handle) mpv_set_property(m_handle, kMute, MPV_FORMAT_FLAG, &flag);
+}
+
+int MpvSession::bitrate() const {
+  double total = 0;
+  for (const char* name : {kAudioBitrate, kVideoBitrate}) {
+    double value = 0;
+    if (m_handle && mpv_get_property(m_handle, name, MPV_FORMAT_DOUBLE, &value) >= 0)
+      total += value;
+  }
+  return static_cast<int>(total);
+}
+
+void MpvSession::loadEntries(const QStringList& entries) {
+  for (qsizetype i = 0; i < entries.size(); ++i) {
+    NodeMap options;
+    if (m_plays > 1) options.add(kLoopFile, QByteArray::number(m_plays - 1));
+    // rtsp gives no network timeout of its own.
+    if (isRtsp(entries[i]))
+      options.add(kLavfOptions, "timeout=" + QByteArray::number(qint64(m_networkTimeoutMs) * 1000));
+    NodeMap args;
+    args.add(kName, kLoadFile);
+    args.add(kUrl, entries[i].toUtf8());
+    args.add(kFlags, i == 0 ? kReplace : kAppend);
+    if (!options.isEmpty()) args.add(kOptions, options);
+    mpv_node request = args.node();
+    mpv_node result{};
+    if (mpv_command_node(m_handle, &request, &result) < 0) continue;
+    const std::optional<std::int64_t> id = entryIdOf(result);
+    mpv_free_node_contents(&result);
+    if (!id) continue;
+    if (m_firstEntry == INT64_MAX) m_firstEntry = *id;
+    m_lastEntry = *id;
+  }
+  if (m_firstEntry != INT64_MAX) return;
+  // Nothing could be queued: fail from the event loop, as every failure does.
+  QTimer::singleShot(0, this, [this, generation = m_generation] {
+    if (generation == m_generation) fail(LoadFailure::Other);
+  });
+}
+
+void MpvSession::drain() {
+  // A handler we signal may run the event loop; the outer loop reads on.
+  if (m_draining || !m_handle) return;
+  m_draining = true;
+  for (;;) {
+    const mpv_event* e = mpv_wait_event(m_handle, 0);
+    if (e->event_id == MPV_EVENT_NONE) break;
+    translate(copyEvent(*e));
+  }
+  m_draining = false;
+  // mpv hands out log lines only once its event queue is empty, so the
+  // lines that tell why an entry failed come after the entry's end.
+  if (m_phase == Phase::Failing) reportEntryFailure();
+}
+
+MpvSession::Event MpvSession::copyEvent(const mpv_event& e) {
+  Event out;
+  out.id = e.event_id;
+  out.error = e.error;
+  switch (e.event_id) {
+    case MPV_EVENT_START_FILE:
+      out.entry = static_cast<const mpv_event_start_file*>(e.data)->playlist_entry_id;
+      break;
+    case MPV_EVENT_END_FILE: {
+      const auto* end = static_cast<const mpv_event_end_file*>(e.data);
+      out.entry = end->playlist_entry_id;
+      out.reason = end->reason;
+      out.error = end->error;
+      out.insertId = end->playlist_insert_id;
+      out.insertCount = end->playlist_insert_num_entries;
+      break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE: {
+      const auto* property = static_cast<const mpv_event_property*>(e.data);
+      out.observed = e.reply_userdata;
+      out.hasFlag = property->format == MPV_FORMAT_FLAG;
+      if (out.hasFlag) out.flag = *static_cast<const int*>(property->data) != 0;
+      break;
+    }
+    case MPV_EVENT_LOG_MESSAGE:
+      out.text = QString::fromUtf8(static_cast<const mpv_event_log_message*>(e.data)->text);
+      break;
+    default:
+      break;
+  }
+  return out;
+}
+
+// Each branch raises at most one signal, as its last step: the handler may
+// start another load, which this translation must not touch.
+void MpvSession::translate(const Event& e) {
+  switch (e.id) {
+    case MPV_EVENT_START_FILE:
+      return onStartFile(e);
+    case MPV_EVENT_END_FILE:
+      return onEndFile(e);
+    case MPV_EVENT_PLAYBACK_RESTART:
+      if (m_entryActive && m_phase == Phase::Opening) startPlaying();
+      return;
+    case MPV_EVENT_PROPERTY_CHANGE:
+      if (m_entryActive && e.hasFlag &&
+          e.observed == static_cast<std::uint64_t>(Observed::PausedForCache))
+        onCacheChange(e.flag);
+      return;
+    case MPV_EVENT_LOG_MESSAGE:
+      if ((m_entryActive || m_phase == Phase::Failing) && m_entryLog.size() < 40)
+        m_entryLog << e.text;
+      return;
+    default:
+      return;
+  }
+}
+
+void MpvSession::onStartFile(const Event& e) {
+  if (!isCurrent(e.entry)) return;
+  m_entryActive = true;
+  m_currentEntry = e.entry;
+  m_entryLog.clear();
+  m_entryClock.start();
+  // Each entry of a list gets the full start limit.
+  if (m_phase == Phase::Opening) m_watchdog.start();
+}
+
+void MpvSession::onEndFile(const Event& e) {
+  if (!isCurrent(e.entry)) return;
+  m_entryActive = false;
+  if (e.reason == MPV_END_FILE_REASON_REDIRECT) {
+    if (e.insertCount > 0) m_lastEntry = std::max(m_lastEntry, e.insertId + e.insertCount - 1);
+    else if (e.entry >= m_lastEntry) fail(LoadFailure::Other);
+    return;
+  }
+  // mpv goes on with the next entry of this load by itself.
+  if (e.entry < m_lastEntry) return;
+  if (e.reason == MPV_END_FILE_REASON_ERROR) return failAfterEntry(e.error);
+  if (e.reason != MPV_END_FILE_REASON_EOF) return;
+  if (m_phase == Phase::Opening) return failAfterEntry(0);
+  // A live stream ends only when its data stops for longer than the
+  // network timeout.
+  if (m_live) return fail(LoadFailure::Dropped);
+  abandon();
+  Q_EMIT ended();
+}
+
+void MpvSession::onCacheChange(bool waiting) {
+  if (waiting && m_phase == Phase::Playing) {
+    m_phase = Phase::Stalled;
+    Q_EMIT stalled();
+  } else if (!waiting && m_phase == Phase::Stalled) {
+    m_phase = Phase::Playing;
+    Q_EMIT playing();
+  }
+}
+
+void MpvSession::startPlaying() {
+  m_watchdog.stop();
+  std::int64_t size = 0;
+  double duration = 0;
+  const bool sized = mpv_get_property(m_handle, kFileSize, MPV_FORMAT_INT64, &size) >= 0;
+  const bool timed = mpv_get_property(m_handle, kDuration, MPV_FORMAT_DOUBLE, &duration) >= 0 &&
+                     duration > 0;
+  // A live stream has no size; live HLS has no duration.
+  m_live = !sized || !timed;
+  m_durationMs = m_live ? 0 : qRound64(duration * 1000);
+  // The first entry that plays is the medium: drop the fall-backs after it.
+  if (m_lastEntry > m_currentEntry) {
+    command(kPlaylistClear);
+    m_lastEntry = m_currentEntry;
+  }
+  m_phase = Phase::Playing;
+  Q_EMIT playing();
+}
+
+void MpvSession::abandon() {
+  ++m_generation;
+  m_phase = Phase::Idle;
+  m_firstEntry = INT64_MAX;
+  m_lastEntry = 0;
+  m_currentEntry = 0;
+  m_entryActive = false;
+  m_watchdog.stop();
+  m_fetch->cancel();
+}
+
+void MpvSession::fail(LoadFailure failure) {
+  abandon();
+  Q_EMIT failed(failure);
+}
+
+void MpvSession::failAfterEntry(int mpvError) {
+  m_watchdog.stop();
+  m_phase = Phase::Failing;
+  m_failedError = mpvError;
+  m_failedAfterMs = m_entryClock.isValid() ? m_entryClock.elapsed() : 0;
+}
+
+void MpvSession::reportEntryFailure() {
+  FailureFacts facts;
+  facts.mpvError = m_failedError;
+  facts.log = m_entryLog;
+  facts.address = m_address;
+  facts.elapsedMs = m_failedAfterMs;
+  facts.networkTimeoutMs = m_networkTimeoutMs;
+  fail(classifyFailure(facts));
+}
+
+void MpvSession::onWatchdog() {
+  if (m_phase != Phase::Opening) return;
+  if (m_currentEntry < m_lastEntry) {
+    command(kPlaylistNext);
+    m_watchdog.start();
+    return;
+  }
+  command(kStop);
+  fail(LoadFailure::TimedOut);
+}
+
+void MpvSession::command(const char* name) {
+  const char* args[] = {name, nullptr};
+  mpv_command(m_handle, args);
+}

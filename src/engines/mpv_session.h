@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <cstdint>
+
+#include "engines/mpv_failure.h"
+#include "engines/playlist_refs.h"
+
+struct mpv_handle;
+struct mpv_event;
+class PlaylistFetch;
+
+struct MpvOptions {
+  bool video = false;  // on: the window renders through the libmpv render API
+  bool audio = false;  // on: a real sound device
+  int startTimeoutMs = 15000;
+  int networkTimeoutMs = 10000;
+  QByteArray userAgent = "nettv/5.5";
+};
+
+// One libmpv handle and what both players need from it: loads tagged by
+// generation, the start watchdog, live detection, .ram/.asx expansion with
+// fall-over to the next entry, and the translation of mpv's events into the
+// few facts below. All signals are raised on the UI thread.
+class MpvSession : public QObject {
+  Q_OBJECT
+ public:
+  explicit MpvSession(const MpvOptions& options, QObject* parent = nullptr);
+  ~MpvSession() override;
+  MpvSession(const MpvSession&) = delete;
+  MpvSession& operator=(const MpvSession&) = delete;
+
+  bool started() const { return m_handle != nullptr; }
+  mpv_handle* handle() const { return m_handle; }
+  // libmpv's version ("0.35.1"), "" when the engine did not start.
+  QString version() const { return m_version; }
+
+  void setStartTimeout(int ms);
+  void setNetworkTimeout(int ms);
+  // How often each medium plays (1: once).
+  void setPlays(int plays) { m_plays = plays; }
+
+  // Starts a new load; from now on the events of earlier loads are dropped.
+  void load(const QString& address);
+  // Ends the current load; it raises nothing more.
+  void stop();
+  void setPaused(bool paused);
+  void setMuted(bool muted);
+
+  // Facts of the current load, known once it plays.
+  bool isLive() const { return m_live; }
+  qint64 durationMs() const { return m_durationMs; }
+  int bitrate() const;
+  quint64 generation() const { return m_generation; }
+
+ Q_SIGNALS:
+  // The load plays: the first time, and again after a stall.
+  void playing();
+  // Playing, but waiting for data.
+  void stalled();
+  // A finite medium played to its end.
+  void ended();
+  // The load gave up; nothing plays.
+  void failed(LoadFailure failure);
+
+ private:
+  enum class Phase { Idle, Opening, Playing, Stalled, Failing };
+  struct Event;
+
+  void configure(const MpvOptions& options);
+  void drain();
+  static Event copyEvent(const mpv_event& e);
+  void translate(const Event& e);
+  void onStartFile(const Event& e);
+  void onEndFile(const Event& e);
+  void onCacheChange(bool waiting);
+  void startPlaying();
+  void loadEntries(const QStringList& entries);
+  bool isCurrent(std::int64_t entry) const { return entry >= m_firstEntry; }
+  void abandon();
+  void fail(LoadFailure failure);
+  // The last entry failed: the reason is given once mpv's log lines are in.
+  void failAfterEntry(int mpvError);
+  void reportEntryFailure();
+  void onWatchdog();
+  void command(const char* name);
+
+  mpv_handle* m_handle = nullptr;
+  QString m_version;
+  PlaylistFetch* m_fetch = nullptr;
+  QTimer m_watchdog;
+  int m_networkTimeoutMs = 0;
+  QByteArray m_userAgent;
+  int m_plays = 1;
+  bool m_draining = false;
+
+  // The current load: its generation, its playlist entries (every id from
+  // the first on belongs to it), the entry now opening and what it logged.
+  quint64 m_generation = 0;
+  Phase m_phase = Phase::Idle;
+  QString m_address;
+  std::int64_t m_firstEntry = INT64_MAX;
+  std::int64_t m_lastEntry = 0;
+  std::int64_t m_currentEntry = 0;
+  bool m_entryActive = false;
+  QElapsedTimer m_entryClock;
+  QStringList m_entryLog;
+  int m_failedError = 0;
+  qint64 m_failedAfterMs = 0;
+  bool m_live = false;
+  qint64 m_durationMs = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+class LocalHttpServer;
+
+// Tiny media made with ffmpeg the first time a test asks, once per process,
+// in a temporary folder: "tone.mp3" (2 s), "long.mp3" (6 s), "live.mp3" (a
+// chunk to repeat as an endless stream), "tone.ogg", "tone.wmv" (ASF),
+// "tone.ts", "tone.rm" (RealAudio 14.4), "hls/index.m3u8" with its segments,
+// and "bad.bin" (no media at all).
+class MediaFixtures {
+ public:
+  static const MediaFixtures& instance();
+
+  // False when ffmpeg could not make every file.
+  bool ok() const { return m_ok; }
+  QString path(const QString& name) const;
+  QByteArray bytes(const QString& name) const;
+  // Serves every file under "/media/<name>".
+  void serve(LocalHttpServer& server) const;
+
+ private:
+  MediaFixtures();
+  bool make(const QString& name, const QStringList& ffmpegArgs) const;
+
+  QTemporaryDir m_dir;
+  bool m_ok = false;
+};
