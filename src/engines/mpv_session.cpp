@@ -149,6 +149,7 @@ void MpvSession::load(const QString& address) {
   abandon();
   m_address = address;
   m_live = false;
+  m_sized = false;
   m_durationMs = 0;
   if (!m_handle) return;
   setPaused(false);
@@ -316,9 +317,9 @@ void MpvSession::onEndFile(const Event& e) {
   if (e.reason == MPV_END_FILE_REASON_ERROR) return failAfterEntry(e.error);
   if (e.reason != MPV_END_FILE_REASON_EOF) return;
   if (m_phase == Phase::Opening) return failAfterEntry(0);
-  // A live stream ends only when its data stops for longer than the
-  // network timeout.
-  if (m_live) return fail(LoadFailure::Dropped);
+  // A stream without a size ends only when its data stops for longer than
+  // the network timeout.
+  if (!m_sized) return fail(LoadFailure::Dropped);
   abandon();
   Q_EMIT ended();
 }
@@ -341,6 +342,7 @@ void MpvSession::startPlaying() {
   const bool timed = mpv_get_property(m_handle, kDuration, MPV_FORMAT_DOUBLE, &duration) >= 0 &&
                      duration > 0;
   // A live stream has no size; live HLS has no duration.
+  m_sized = sized;
   m_live = !sized || !timed;
   m_durationMs = m_live ? 0 : qRound64(duration * 1000);
   // The first entry that plays is the medium: drop the fall-backs after it.

@@ -112,5 +112,6 @@ class MpvSession : public QObject {
   int m_failedError = 0;
   qint64 m_failedAfterMs = 0;
   bool m_live = false;
+  bool m_sized = false;
   qint64 m_durationMs = 0;
 };

@@ -71,6 +71,18 @@ TEST_F(MpvMediaPlayerTest, LiveStreamPlaysWithoutLength) {
   EXPECT_EQ(player.playState(), MediaPlayer::Ready);
 }
 
+TEST_F(MpvMediaPlayerTest, LiveStreamThatDropsIsAFailure) {
+  auto station = std::make_unique<LocalHttpServer>();
+  ASSERT_TRUE(station->start());
+  station->addLive("/live", MediaFixtures::instance().bytes("live.mp3"), "audio/mpeg", 8000);
+  player.setURL(station->url("/live"));
+  ASSERT_TRUE(waitForState(MediaPlayer::Playing));
+  station.reset();
+  ASSERT_TRUE(waitUntil([&] { return events.errors > 0; }, 5000));
+  EXPECT_EQ(errorCode(), MpvMediaPlayer::errorCodeOf(LoadFailure::Dropped));
+  EXPECT_EQ(player.playState(), MediaPlayer::Ready);
+}
+
 TEST_F(MpvMediaPlayerTest, PauseStopAndPlayAgain) {
   player.setURL(server.url("/media/long.mp3"));
   ASSERT_TRUE(waitForState(MediaPlayer::Playing));
