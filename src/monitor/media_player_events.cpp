@@ -34,7 +34,9 @@ QString onPlaying(Form& f) {
     RecordScanHit(f);
     ContinueScanWmp(f);
   }
+  // A player closed above may no longer name its medium: nothing to show.
   const QString source = player.sourceURL();
+  if (source.isEmpty()) return duration;
   f.Text1.setText(source + u'\r' + f.Text1.text());
   if (duration == kLiveDuration && ordinaryAddress) library::RecordFoundAddress(f, source);
   return duration;

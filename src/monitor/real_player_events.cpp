@@ -39,6 +39,7 @@ void onPlaying(Form& f) {
   f.Command14.setEnabled(true);
   f.Label1.setCaption(playback::FormatElapsed(length));
   const QString source = f.RealAudio1->get(RealPlayer::Source).toString();
+  if (source.isEmpty()) return;
   f.Text1.setText(source + u'\r' + f.Text1.text());
   if (hasNoHash(f.dz1.text()) && length == 0 && !isPlayerOwnClip(source))
     library::RecordFoundAddress(f, source);

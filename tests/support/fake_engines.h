@@ -19,7 +19,10 @@ class FakeMediaPlayer : public MediaPlayer {
   void setURL(const QString& url) override;
   void close() override;
   void play() override { m_log << "wmp.play"; }
-  void stop() override { m_log << "wmp.stop"; }
+  void stop() override {
+    m_log << "wmp.stop";
+    if (onStop) onStop();
+  }
   void pause() override { m_log << "wmp.pause"; }
   void setPlayCount(int count) override { playCount = count; m_log << QString("wmp.playCount=%1").arg(count); }
   void setMute(bool mute) override { m_log << QString("wmp.mute=%1").arg(mute); }
@@ -46,8 +49,9 @@ class FakeMediaPlayer : public MediaPlayer {
   bool errorReadFails = false;
   // Called after every setURL, to script what the engine then reports.
   std::function<void(const QString& url)> onSetURL;
-  // Called after every close.
+  // Called after every close and every stop.
   std::function<void()> onClose;
+  std::function<void()> onStop;
 
  private:
   QStringList& m_log;

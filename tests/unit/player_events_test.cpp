@@ -79,6 +79,18 @@ TEST_F(PlayerEventsTest, MinimumLengthComparesDurations) {
   EXPECT_FALSE(takeLog().contains("wmp.close"));
 }
 
+TEST_F(PlayerEventsTest, LiveStreamClosedForItsLengthIsNotRecordedWithoutItsAddress) {
+  f.Check3.setChecked(true);
+  f.tvm.setText("Live TV");
+  f.dz1.setText("mms://live/tv");
+  wmp.onClose = [this] { wmp.source.clear(); };
+  playing("mms://live/tv", "00:00");
+  EXPECT_TRUE(log.contains("wmp.close"));
+  EXPECT_EQ(f.Text1.text(), "");
+  EXPECT_EQ(f.dz1.text(), "mms://live/tv");
+  EXPECT_FALSE(exists("tv_lib_ss_jg.txt"));
+}
+
 TEST_F(PlayerEventsTest, PlayingDuringAScanRecordsTheHitAndQueuesTheNextCandidate) {
   writeLines("tv_lib_ss_jg.txt", {"Station 2,mms://host/2,"});
   scanAt(2);

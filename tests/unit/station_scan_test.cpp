@@ -8,10 +8,12 @@
 namespace {
 
 // Whole station scans on the fakes, driven only by what the fake players
-// report (through the host, some milliseconds later) and by the timers.
-// Each address has an outcome in each player. As the real engines do, a
-// report of a load that has since been replaced, closed or stopped is
-// dropped, and close() reports Ready.
+// report and by the timers. Each address has an outcome in each player. As
+// the real engines do, a player reports only changes of its state, a report
+// of a load that has since been replaced, closed or stopped is dropped, and
+// what a command does (buffering after a new address, ready after close,
+// stopped after stop) is reported either a little later or, as the libmpv
+// players do, at once inside the call.
 class StationScanTest : public FormTest {
  protected:
   enum class Wmp { Plays, PlaysFinite, Fails, Unsupported, EndsAtOnce, StopsAtOnce, BuffersThenFails };
@@ -24,25 +26,31 @@ class StationScanTest : public FormTest {
       ++m_wmpLoad;
       markStack();
       tries << url;
+      wmpCommand(MediaPlayer::Buffering);
       scriptMediaPlayer(wmpOutcome.value(url, playback::isRealMediaAddress(url.toLower())
                                                  ? Wmp::Unsupported
                                                  : Wmp::Fails));
     };
     wmp.onClose = [this] {
       ++m_wmpLoad;
-      wmp.state = MediaPlayer::Ready;
-      later(m_wmpLoad, 5, [this] { wmp.raiseState(MediaPlayer::Ready); });
+      wmpCommand(MediaPlayer::Ready);
+    };
+    wmp.onStop = [this] {
+      if (wmp.state == MediaPlayer::Ready) return;
+      ++m_wmpLoad;
+      wmpCommand(MediaPlayer::Stopped);
     };
     real.onPlay = [this](const QString& source) {
       ++m_realLoad;
       markStack();
       tries << "real:" + source;
+      realCommand(RealPlayer::Buffering);
       scriptRealPlayer(realOutcome.value(source, Real::Fails));
     };
     real.onStop = [this] {
-      if (real.props.value(RealPlayer::PlayState).toInt() == RealPlayer::Stopped) return;
+      if (realState() == RealPlayer::Stopped) return;
       ++m_realLoad;
-      later(m_realLoad, 5, [this] { real.raiseState(RealPlayer::Stopped); });
+      realCommand(RealPlayer::Stopped);
     };
   }
 
@@ -82,8 +90,44 @@ class StationScanTest : public FormTest {
     EXPECT_TRUE(f.StopFlag);
   }
 
+  // Thirteen candidates (a separator among them) that play, fail, end, stop
+  // and hang in both players; five of them play.
+  void runMixedScan() {
+    wmpOutcome = {{"mms://tv/cctv1", Wmp::Plays},        {"http://tv/news.asf", Wmp::Fails},
+                  {"http://tv/film.wmv", Wmp::PlaysFinite}, {"http://tv/song.mp3", Wmp::EndsAtOnce},
+                  {"mms://tv/stuck", Wmp::BuffersThenFails}, {"http://tv/odd.xyz", Wmp::Unsupported},
+                  {"http://tv/quiet", Wmp::StopsAtOnce},   {"mms://tv/live2", Wmp::Plays}};
+    realOutcome = {{"rtsp://tv/radio.rm", Real::Plays},
+                   {"rtsp://tv/radio2.rm", Real::Plays},
+                   {"rtsp://tv/drop.rm", Real::StopsAtOnce}};
+    loadCandidates({"CCTV-1,mms://tv/cctv1,", "News,http://tv/news.asf,",
+                    "Radio,rtsp://tv/radio.rm,", "Radio2,rtsp://tv/radio2.rm,",
+                    "Film,http://tv/film.wmv,", "Gone,http://tv/gone.ram,"},
+                   {"Song,http://tv/song.mp3,", "Stuck,mms://tv/stuck,", "Odd,http://tv/odd.xyz,",
+                    "Quiet,http://tv/quiet,", "Drop,rtsp://tv/drop.rm,", "Live2,mms://tv/live2,"});
+    ASSERT_EQ(f.dz1.count(), 13);
+    runScan();
+    EXPECT_EQ(readLines("tv_lib_ss_jg.txt"),
+              QStringList({"CCTV-1,mms://tv/cctv1,", "Radio,rtsp://tv/radio.rm,",
+                           "Radio2,rtsp://tv/radio2.rm,", "Film,http://tv/film.wmv,",
+                           "Live2,mms://tv/live2,"}));
+    expectScanEnded({"CCTV-1", "Radio", "Radio2", "Film", "Live2"}, 13);
+    EXPECT_EQ(f.PlayingCount, 3);
+    EXPECT_EQ(f.Command3.caption(), "3");
+    // The news failure queues the radio, which goes to the real player at
+    // once; the quiet one, first started by a play, is tried twice.
+    EXPECT_EQ(tries, QStringList({"mms://tv/cctv1", "http://tv/news.asf",
+                                  "real:rtsp://tv/radio.rm", "real:rtsp://tv/radio2.rm",
+                                  "http://tv/film.wmv", "http://tv/gone.ram",
+                                  "real:http://tv/gone.ram", "-------------", "http://tv/song.mp3",
+                                  "mms://tv/stuck", "http://tv/odd.xyz", "real:http://tv/odd.xyz",
+                                  "http://tv/quiet", "http://tv/quiet", "rtsp://tv/drop.rm",
+                                  "real:rtsp://tv/drop.rm", "mms://tv/live2"}));
+  }
+
   QHash<QString, Wmp> wmpOutcome;
   QHash<QString, Real> realOutcome;
+  bool immediateReports = false;
   QStringList tries;  // every start, in order; "real:" for the real player
   quintptr stackLow = ~quintptr(0), stackHigh = 0;
 
@@ -102,70 +146,80 @@ class StationScanTest : public FormTest {
     stackHigh = std::max(stackHigh, here);
   }
 
-  void wmpState(qint64 delayMs, int state, const QString& duration = QString()) {
-    later(m_wmpLoad, delayMs, [this, state, duration] {
-      if (!duration.isNull()) wmp.duration = duration;
-      wmp.raiseState(state);
-    });
-  }
+  int realState() const { return real.props.value(RealPlayer::PlayState).toInt(); }
 
+  void wmpReport(int state, const QString& duration = QString()) {
+    if (!duration.isNull()) wmp.duration = duration;
+    if (wmp.state != state) wmp.raiseState(state);
+  }
+  void wmpCommand(int state) {
+    if (immediateReports) {
+      wmpReport(state);
+    } else {
+      wmpLater(5, state);
+    }
+  }
+  void wmpLater(qint64 delayMs, int state, const QString& duration = QString()) {
+    later(m_wmpLoad, delayMs, [this, state, duration] { wmpReport(state, duration); });
+  }
   void wmpError(qint64 delayMs, int code) {
     later(m_wmpLoad, delayMs, [this, code] { wmp.raiseError(code, QStringLiteral("失败")); });
-    wmpState(delayMs + 1, MediaPlayer::Ready);
+    wmpLater(delayMs + 1, MediaPlayer::Ready);
   }
 
   void scriptMediaPlayer(Wmp outcome) {
     switch (outcome) {
       case Wmp::Plays:
-        wmpState(10, MediaPlayer::Buffering);
-        wmpState(20, MediaPlayer::Playing, "00:00");
+        wmpLater(20, MediaPlayer::Playing, "00:00");
         break;
       case Wmp::PlaysFinite:
-        wmpState(10, MediaPlayer::Buffering);
-        wmpState(20, MediaPlayer::Playing, "25:00");
-        wmpState(1500000, MediaPlayer::MediaEnded);
+        wmpLater(20, MediaPlayer::Playing, "25:00");
+        wmpLater(1500000, MediaPlayer::MediaEnded);
         break;
       case Wmp::Fails:
-        wmpState(10, MediaPlayer::Buffering);
         wmpError(30, kFailureCode);
         break;
       case Wmp::Unsupported:
         wmpError(10, MediaPlayer::kUnsupportedFormat);
         break;
       case Wmp::EndsAtOnce:
-        wmpState(10, MediaPlayer::Buffering);
-        wmpState(20, MediaPlayer::MediaEnded);
+        wmpLater(20, MediaPlayer::MediaEnded);
         break;
       case Wmp::StopsAtOnce:
-        wmpState(10, MediaPlayer::Buffering);
-        wmpState(20, MediaPlayer::Stopped);
+        wmpLater(20, MediaPlayer::Stopped);
         break;
       case Wmp::BuffersThenFails:
-        wmpState(10, MediaPlayer::Buffering);
         wmpError(kWatchdogMs, kFailureCode);
         break;
     }
   }
 
-  void realState(qint64 delayMs, int state) {
-    later(m_realLoad, delayMs, [this, state] {
-      real.props[RealPlayer::Length] = 0;
-      real.raiseState(state);
-    });
+  void realReport(int state) {
+    real.props[RealPlayer::Length] = 0;
+    if (realState() != state) real.raiseState(state);
+  }
+  void realCommand(int state) {
+    if (immediateReports) {
+      realReport(state);
+    } else {
+      realLater(5, state);
+    }
+  }
+  void realLater(qint64 delayMs, int state) {
+    later(m_realLoad, delayMs, [this, state] { realReport(state); });
   }
 
   void scriptRealPlayer(Real outcome) {
-    realState(10, RealPlayer::Buffering);
     switch (outcome) {
       case Real::Plays:
-        realState(20, RealPlayer::Playing);
+        realLater(20, RealPlayer::Playing);
         break;
       case Real::Fails:
         later(m_realLoad, 30, [this] { real.raiseError(kFailureCode); });
-        realState(31, RealPlayer::Stopped);
+        realLater(31, RealPlayer::Stopped);
         break;
       case Real::StopsAtOnce:
-        realState(20, RealPlayer::Stopped);
+        realLater(20, RealPlayer::Stopped);
         break;
     }
   }
@@ -174,36 +228,11 @@ class StationScanTest : public FormTest {
   int m_realLoad = 0;
 };
 
-TEST_F(StationScanTest, MixedCandidatesKeepExactlyThoseThatPlay) {
-  wmpOutcome = {{"mms://tv/cctv1", Wmp::Plays},        {"http://tv/news.asf", Wmp::Fails},
-                {"http://tv/film.wmv", Wmp::PlaysFinite}, {"http://tv/song.mp3", Wmp::EndsAtOnce},
-                {"mms://tv/stuck", Wmp::BuffersThenFails}, {"http://tv/odd.xyz", Wmp::Unsupported},
-                {"http://tv/quiet", Wmp::StopsAtOnce},   {"mms://tv/live2", Wmp::Plays}};
-  realOutcome = {{"rtsp://tv/radio.rm", Real::Plays},
-                 {"rtsp://tv/radio2.rm", Real::Plays},
-                 {"rtsp://tv/drop.rm", Real::StopsAtOnce}};
-  loadCandidates({"CCTV-1,mms://tv/cctv1,", "News,http://tv/news.asf,", "Radio,rtsp://tv/radio.rm,",
-                  "Radio2,rtsp://tv/radio2.rm,", "Film,http://tv/film.wmv,",
-                  "Gone,http://tv/gone.ram,"},
-                 {"Song,http://tv/song.mp3,", "Stuck,mms://tv/stuck,", "Odd,http://tv/odd.xyz,",
-                  "Quiet,http://tv/quiet,", "Drop,rtsp://tv/drop.rm,", "Live2,mms://tv/live2,"});
-  ASSERT_EQ(f.dz1.count(), 13);
-  runScan();
+TEST_F(StationScanTest, MixedCandidatesKeepExactlyThoseThatPlay) { runMixedScan(); }
 
-  EXPECT_EQ(readLines("tv_lib_ss_jg.txt"),
-            QStringList({"CCTV-1,mms://tv/cctv1,", "Radio,rtsp://tv/radio.rm,",
-                         "Radio2,rtsp://tv/radio2.rm,", "Film,http://tv/film.wmv,",
-                         "Live2,mms://tv/live2,"}));
-  expectScanEnded({"CCTV-1", "Radio", "Radio2", "Film", "Live2"}, 13);
-  EXPECT_EQ(f.PlayingCount, 3);
-  EXPECT_EQ(f.Command3.caption(), "3");
-  // The news failure queues the radio, which goes to the real player at once.
-  EXPECT_EQ(tries, QStringList({"mms://tv/cctv1", "http://tv/news.asf", "real:rtsp://tv/radio.rm", "real:rtsp://tv/radio2.rm",
-                                "http://tv/film.wmv", "http://tv/gone.ram", "real:http://tv/gone.ram",
-                                "-------------", "http://tv/song.mp3", "mms://tv/stuck",
-                                "http://tv/odd.xyz", "real:http://tv/odd.xyz", "http://tv/quiet",
-                                "http://tv/quiet", "rtsp://tv/drop.rm", "real:rtsp://tv/drop.rm",
-                                "mms://tv/live2"}));
+TEST_F(StationScanTest, MixedCandidatesWithReportsInsideTheCalls) {
+  immediateReports = true;
+  runMixedScan();
 }
 
 TEST_F(StationScanTest, ScanWithoutHitsKeepsTheEarlierFindsAndIgnoresManualMode) {
@@ -250,6 +279,8 @@ TEST_F(StationScanTest, EmptyCandidateListEndsAtOnce) {
 }
 
 TEST_F(StationScanTest, ThousandCandidatesRunWithoutDeepeningTheStack) {
+  // Reports inside the calls nest deepest.
+  immediateReports = true;
   QStringList scanned, expected;
   for (int i = 0; i < 1000; ++i) {
     const bool real = i % 10 == 3;
