@@ -21,7 +21,8 @@ inline const QString kSeparator = QStringLiteral("-------------");
 inline bool localPathContains(const QString& address, const QString& backslashPart) {
   const QString lower = address.toLower();
   if (lower.contains(backslashPart)) return true;
-  return lower.contains(QString(backslashPart).replace(u'\\', u'/')) && !lower.contains(u"://");
+  if (lower.contains(u"://")) return false;
+  return lower.contains(QString(backslashPart).replace(u'\\', u'/'));
 }
 
 // A station line as the program writes it: name, comma, address, comma.
