@@ -124,6 +124,29 @@ TEST_F(MpvMediaPlayerTest, HangingServerFailsAtTheStartLimit) {
   EXPECT_EQ(player.playState(), MediaPlayer::Ready);
 }
 
+TEST_F(MpvMediaPlayerTest, SilentRtspServerFailsAtTheNetworkTimeout) {
+  server.addHanging("/hang.rm");
+  player.session().setStartTimeout(6000);
+  player.session().setNetworkTimeout(1000);
+  QElapsedTimer clock;
+  clock.start();
+  player.setURL(QStringLiteral("rtsp://127.0.0.1:%1/hang.rm").arg(server.port()));
+  ASSERT_TRUE(waitUntil([&] { return events.errors > 0; }, 7000));
+  EXPECT_LT(clock.elapsed(), 3000);
+  EXPECT_EQ(errorCode(), MpvMediaPlayer::errorCodeOf(LoadFailure::TimedOut));
+}
+
+TEST_F(MpvMediaPlayerTest, PlayCountRepeatsTheMedium) {
+  player.setPlayCount(2);
+  QElapsedTimer clock;
+  clock.start();
+  player.setURL(server.url("/media/tone.mp3"));
+  ASSERT_TRUE(waitForState(MediaPlayer::MediaEnded, 8000));
+  EXPECT_GT(clock.elapsed(), 3000);
+  EXPECT_EQ(events.states, (QList<int>{MediaPlayer::Buffering, MediaPlayer::Playing,
+                                       MediaPlayer::MediaEnded}));
+}
+
 TEST_F(MpvMediaPlayerTest, EachKindOfFailureHasItsOwnCode) {
   server.addStatus("/gone.mp3", 404);
   const QList<std::pair<QString, int>> cases = {
