@@ -104,7 +104,7 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     mpv_observe_property(m_handle, static_cast<std::uint64_t>(p.id), p.name, p.format);
   mpv_request_log_messages(m_handle, kFailureLogLevel);
   char* version = mpv_get_property_string(m_handle, kVersion);
-  m_version = QString::fromUtf8(version).remove(QStringLiteral("mpv")).trimmed();
+  m_version = QString::fromUtf8(version).section(u' ', -1);
   mpv_free(version);
   mpv_set_wakeup_callback(
       m_handle,

@@ -40,8 +40,9 @@ void PlaylistFetch::start(const QString& address, int timeoutMs, const QByteArra
   request.setTransferTimeout(timeoutMs);
   m_reply = m_network->get(request);
   connect(m_reply, &QNetworkReply::readyRead, this, [this] {
-    // A stream behind a list's name would never end: stop at the limit.
-    if (m_reply && m_reply->bytesAvailable() > kMaxBytes) finishReply();
+    // Media behind a list's name: binary, or a stream that never ends.
+    if (m_reply && (m_reply->bytesAvailable() > kMaxBytes || m_reply->peek(4096).contains('\0')))
+      finishReply();
   });
   connect(m_reply, &QNetworkReply::finished, this, &PlaylistFetch::finishReply);
 }

@@ -211,6 +211,14 @@ TEST_F(MpvMediaPlayerTest, AsxWhoseEntriesAllFailReportsOneError) {
   EXPECT_EQ(player.playState(), MediaPlayer::Ready);
 }
 
+TEST_F(MpvMediaPlayerTest, StreamNamedLikeAListPlaysAsItself) {
+  server.addLive("/stream.asx", MediaFixtures::instance().bytes("tone.wmv"), "video/x-ms-asf",
+                 16000);
+  player.setURL(server.url("/stream.asx"));
+  EXPECT_TRUE(waitForState(MediaPlayer::Playing));
+  EXPECT_EQ(events.errors, 0);
+}
+
 TEST_F(MpvMediaPlayerTest, UnreachableAsxFailsLikeItsAddress) {
   player.setURL(QStringLiteral("http://127.0.0.1:%1/a.asx").arg(LocalHttpServer::refusedPort()));
   ASSERT_TRUE(waitUntil([&] { return events.errors > 0; }, 2000));

@@ -1,3 +1,5 @@
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "engines/mpv_real_player.h"
@@ -123,6 +125,17 @@ TEST_F(MpvRealPlayerTest, RamPlaysItsFirstEntryThatPlays) {
                          "/x.rm\r\n--stop--\r\n" + server.url("/media/tone.rm").toUtf8() + "\r\n";
   server.addFile("/clip.ram", ram, "audio/x-pn-realaudio");
   play(server.url("/clip.ram"));
+  ASSERT_TRUE(waitForState(RealPlayer::Playing));
+  EXPECT_TRUE(events.codes.isEmpty());
+}
+
+TEST_F(MpvRealPlayerTest, LocalRamFallsOverToItsNextEntry) {
+  QTemporaryDir dir;
+  QFile ram(dir.filePath("clip.ram"));
+  ASSERT_TRUE(ram.open(QIODevice::WriteOnly));
+  ram.write("absent.rm\n" + MediaFixtures::instance().path("tone.rm").toUtf8() + "\n");
+  ram.close();
+  play(ram.fileName());
   ASSERT_TRUE(waitForState(RealPlayer::Playing));
   EXPECT_TRUE(events.codes.isEmpty());
 }
