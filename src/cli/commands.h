@@ -3,6 +3,8 @@
 #include <QString>
 
 #include "cli/command_line.h"
+#include "engines/mpv_session.h"
+#include "engines/web_engine_browser.h"
 
 namespace cli {
 
@@ -10,9 +12,12 @@ class Console;
 
 // Each command runs in the program folder dir (already resolved) and
 // returns its exit code. The Qt application object must exist; scan and
-// crawl need the web engine set up before it was created.
-int runScan(const CommandLine& c, const QString& dir, Console& console);
-int runCrawl(const CommandLine& c, const QString& dir, Console& console);
+// crawl need the web engine set up before it was created. The players' and
+// the browser's time limits are the window's unless given.
+int runScan(const CommandLine& c, const QString& dir, Console& console,
+            const MpvOptions& players = {});
+int runCrawl(const CommandLine& c, const QString& dir, Console& console,
+             int pageTimeLimitMs = WebEngineBrowser::kDefaultLoadTimeLimitMs);
 int runCheck(const CommandLine& c, const QString& dir, Console& console);
 int runImport(const CommandLine& c, const QString& dir, Console& console);
 int runExport(const CommandLine& c, const QString& dir, Console& console);

@@ -1,0 +1,104 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QSet>
+
+#include "cli/check_report.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/skipped_report.h"
+#include "cli/station_address.h"
+#include "cli/station_checker.h"
+#include "library/station_files.h"
+#include "library/unique_line_file.h"
+
+namespace cli {
+
+namespace {
+
+// The stations of all files, each address once (by its duplicate key);
+// nothing when a file cannot be read.
+std::optional<StationList> readStations(const QStringList& files, Console& console,
+                                        int* duplicates) {
+  StationList unique;
+  QSet<QString> keys;
+  for (const QString& file : files) {
+    const auto playlist = readPlaylist(file);
+    if (!playlist) {
+      console.error(QStringLiteral("无法读取 %1 / cannot read %1").arg(file));
+      return std::nullopt;
+    }
+    reportSkipped(console, file, playlist->skipped);
+    for (const Station& s : playlist->stations) {
+      const QString key = duplicateKey(s.address);
+      if (keys.contains(key)) {
+        ++*duplicates;
+        continue;
+      }
+      keys.insert(key);
+      unique << s;
+    }
+  }
+  return unique;
+}
+
+struct Tally {
+  int playing = 0;
+  bool storeFailed = false;
+};
+
+}  // namespace
+
+int runCheck(const CommandLine& c, const QString& dir, Console& console) {
+  int duplicates = 0;
+  const auto stations = readStations(c.files, console, &duplicates);
+  if (!stations) return kExitBadInput;
+  const QString store = c.out.isEmpty() ? QDir(dir).filePath(library::kFoundFile)
+                                        : QFileInfo(c.out).absoluteFilePath();
+  QElapsedTimer clock;
+  clock.start();
+  StationChecker checker(*stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256});
+  CheckProgress progress(console, static_cast<int>(stations->size()));
+  Tally tally;
+  QObject::connect(&checker, &StationChecker::stationChecked, [&](int index) {
+    if (checker.result(index)->verdict == Verdict::Playing) {
+      ++tally.playing;
+      // Stored at once, as a scan stores a hit, so an interrupted check
+      // keeps what it found.
+      const Station& s = stations->at(index);
+      if (!library::AppendUniqueLine(store, library::stationLine(s.name, s.address)))
+        tally.storeFailed = true;
+    }
+    progress.update(checker.doneCount(), tally.playing);
+  });
+  QEventLoop loop;
+  QObject::connect(&checker, &StationChecker::finished, &loop, &QEventLoop::quit,
+                   Qt::QueuedConnection);
+  checker.start();
+  loop.exec();
+  progress.end();
+
+  for (int i = 0; i < stations->size(); ++i) {
+    const CheckResult& r = *checker.result(i);
+    console.print(c.json ? resultJson(i + 1, stations->at(i), r)
+                         : resultLine(i + 1, stations->at(i), r));
+  }
+  const int failed = static_cast<int>(stations->size()) - tally.playing;
+  const QString summary =
+      QStringLiteral("共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
+                     "%2 playing, %3 failed, %4 duplicates; %5 s")
+          .arg(stations->size())
+          .arg(tally.playing)
+          .arg(failed)
+          .arg(duplicates)
+          .arg(QString::number(clock.elapsed() / 1000.0, 'f', 1));
+  c.json ? console.message(summary) : console.print(summary);
+  if (tally.storeFailed) {
+    console.error(QStringLiteral("无法写入 %1 / cannot write %1").arg(store));
+    return kExitBadInput;
+  }
+  return failed > 0 ? kExitSomeFailed : kExitDone;
+}
+
+}  // namespace cli

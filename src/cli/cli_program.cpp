@@ -1,0 +1,67 @@
+#include "cli/cli_program.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "engines/web_engine_setup.h"
+
+namespace cli {
+
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  return args;
+}
+
+// Scan and crawl run the browser, which needs a GUI application (offscreen
+// unless a platform was chosen); the others need no more than the core.
+std::unique_ptr<QCoreApplication> applicationFor(Command command, int& argc, char** argv) {
+  if (command != Command::Scan && command != Command::Crawl)
+    return std::make_unique<QCoreApplication>(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  webengine::prepareProcess();
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int dispatch(const CommandLine& c, const QString& dir, Console& console) {
+  switch (c.command) {
+    case Command::Scan: return runScan(c, dir, console);
+    case Command::Crawl: return runCrawl(c, dir, console);
+    case Command::Check: return runCheck(c, dir, console);
+    case Command::Import: return runImport(c, dir, console);
+    case Command::Export: return runExport(c, dir, console);
+    case Command::Help: break;
+  }
+  console.print(usageText().trimmed());
+  return kExitDone;
+}
+
+}  // namespace
+
+bool wantsCommand(int argc, char** argv) { return isCommandLine(argumentsOf(argc, argv)); }
+
+int runCommandLine(int argc, char** argv) {
+  Console& console = Console::standard();
+  const auto parsed = parseCommandLine(argumentsOf(argc, argv));
+  if (const auto* problem = std::get_if<UsageError>(&parsed)) {
+    console.error(problem->message + QStringLiteral(" (nettv --help)"));
+    return kExitBadInput;
+  }
+  const CommandLine& c = std::get<CommandLine>(parsed);
+  if (c.command == Command::Help) return dispatch(c, {}, console);
+  const auto application = applicationFor(c.command, argc, argv);
+  const QString dir = c.dir.isEmpty() ? QCoreApplication::applicationDirPath() : c.dir;
+  if (!QFileInfo(dir).isDir()) {
+    console.error(QStringLiteral("程序文件夹 %1 不存在 / program folder %1 does not exist").arg(dir));
+    return kExitBadInput;
+  }
+  return dispatch(c, QFileInfo(dir).absoluteFilePath(), console);
+}
+
+}  // namespace cli

@@ -1,0 +1,89 @@
+#include "cli/scan_report.h"
+
+#include "app/form.h"
+#include "cli/console.h"
+#include "engines/mpv_media_player.h"
+#include "engines/mpv_real_player.h"
+#include "monitor/scan_marker.h"
+
+namespace cli {
+
+namespace {
+
+// The verdict behind an engine's error code.
+template <class Engine>
+std::optional<Verdict> verdictOfCode(int code) {
+  for (LoadFailure f : {LoadFailure::UnsupportedFormat, LoadFailure::Unreachable,
+                        LoadFailure::TimedOut, LoadFailure::Missing, LoadFailure::Dropped,
+                        LoadFailure::Other})
+    if (Engine::errorCodeOf(f) == code) return verdictOf(f);
+  return std::nullopt;
+}
+
+}  // namespace
+
+ScanReport::ScanReport(Form& f, Console& console) : m_f(f), m_console(console) {}
+
+void ScanReport::observeEngines() {
+  MediaPlayer& media = m_f.WindowsMediaPlayer1.engine();
+  QObject::connect(&media, &MediaPlayer::PlayStateChange, [this](int state) {
+    if (state == MediaPlayer::Playing && m_current >= 0) m_verdict = Verdict::Playing;
+  });
+  QObject::connect(&media, &MediaPlayer::Error, [this, &media] {
+    const auto item = media.errorItem(media.errorCount() - 1);
+    failed(item ? verdictOfCode<MpvMediaPlayer>(item->code) : std::nullopt);
+  });
+  RealPlayer& real = m_f.RealAudio1.engine();
+  QObject::connect(&real, &RealPlayer::StateChange, [this](int, int state) {
+    if (state == RealPlayer::Playing && m_current >= 0) m_verdict = Verdict::Playing;
+  });
+  QObject::connect(&real, &RealPlayer::ErrorEvent,
+                   [this](int, int code, int, const QString&, const QString&, const QString&) {
+                     failed(verdictOfCode<MpvRealPlayer>(code));
+                   });
+}
+
+void ScanReport::observeLog() {
+  QObject::connect(&m_f.List3, &ListControl::itemInserted,
+                   [this](int index) { onLogged(m_f.List3.item(index)); });
+}
+
+void ScanReport::failed(std::optional<Verdict> verdict) {
+  // A candidate is tried twice; a play on either try counts.
+  if (m_current >= 0 && m_verdict != Verdict::Playing) m_verdict = verdict;
+}
+
+void ScanReport::onLogged(const QString& text) {
+  if (m_over) return;
+  const auto counter = monitor::scanCounter(text);
+  if (!counter || *counter == m_current) return;
+  if (*counter == 0) {
+    // The candidates, before the end of the scan replaces the lists.
+    m_names = m_f.tvm.items();
+    m_addresses = m_f.dz1.items();
+  }
+  settleCurrent();
+  if (*counter < m_addresses.size()) m_current = *counter;
+}
+
+void ScanReport::settleCurrent() {
+  if (m_current < 0) return;
+  ++m_tested;
+  if (m_verdict == Verdict::Playing) ++m_playing;
+  m_console.print(QStringLiteral("%1  %2  %3  %4")
+                      .arg(m_current, 4)
+                      .arg(m_verdict ? verdictText(*m_verdict) : QStringLiteral("未播放 not played"))
+                      .arg(m_names.value(m_current), m_addresses.value(m_current)));
+  m_current = -1;
+  m_verdict.reset();
+}
+
+void ScanReport::finish() {
+  settleCurrent();
+  m_over = true;
+  m_console.print(QStringLiteral("测试 %1 个，可播放 %2 个 / tested %1, %2 playing")
+                      .arg(m_tested)
+                      .arg(m_playing));
+}
+
+}  // namespace cli

@@ -1,0 +1,102 @@
+// Command-line arguments: what starts the window, what each command takes,
+// and the one-line messages for what it does not.
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+
+using namespace cli;
+
+namespace {
+
+CommandLine parsed(const QStringList& args) {
+  const auto result = parseCommandLine(args);
+  EXPECT_TRUE(std::holds_alternative<CommandLine>(result))
+      << std::get<UsageError>(result).message.toStdString();
+  return std::holds_alternative<CommandLine>(result) ? std::get<CommandLine>(result)
+                                                     : CommandLine{};
+}
+
+QString failure(const QStringList& args) {
+  const auto result = parseCommandLine(args);
+  EXPECT_TRUE(std::holds_alternative<UsageError>(result)) << args.join(' ').toStdString();
+  return std::holds_alternative<UsageError>(result) ? std::get<UsageError>(result).message
+                                                    : QString();
+}
+
+}  // namespace
+
+TEST(CommandLineArguments, WindowOrCommand) {
+  EXPECT_FALSE(isCommandLine({}));
+  EXPECT_FALSE(isCommandLine({"--dir", "/tmp/x"}));
+  EXPECT_FALSE(isCommandLine({"-platform", "offscreen"}));
+  EXPECT_TRUE(isCommandLine({"--help"}));
+  EXPECT_TRUE(isCommandLine({"-h"}));
+  EXPECT_TRUE(isCommandLine({"scan"}));
+  EXPECT_TRUE(isCommandLine({"nonsense"}));
+}
+
+TEST(CommandLineArguments, EachCommandWithItsOptions) {
+  const CommandLine check = parsed({"check", "a.m3u", "b.txt", "--jobs", "16", "--timeout=5",
+                                    "--out", "ok.txt", "--json", "--dir", "/d"});
+  EXPECT_EQ(check.command, Command::Check);
+  EXPECT_EQ(check.files, (QStringList{"a.m3u", "b.txt"}));
+  EXPECT_EQ(check.jobs, 16);
+  EXPECT_DOUBLE_EQ(check.timeoutSeconds, 5);
+  EXPECT_EQ(check.out, "ok.txt");
+  EXPECT_TRUE(check.json);
+  EXPECT_EQ(check.dir, "/d");
+
+  const CommandLine defaults = parsed({"check", "a.m3u"});
+  EXPECT_EQ(defaults.jobs, 8);
+  EXPECT_DOUBLE_EQ(defaults.timeoutSeconds, 15);
+  EXPECT_FALSE(defaults.json);
+
+  const CommandLine crawl = parsed({"crawl", "http://127.0.0.1:8080/", "--max-pages=3"});
+  EXPECT_EQ(crawl.command, Command::Crawl);
+  EXPECT_EQ(crawl.url, "http://127.0.0.1:8080/");
+  EXPECT_EQ(crawl.maxPages, 3);
+
+  EXPECT_EQ(parsed({"scan", "--dir", "/d"}).command, Command::Scan);
+  EXPECT_EQ(parsed({"import", "x.pls"}).files, QStringList{"x.pls"});
+  EXPECT_EQ(parsed({"export", "-"}).files, QStringList{"-"});
+  EXPECT_EQ(parsed({"--help"}).command, Command::Help);
+  EXPECT_EQ(parsed({"check", "a", "--help"}).command, Command::Help);
+}
+
+TEST(CommandLineArguments, ErrorsAreOneBilingualLine) {
+  const QStringList messages = {
+      failure({"bogus"}),
+      failure({"scan", "extra"}),
+      failure({"scan", "--jobs", "2"}),
+      failure({"check"}),
+      failure({"check", "a", "--jobs"}),
+      failure({"check", "a", "--jobs", "0"}),
+      failure({"check", "a", "--jobs", "257"}),
+      failure({"check", "a", "--jobs", "four"}),
+      failure({"check", "a", "--timeout", "0"}),
+      failure({"check", "a", "--timeout", "-3"}),
+      failure({"check", "a", "--json=yes"}),
+      failure({"check", "a", "-j", "4"}),
+      failure({"check", "a", "--out="}),
+      failure({"crawl"}),
+      failure({"crawl", "http://a/", "http://b/"}),
+      failure({"crawl", "http://a/", "--max-pages", "0"}),
+      failure({"import"}),
+      failure({"import", "a", "b"}),
+      failure({"export", "--dir", "/d"}),
+  };
+  for (const QString& m : messages) {
+    EXPECT_FALSE(m.contains(u'\n')) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral(" / "))) << m.toStdString();
+  }
+  EXPECT_TRUE(messages.first().contains("bogus"));
+  EXPECT_TRUE(messages.at(2).contains("--jobs"));
+}
+
+TEST(CommandLineArguments, HelpNamesEveryCommandAndTheExitCodes) {
+  const QString help = usageText();
+  for (const char* word : {"scan", "crawl URL", "check FILE", "--jobs", "--timeout", "--out",
+                           "--json", "import FILE", "export FILE", "--max-pages", "--dir"})
+    EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+  EXPECT_TRUE(help.contains("0") && help.contains("1") && help.contains("2"));
+}
