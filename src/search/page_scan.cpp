@@ -76,6 +76,7 @@ void PageScan::scanText(FoldedText& text, qsizetype begin, qsizetype end) {
     m_f.Label3.setCaption(address);
     if (address.isEmpty()) return;
     const qsizetype at = text.findExact(address, begin, end);
+    if (at < 0) return;
     // The rest leaves out the character after the address (its closing quote).
     const qsizetype rest = qMin(at + address.size() + 1, end);
     const qsizetype next = findStartMarker(text, m_markers.starts, 0, rest + 1, end);
