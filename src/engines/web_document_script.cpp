@@ -13,11 +13,13 @@ namespace {
 // - an element whose innerHTML is longer than kMaxElement is left out (its
 //   descendants are still read; the html and body of a huge page fall here);
 // - element texts stop at kMaxElements in all, link texts and targets at
-//   kMaxLinks; a link whose text and target together exceed kMaxLink keeps
-//   its place in the list with both empty;
-// - serialising stops after kMaxWork characters, wanted or not.
-// Sizes are first estimated bottom-up from the DOM without serialising, so an
-// element far above the caps costs nothing.
+//   kMaxLinks; a link text or target longer than kMaxLink is read as empty
+//   (the link keeps its place in the list);
+// - serialising stops after kMaxWork characters, kept or not.
+// When the whole page is longer than kMaxElement, element sizes are first
+// estimated bottom-up from the DOM (tags and text, not attributes), so that
+// the huge ancestors are never serialised. Smaller pages skip that walk: it
+// costs more than serialising them.
 constexpr int kMaxElement = 4 << 20;
 constexpr int kMaxElements = 32 << 20;
 constexpr int kMaxLink = 1 << 20;
@@ -37,52 +39,50 @@ constexpr char kScript[] = R"JS(
   }
   var all = document.getElementsByTagName('*');
   var n = all.length;
-  var index = new Map();
-  for (var i = 0; i < n; i++) index.set(all[i], i);
 
-  function tagSize(el) {
-    var s = 2 * el.tagName.length + 5;
-    var attrs = el.attributes;
-    for (var j = 0; j < attrs.length; j++) s += attrs[j].name.length + attrs[j].value.length + 4;
-    return s;
-  }
-  // Estimated innerHTML length and number of descendant elements, children
-  // before parents, without recursion (pages may nest 100,000 deep).
-  var size = new Float64Array(n), below = new Int32Array(n);
-  for (var i = n - 1; i >= 0; i--) {
-    var s = 0, d = 0;
-    for (var c = all[i].firstChild; c; c = c.nextSibling) {
-      if (c.nodeType === 1) {
-        var k = index.get(c);
-        if (k !== undefined) { s += size[k] + tagSize(c); d += below[k] + 1; }
-      } else if (c.nodeType === 3 || c.nodeType === 4) {
-        s += c.length;
-      } else if (c.nodeType === 8) {
-        s += c.length + 7;
+  // Estimated innerHTML length of every element, children before parents and
+  // without recursion (script-built pages may nest very deep).
+  function estimateSizes() {
+    var size = new Map();
+    for (var i = n - 1; i >= 0; i--) {
+      var s = 0;
+      for (var c = all[i].firstChild; c; c = c.nextSibling) {
+        if (c.nodeType === 1) s += (size.get(c) || 0) + 2 * c.tagName.length + 5;
+        else if (c.nodeType === 3 || c.nodeType === 4 || c.nodeType === 8) s += c.length;
       }
+      size.set(all[i], s);
     }
-    size[i] = s;
-    below[i] = d;
+    return size;
   }
+  var root = document.documentElement;
+  var size = (root !== null && root.outerHTML.length > maxElement) ? estimateSizes() : null;
+  function tooBig(el) { return size !== null && size.get(el) > maxElement; }
 
   var anchors = document.getElementsByTagName('a');
   var links = [], linkChars = 0;
   for (var i = 0; i < anchors.length && linkChars < maxLinks; i++) {
-    var a = anchors[i], k = index.get(a);
-    var inner = (k !== undefined && size[k] <= maxLink) ? a.innerHTML : '';
+    var a = anchors[i];
+    var inner = tooBig(a) ? '' : a.innerHTML;
     var href = String(a);
-    if (inner.length + href.length > maxLink) { inner = ''; href = ''; }
+    if (inner.length > maxLink) inner = '';
+    if (href.length > maxLink) href = '';
     linkChars += inner.length + href.length;
     links.push(inner, href);
   }
 
-  var elements = [], total = 0, work = 0;
+  // An element without a marker has none in its descendants either.
+  var elements = [], total = 0, work = 0, rejected = null;
   for (var i = 0; i < n && work < maxWork; i++) {
-    if (size[i] > maxElement || total + size[i] > maxElements) continue;
-    var html = all[i].innerHTML;
+    var el = all[i];
+    if (rejected !== null) {
+      if (rejected.contains(el)) continue;
+      rejected = null;
+    }
+    if (tooBig(el)) continue;
+    var html = el.innerHTML;
     work += html.length;
     if (html.length > maxElement || total + html.length > maxElements) continue;
-    if (filter !== null && !filter.test(html)) { i += below[i]; continue; }
+    if (filter !== null && !filter.test(html)) { rejected = el; continue; }
     elements.push(html);
     total += html.length;
   }

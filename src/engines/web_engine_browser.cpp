@@ -9,6 +9,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlSchemeHandler>
+#include <csignal>
+#include <memory>
 
 #include "engines/web_document_script.h"
 #include "engines/web_engine_setup.h"
@@ -25,6 +27,9 @@ class RefusingSchemeHandler : public QWebEngineUrlSchemeHandler {
 };
 
 QString addressOf(const QUrl& url) { return url.toString(QUrl::FullyEncoded); }
+
+// How long a renderer may take to answer after a load was given up.
+constexpr int kRendererAnswerMs = 1000;
 
 bool isBlank(const QUrl& url) { return url.isEmpty() || url.scheme() == QLatin1String("about"); }
 
@@ -72,9 +77,8 @@ WebEngineBrowser::WebEngineBrowser(QObject* parent)
   m_page = std::make_unique<Page>(m_profile.get(), *this);
   connect(m_page.get(), &QWebEnginePage::loadingChanged, this,
           &WebEngineBrowser::onLoadingChanged);
-  connect(m_page.get(), &QWebEnginePage::renderProcessTerminated, this, [this] {
-    if (m_load) fail(m_load->address);
-  });
+  connect(m_page.get(), &QWebEnginePage::renderProcessTerminated, this,
+          &WebEngineBrowser::onRendererEnded);
 
   m_limit.setSingleShot(true);
   m_limit.setInterval(kDefaultLoadTimeLimitMs);
@@ -178,10 +182,43 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo& info) {
 
 void WebEngineBrowser::onTimeLimit() {
   if (!m_load) return;
-  const QString url = m_load->address;
+  const GivenUp givenUp{m_load->address, 0};
   closeLoad();
   m_page->triggerAction(QWebEnginePage::Stop);
-  Q_EMIT NavigateError(url);
+  // A renderer stuck in a page's script or parser would stall every later
+  // page of that site too: it must show a sign of life, or it is ended and
+  // the error follows its end.
+  const qint64 pid = m_page->renderProcessPid();
+  auto settled = std::make_shared<bool>(false);
+  QPointer<WebEngineBrowser> self(this);
+  auto settle = [self, settled, pid, givenUp = GivenUp{givenUp.url, m_serial}](bool answered) {
+    if (!self || *settled) return;
+    *settled = true;
+    if (answered || pid <= 0 || self->m_page->renderProcessPid() != pid) {
+      self->reportGivenUp(givenUp);
+      return;
+    }
+    self->m_givenUp = givenUp;
+    ::kill(pid, SIGKILL);
+  };
+  m_page->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld,
+                        [settle](const QVariant&) { settle(true); });
+  QTimer::singleShot(kRendererAnswerMs, this, [settle] { settle(false); });
+}
+
+void WebEngineBrowser::onRendererEnded() {
+  if (m_givenUp) {
+    const GivenUp givenUp = *m_givenUp;
+    m_givenUp.reset();
+    reportGivenUp(givenUp);
+  } else if (m_load) {
+    fail(m_load->address);
+  }
+}
+
+void WebEngineBrowser::reportGivenUp(const GivenUp& givenUp) {
+  // Nothing to report once a newer load or Stop() has taken over.
+  if (givenUp.serial == m_serial) Q_EMIT NavigateError(givenUp.url);
 }
 
 void WebEngineBrowser::readDocument() {

@@ -20,10 +20,12 @@ class QWebEngineUrlSchemeHandler;
 // Every top-level load ends in exactly one event: DocumentComplete once the
 // page has loaded and its document has been read, or NavigateError when it
 // failed, answered with an HTTP error, or did not finish within the time
-// limit. A load started by Navigate() that yields no page (a download, a
-// refused media address, no content) ends in NavigateError too, so a caller
-// always hears back; such loads started by the page itself end silently.
-// Loads ended by Stop(), Quit() or a newer Navigate() raise nothing.
+// limit (a renderer that then does not answer either is ended, so that the
+// next page gets a fresh one). A load started by Navigate() that yields no
+// page (a download, a refused media address, no content) ends in
+// NavigateError too, so a caller always hears back; such loads started by the
+// page itself end silently. Loads ended by Stop(), Quit() or a newer
+// Navigate() raise nothing.
 class WebEngineBrowser : public WebBrowser {
   Q_OBJECT
  public:
@@ -60,11 +62,20 @@ class WebEngineBrowser : public WebBrowser {
     bool refusedOne = false;
   };
 
+  // A load given up at the time limit, reported once its renderer answered
+  // or ended.
+  struct GivenUp {
+    QString url;
+    quint64 serial = 0;
+  };
+
   bool acceptNavigation(const QUrl& url, bool mainFrame);
   void refuseNewWindow();
   void onLoadingChanged(const QWebEngineLoadingInfo& info);
   void onDownload(QWebEngineDownloadRequest* download);
   void onTimeLimit();
+  void onRendererEnded();
+  void reportGivenUp(const GivenUp& givenUp);
   void readDocument();
   void openLoad(bool requested, const QString& address, const QUrl& url);
   void closeLoad();
@@ -75,6 +86,7 @@ class WebEngineBrowser : public WebBrowser {
   std::unique_ptr<Page> m_page;
   QTimer m_limit;
   std::optional<Load> m_load;
+  std::optional<GivenUp> m_givenUp;
   // Bumped whenever a document read in flight becomes stale.
   quint64 m_serial = 0;
   QString m_script;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "form_fixture.h"  // readable QString failures
 #include "playback/web_browser.h"
 
 // Records a browser's events in order as "Event url" ("NewWindow2" and
