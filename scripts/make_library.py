@@ -4,7 +4,8 @@
 Writes into the data folder: tv_lib.txt (every entry marked status="online"),
 tv_lib_ss_jg_y.txt (the default result set: the first address of each of the
 first 30 station names), gjz.txt (the default marker lists) and temp/ with a
-local wrapper page and an .asx list pointing at a library address.
+local wrapper page offering an .asx list, and that list pointing at a library
+address.
 
 Usage: make_library.py [M3U] [DATA_DIR]
 """
@@ -81,13 +82,18 @@ def station_lines(stations):
     return [f'{name},{address},' for name, address in stations]
 
 
-def wrapper_page(name, address):
-    name, address = html.escape(name), html.escape(address, quote=True)
+def wrapper_page(name, asx_file):
+    """A page offering the station through the .asx list beside it. The page
+    scan skips a page's first link and takes the second, a media type, into
+    the address box; the stream address itself stays out of the page, so the
+    crawl has no further page to open."""
+    name, asx_file = html.escape(name), html.escape(asx_file, quote=True)
     return f'''<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>{name}</title></head>
-<body style="margin:0;background:#000;color:#ddd;font-family:sans-serif">
-<video src="{address}" controls autoplay style="width:100%;height:85vh"></video>
-<p><a style="color:#9cf" href="{address}">{name}</a></p>
+<body style="font-family:sans-serif;margin:24px">
+<h2><a href="#" style="color:inherit;text-decoration:none">{name}</a></h2>
+<p>播放列表：<a href="{asx_file}">{asx_file}</a></p>
+<p>地址框已填入这个列表，按“播放”收看。</p>
 </body></html>
 '''
 
@@ -114,8 +120,8 @@ def main():
                 station_lines(first_per_name(stations, DEFAULT_SET_SIZE)))
     write_lines(data / 'gjz.txt', MARKER_LINES)
     name, address = stations[0]
-    (data / 'temp' / f'{WRAPPER_NAME}.htm').write_text(wrapper_page(name, address),
-                                                        encoding='utf-8')
+    (data / 'temp' / f'{WRAPPER_NAME}.htm').write_text(
+        wrapper_page(name, f'{ASX_NAME}.asx'), encoding='utf-8')
     (data / 'temp' / f'{ASX_NAME}.asx').write_text(asx_list(name, address),
                                                     encoding='utf-8')
     print(f'{len(stations)} stations written to {data}')

@@ -4,4 +4,4 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/setup.sh"
-exec "$ROOT/build/src/nettv" "$@"
+exec "$ROOT/build/app/nettv" "$@"

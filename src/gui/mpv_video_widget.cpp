@@ -63,6 +63,8 @@ bool MpvVideoWidget::openGLAvailable() {
 }
 
 void MpvVideoWidget::initializeGL() {
+  // Decoding runs in software; probing hardware interops only prints noise.
+  mpv_set_property_string(m_mpv, "gpu-hwdec-interop", "no");
   mpv_opengl_init_params gl{glProcAddress, nullptr};
   mpv_render_param params[] = {
       {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},

@@ -148,14 +148,14 @@ TEST_F(MainWindowTest, UserActionsReachTheHandlers) {
   type(names, QStringLiteral("beta"));
   EXPECT_EQ(f.tvm.text(), QStringLiteral("beta"));
   key(names, Qt::Key_Return);
-  EXPECT_TRUE(takeLog().contains(QStringLiteral("wmp.setURL(http://b/2)")));
+  EXPECT_TRUE(takeLog().contains(QStringLiteral("wmp.URL=http://b/2")));
   EXPECT_EQ(names->currentText(), QStringLiteral("Beta"));
   EXPECT_EQ(names->count(), 3);  // Enter inserts nothing into the list
 
   // Choosing the next address with the keyboard clicks the address list.
   key(addresses, Qt::Key_Down);
   EXPECT_EQ(f.dz1.listIndex(), 2);
-  EXPECT_TRUE(takeLog().contains(QStringLiteral("wmp.setURL(http://c/3)")));
+  EXPECT_TRUE(takeLog().contains(QStringLiteral("wmp.URL=http://c/3")));
   EXPECT_EQ(names->currentText(), QStringLiteral("Gamma"));
   EXPECT_EQ(widget<QPushButton>("Command3")->text(), QStringLiteral("2"));
 
@@ -210,7 +210,9 @@ TEST_F(MainWindowTest, LongListsStayFast) {
 }
 
 TEST_F(MainWindowTest, ClosingSavesMarkerListsAndPositions) {
+  writeLines("tv_lib.txt", {"Alpha,http://a/1,", "Beta,http://b/2,"});
   app::Form_Load(f);
+  key(widget("dz1"), Qt::Key_Down);  // plays Beta
   f.Text3.setText(QStringLiteral(".mp3-.wma"));
   window.close();
 
@@ -219,7 +221,7 @@ TEST_F(MainWindowTest, ClosingSavesMarkerListsAndPositions) {
   EXPECT_TRUE(host.quitCalled);
   EXPECT_EQ(readLines("gjz.txt"),
             (QStringList{".mp3-.wma", f.Text4.text(), f.Text5.text()}));
-  EXPECT_TRUE(exists("bfwz.dat"));
+  EXPECT_EQ(readLines("bfwz.dat"), (QStringList{"win", "1"}));
 }
 
 class GuiHostTest : public ::testing::Test {
