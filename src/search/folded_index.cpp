@@ -6,25 +6,21 @@ namespace search {
 
 FoldedIndex::FoldedIndex(ListControl& list) : m_list(list) {
   QObject::connect(&list, &ListControl::itemInserted, &list, [this](int index) {
-    if (m_valid) ++m_counts[m_list.item(index).toLower()];
+    if (index < m_indexed) reset();
   });
-  // Removals are rare (deleting a station); the index is rebuilt when next asked.
-  QObject::connect(&list, &ListControl::itemRemoved, &list, [this] { m_valid = false; });
-  QObject::connect(&list, &ListControl::itemsCleared, &list, [this] {
-    m_counts.clear();
-    m_valid = true;
-  });
+  // Removals are rare (deleting a station).
+  QObject::connect(&list, &ListControl::itemRemoved, &list, [this] { reset(); });
+  QObject::connect(&list, &ListControl::itemsCleared, &list, [this] { reset(); });
 }
 
 bool FoldedIndex::contains(const QString& text) const {
-  if (!m_valid) rebuild();
-  return m_counts.contains(text.toLower());
+  for (; m_indexed < m_list.count(); ++m_indexed) m_folded.insert(m_list.item(m_indexed).toLower());
+  return m_folded.contains(text.toLower());
 }
 
-void FoldedIndex::rebuild() const {
-  m_counts.clear();
-  for (const QString& item : m_list.items()) ++m_counts[item.toLower()];
-  m_valid = true;
+void FoldedIndex::reset() const {
+  m_folded.clear();
+  m_indexed = 0;
 }
 
 }  // namespace search

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QHash>
+#include <QSet>
 #include <QString>
 
 class ListControl;
@@ -8,7 +8,8 @@ class ListControl;
 namespace search {
 
 // Answers "does the list hold this text in any letter case" in constant
-// time; follows the list's changes.
+// time. Items added at the end are indexed when next asked, so loading a
+// long list pays nothing here; other changes rebuild the index then.
 class FoldedIndex {
  public:
   explicit FoldedIndex(ListControl& list);
@@ -18,11 +19,11 @@ class FoldedIndex {
   bool contains(const QString& text) const;
 
  private:
-  void rebuild() const;
+  void reset() const;
 
   ListControl& m_list;
-  mutable QHash<QString, int> m_counts;
-  mutable bool m_valid = false;
+  mutable QSet<QString> m_folded;
+  mutable int m_indexed = 0;  // the leading items in m_folded
 };
 
 }  // namespace search
