@@ -35,6 +35,16 @@ TEST_F(CandidateTest, KnownAddressInAnyCaseIsShownNotAddedAndWrittenOnce) {
   EXPECT_EQ(readLines("tv_lib_ss_www.txt"), QStringList({"甲,mms://TV.cn/a.ASX,"}));
 }
 
+TEST_F(CandidateTest, DeletedStationIsAddedAgainWhenFoundAgain) {
+  AddCandidate(f, "甲", "mms://tv.cn/a");
+  AddCandidate(f, "乙", "mms://tv.cn/b");
+  f.tvm.removeItem(0);
+  f.dz1.removeItem(0);
+  AddCandidate(f, "甲", "MMS://tv.cn/A");
+  AddCandidate(f, "乙", "MMS://tv.cn/B");
+  EXPECT_EQ(stations(), QStringList({"乙|mms://tv.cn/b", "甲|MMS://tv.cn/A"}));
+}
+
 TEST_F(CandidateTest, DynamicMediaAddressWaitsInList2Only) {
   AddCandidate(f, "动态", "http://tv.cn/play.asx?id=7");
   EXPECT_EQ(f.List2.items(), QStringList({"http://tv.cn/play.asx?id=7"}));
