@@ -11,6 +11,7 @@ namespace {
 constexpr char kTrackList[] = "track-list";
 constexpr char kFileSize[] = "file-size";
 constexpr char kDuration[] = "duration";
+constexpr char kFileFormat[] = "file-format";
 
 const mpv_node* field(const mpv_node& map, const char* key) {
   if (map.format != MPV_FORMAT_NODE_MAP) return nullptr;
@@ -37,11 +38,15 @@ bool flag(const mpv_node& map, const char* key) {
   return n && n->format == MPV_FORMAT_FLAG && n->u.flag;
 }
 
-// Size over duration, for files whose tracks declare no bitrate.
+// Size over duration, for files whose tracks declare no bitrate. The size of
+// an HLS stream is that of its playlist, which says nothing.
 qint64 averageBitrate(mpv_handle* handle) {
+  char* format = mpv_get_property_string(handle, kFileFormat);
+  const bool playlist = format && QByteArray(format).contains("hls");
+  mpv_free(format);
   std::int64_t size = 0;
   double duration = 0;
-  if (mpv_get_property(handle, kFileSize, MPV_FORMAT_INT64, &size) < 0 ||
+  if (playlist || mpv_get_property(handle, kFileSize, MPV_FORMAT_INT64, &size) < 0 ||
       mpv_get_property(handle, kDuration, MPV_FORMAT_DOUBLE, &duration) < 0 || duration <= 0)
     return 0;
   return static_cast<qint64>(size * 8 / duration);

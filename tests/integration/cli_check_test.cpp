@@ -1,0 +1,189 @@
+// nettv check against servers on 127.0.0.1: stations that play, refuse,
+// are missing, hang or hold no media, with duplicates and several files.
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "base/text_file.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "library/station_files.h"
+#include "local_http_server.h"
+#include "media_fixtures.h"
+
+using namespace cli;
+
+namespace {
+
+// A command's console writing into memory.
+struct Capture {
+  QBuffer out, err;
+  Console console{out, err, false, false};
+  Capture() {
+    out.open(QIODevice::ReadWrite);
+    err.open(QIODevice::ReadWrite);
+  }
+  QStringList outLines() const {
+    return QString::fromUtf8(out.data()).split(u'\n', Qt::SkipEmptyParts);
+  }
+};
+
+QByteArray tinyVideo(const QString& dir) {
+  const QString path = QDir(dir).filePath("video.ts");
+  QProcess ffmpeg;
+  ffmpeg.start("ffmpeg", {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                          "testsrc=size=160x120:rate=10:duration=2", "-c:v", "mpeg2video", "-f",
+                          "mpegts", path});
+  ffmpeg.waitForFinished(30000);
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class CheckCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(MediaFixtures::instance().ok());
+    MediaFixtures::instance().serve(server);
+    server.addLive("/live.mp3", MediaFixtures::instance().bytes("live.mp3"), "audio/mpeg", 8000);
+    LocalHttpServer::Route slow;
+    slow.kind = LocalHttpServer::Route::Kind::Live;
+    slow.body = MediaFixtures::instance().bytes("live.mp3");
+    slow.contentType = "audio/mpeg";
+    slow.bytesPerSecond = 8000;
+    slow.delayMs = 1000;
+    server.addRoute("/slow.mp3", slow);
+    server.addFile("/video.ts", tinyVideo(dir.path()), "video/mp2t");
+    server.addHanging("/hang.mp3");
+    server.addStatus("/error.mp3", 500);
+    ASSERT_TRUE(server.start());
+  }
+
+  QString url(const QString& path) const { return server.url(path); }
+
+  QString write(const QString& name, const QString& text) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(text.toUtf8());
+    return path;
+  }
+
+  CommandLine check(const QStringList& files) const {
+    CommandLine c;
+    c.command = Command::Check;
+    c.files = files;
+    c.jobs = 4;
+    c.timeoutSeconds = 4;
+    return c;
+  }
+
+  QStringList found() const {
+    return textfile::readLines(dir.filePath(library::kFoundFile)).value_or(QStringList());
+  }
+
+  LocalHttpServer server;
+  QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
+  const QString refused = QStringLiteral("http://127.0.0.1:%1/x.mp3").arg(LocalHttpServer::refusedPort());
+  const QString m3u = write("list.m3u", QStringLiteral("#EXTM3U\n"
+                                                       "#EXTINF:-1,声音\n%1\n"
+                                                       "#EXTINF:-1,Ogg\n%2\n"
+                                                       "#EXTINF:-1,HLS\n%3\n"
+                                                       "#EXTINF:-1,直播\n%4\n"
+                                                       "#EXTINF:-1,Slow\n%5\n"
+                                                       "#EXTINF:-1,Video\n%6\n"
+                                                       "#EXTINF:-1,Again\n%7\n")
+                                            .arg(url("/media/tone.mp3"), url("/media/tone.ogg"),
+                                                 url("/media/hls/index.m3u8"), url("/live.mp3"),
+                                                 url("/slow.mp3"), url("/video.ts"),
+                                                 url("/media/tone.mp3").replace("http:", "HTTP:")));
+  const QString txt = write("more.txt", QStringLiteral("拒绝,%1,\n缺失,%2,\n挂起,%3,\n错误,%4,\n"
+                                                       "坏,%5,\n本地,%6,\n")
+                                            .arg(refused, url("/missing.mp3"), url("/hang.mp3"),
+                                                 url("/error.mp3"), url("/media/bad.bin"),
+                                                 dir.filePath("nothing.mp3")));
+  CommandLine c = check({m3u, txt});
+  c.json = true;
+  Capture capture;
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(runCheck(c, dir.path(), capture.console), kExitSomeFailed);
+  EXPECT_LT(clock.elapsed(), 20000);
+
+  QHash<QString, QJsonObject> byName;
+  for (const QString& line : capture.outLines()) {
+    const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+    byName.insert(o.value("name").toString(), o);
+  }
+  ASSERT_EQ(byName.size(), 12) << capture.out.data().toStdString();
+  for (const char* name : {"声音", "Ogg", "HLS", "直播", "Slow", "Video"}) {
+    const QJsonObject o = byName.value(QString::fromUtf8(name));
+    EXPECT_EQ(o.value("verdict").toString(), "playing") << name;
+    EXPECT_GT(o.value("seconds_to_play").toDouble(), 0) << name;
+    EXPECT_FALSE(o.value("codec").toString().isEmpty()) << name;
+  }
+  EXPECT_EQ(byName.value("声音").value("codec").toString(), "mp3");
+  EXPECT_EQ(byName.value("声音").value("bitrate").toInt(), 32000);
+  EXPECT_EQ(byName.value("Video").value("width").toInt(), 160);
+  EXPECT_EQ(byName.value("Video").value("height").toInt(), 120);
+  EXPECT_GE(byName.value("Slow").value("seconds_to_play").toDouble(), 1.0);
+  EXPECT_EQ(byName.value("拒绝").value("verdict").toString(), "refused");
+  EXPECT_EQ(byName.value("缺失").value("verdict").toString(), "not found");
+  EXPECT_EQ(byName.value("挂起").value("verdict").toString(), "timed out");
+  EXPECT_EQ(byName.value("错误").value("verdict").toString(), "refused");
+  EXPECT_EQ(byName.value("坏").value("verdict").toString(), "unsupported format");
+  EXPECT_EQ(byName.value("本地").value("verdict").toString(), "not found");
+  EXPECT_TRUE(QString::fromUtf8(capture.err.data()).contains("1 duplicates"));
+
+  QStringList expected;
+  for (const auto& [name, path] : {std::pair{"声音", "/media/tone.mp3"}, {"Ogg", "/media/tone.ogg"},
+                                   {"HLS", "/media/hls/index.m3u8"}, {"直播", "/live.mp3"},
+                                   {"Slow", "/slow.mp3"}, {"Video", "/video.ts"}})
+    expected << library::stationLine(QString::fromUtf8(name), url(path));
+  QStringList stored = found();
+  stored.sort();
+  expected.sort();
+  EXPECT_EQ(stored, expected);
+
+  // A second run finds the same stations and stores nothing twice.
+  Capture again;
+  runCheck(check({m3u}), dir.path(), again.console);
+  EXPECT_EQ(found().size(), 6);
+  EXPECT_TRUE(again.outLines().first().contains("playing"));
+}
+
+TEST_F(CheckCommand, OutFileExitCodesAndUnreadableInput) {
+  const QString pls = write("ok.pls", QStringLiteral("[playlist]\nFile1=%1\nTitle1=One\n")
+                                          .arg(url("/media/tone.wmv")));
+  CommandLine c = check({pls});
+  c.out = dir.filePath("passed.txt");
+  Capture capture;
+  EXPECT_EQ(runCheck(c, dir.path(), capture.console), kExitDone);
+  EXPECT_EQ(textfile::readLines(c.out).value_or(QStringList()),
+            QStringList{library::stationLine("One", url("/media/tone.wmv"))});
+  EXPECT_FALSE(QFile::exists(dir.filePath(library::kFoundFile)));
+  EXPECT_TRUE(capture.outLines().first().contains("wmav2"));
+
+  // One unreadable file: nothing is tested and nothing is written.
+  Capture bad;
+  EXPECT_EQ(runCheck(check({pls, dir.filePath("missing.m3u")}), dir.path(), bad.console),
+            kExitBadInput);
+  EXPECT_TRUE(bad.out.data().isEmpty());
+  EXPECT_TRUE(QString::fromUtf8(bad.err.data()).contains("missing.m3u"));
+  EXPECT_FALSE(QFile::exists(dir.filePath(library::kFoundFile)));
+
+  // An empty playlist is done at once.
+  Capture empty;
+  EXPECT_EQ(runCheck(check({write("empty.m3u", "#EXTM3U\n")}), dir.path(), empty.console),
+            kExitDone);
+}
