@@ -56,6 +56,10 @@ void MpvVideoWidget::releaseRenderContext() {
 }
 
 bool MpvVideoWidget::openGLAvailable() {
+  // Windows of the offscreen and minimal platforms cannot show OpenGL widgets,
+  // even where those platforms can make an OpenGL context.
+  const QString platform = QGuiApplication::platformName();
+  if (platform != u"xcb" && !platform.startsWith(u"wayland") && platform != u"eglfs") return false;
   QOffscreenSurface surface;
   surface.create();
   QOpenGLContext context;

@@ -15,7 +15,7 @@ class MpvVideoWidget : public QOpenGLWidget {
   explicit MpvVideoWidget(mpv_handle* mpv, QWidget* parent = nullptr);
   ~MpvVideoWidget() override;
 
-  // Whether this process can draw with OpenGL at all.
+  // Whether this process's windows can show OpenGL drawing.
   static bool openGLAvailable();
 
  protected:

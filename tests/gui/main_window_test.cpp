@@ -3,12 +3,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -18,33 +16,13 @@
 #include "form_fixture.h"
 #include "gui/gui_host.h"
 #include "gui/main_window.h"
+#include "user_input.h"
 
 namespace {
 
-void sendMouse(QWidget* w, QEvent::Type type) {
-  const QPointF at = QRectF(w->rect()).center();
-  QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(w, &event);
-}
-
-void click(QWidget* w) {
-  sendMouse(w, QEvent::MouseButtonPress);
-  sendMouse(w, QEvent::MouseButtonRelease);
-}
-
-// A key press and release as the keyboard delivers them to the focus widget.
-void key(QWidget* w, int qtKey, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &press);
-  QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &release);
-}
-
-void type(QWidget* w, const QString& text) {
-  for (QChar c : text) key(w, c.toUpper().unicode(), QString(c));
-}
+using userinput::click;
+using userinput::key;
+using userinput::type;
 
 class MainWindowTest : public FormTest {
  protected:
