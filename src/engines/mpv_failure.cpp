@@ -52,6 +52,18 @@ LoadFailure classifyFailure(const FailureFacts& facts) {
   return local ? LoadFailure::Other : LoadFailure::Unreachable;
 }
 
+int FailureCodes::of(LoadFailure failure) const {
+  switch (failure) {
+    case LoadFailure::UnsupportedFormat: return unsupportedFormat;
+    case LoadFailure::Unreachable: return unreachable;
+    case LoadFailure::TimedOut: return timedOut;
+    case LoadFailure::Missing: return missing;
+    case LoadFailure::Dropped: return dropped;
+    case LoadFailure::Other: break;
+  }
+  return other;
+}
+
 QString describeFailure(LoadFailure failure) {
   switch (failure) {
     case LoadFailure::UnsupportedFormat: return QStringLiteral("无法识别的媒体格式");

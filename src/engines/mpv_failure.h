@@ -25,6 +25,18 @@ struct FailureFacts {
 
 LoadFailure classifyFailure(const FailureFacts& facts);
 
+// The code an engine gives each kind of failure.
+struct FailureCodes {
+  int unsupportedFormat;
+  int unreachable;
+  int timedOut;
+  int missing;
+  int dropped;
+  int other;
+
+  int of(LoadFailure failure) const;
+};
+
 // A short description for the user.
 QString describeFailure(LoadFailure failure);
 

@@ -4,35 +4,36 @@
 
 namespace {
 
-// Our own codes, in the range the callers know from this engine's errors.
-constexpr int kUnreachable = static_cast<int>(0xC00D2EE0u);
-constexpr int kTimedOut = static_cast<int>(0xC00D2EE1u);
-constexpr int kMissing = static_cast<int>(0xC00D2EE2u);
-constexpr int kDropped = static_cast<int>(0xC00D2EE3u);
-constexpr int kOther = static_cast<int>(0xC00D2EE4u);
+// Our own codes besides the unrecognised format, in the range the callers
+// know from this engine's errors.
+constexpr FailureCodes kCodes{MediaPlayer::kUnsupportedFormat,
+                              static_cast<int>(0xC00D2EE0u),
+                              static_cast<int>(0xC00D2EE1u),
+                              static_cast<int>(0xC00D2EE2u),
+                              static_cast<int>(0xC00D2EE3u),
+                              static_cast<int>(0xC00D2EE4u)};
+
+int stateOf(MpvReport report) {
+  switch (report) {
+    case MpvReport::Playing: return MediaPlayer::Playing;
+    case MpvReport::Stalled: return MediaPlayer::Buffering;
+    case MpvReport::Ended: return MediaPlayer::MediaEnded;
+    case MpvReport::Failed: break;
+  }
+  return MediaPlayer::Ready;
+}
 
 }  // namespace
 
 MpvMediaPlayer::MpvMediaPlayer(const MpvOptions& options, QObject* parent)
-    : MediaPlayer(), m_session(options, this) {
+    : m_session(options, this) {
   setParent(parent);
-  connect(&m_session, &MpvSession::playing, this, &MpvMediaPlayer::onPlaying);
-  connect(&m_session, &MpvSession::stalled, this, &MpvMediaPlayer::onStalled);
-  connect(&m_session, &MpvSession::ended, this, [this] { setState(MediaEnded); });
-  connect(&m_session, &MpvSession::failed, this, &MpvMediaPlayer::onFailed);
+  connect(&m_session, &MpvSession::reported, this,
+          [this](MpvReport report) { setState(stateOf(report)); });
+  connect(&m_session, &MpvSession::failed, this, &MpvMediaPlayer::queueError);
 }
 
-int MpvMediaPlayer::errorCodeOf(LoadFailure failure) {
-  switch (failure) {
-    case LoadFailure::UnsupportedFormat: return kUnsupportedFormat;
-    case LoadFailure::Unreachable: return kUnreachable;
-    case LoadFailure::TimedOut: return kTimedOut;
-    case LoadFailure::Missing: return kMissing;
-    case LoadFailure::Dropped: return kDropped;
-    case LoadFailure::Other: break;
-  }
-  return kOther;
-}
+int MpvMediaPlayer::errorCodeOf(LoadFailure failure) { return kCodes.of(failure); }
 
 void MpvMediaPlayer::setURL(const QString& url) {
   m_source = url;
@@ -47,8 +48,7 @@ void MpvMediaPlayer::close() {
 }
 
 void MpvMediaPlayer::play() {
-  if (m_state == Paused) {
-    m_session.setPaused(false);
+  if (m_session.resume()) {
     setState(Playing);
   } else if ((m_state == Stopped || m_state == MediaEnded) && !m_source.isEmpty()) {
     setURL(m_source);
@@ -62,9 +62,7 @@ void MpvMediaPlayer::stop() {
 }
 
 void MpvMediaPlayer::pause() {
-  if (m_state != Playing && m_state != Buffering) return;
-  m_session.setPaused(true);
-  setState(Paused);
+  if (m_session.pause()) setState(Paused);
 }
 
 void MpvMediaPlayer::setPlayCount(int count) { m_session.setPlays(std::max(1, count)); }
@@ -92,18 +90,7 @@ void MpvMediaPlayer::setState(int state) {
   Q_EMIT PlayStateChange(state);
 }
 
-void MpvMediaPlayer::onPlaying() {
-  if (m_state != Paused) setState(Playing);
-}
-
-void MpvMediaPlayer::onStalled() {
-  if (m_state != Paused) setState(Buffering);
-}
-
-void MpvMediaPlayer::onFailed(LoadFailure failure) {
-  m_errors.append({errorCodeOf(failure), describeFailure(failure)});
-  const quint64 generation = m_session.generation();
+void MpvMediaPlayer::queueError(LoadFailure failure) {
+  m_errors.append({kCodes.of(failure), describeFailure(failure)});
   Q_EMIT Error();
-  // The Error handler may have closed the player or given it a new address.
-  if (generation == m_session.generation()) setState(Ready);
 }

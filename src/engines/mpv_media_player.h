@@ -35,9 +35,7 @@ class MpvMediaPlayer : public MediaPlayer {
 
  private:
   void setState(int state);
-  void onFailed(LoadFailure failure);
-  void onPlaying();
-  void onStalled();
+  void queueError(LoadFailure failure);
 
   MpvSession m_session;
   int m_state = Ready;

@@ -41,7 +41,7 @@ inline constexpr char kUrl[] = "url";
 inline constexpr char kFlags[] = "flags";
 inline constexpr char kOptions[] = "options";
 inline constexpr char kReplace[] = "replace";
-inline constexpr char kAppend[] = "append";
+inline constexpr char kAppendPlay[] = "append-play";
 inline constexpr char kEntryId[] = "playlist_entry_id";
 
 // Log level whose messages tell why a load failed.

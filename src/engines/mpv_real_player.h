@@ -22,17 +22,10 @@ class MpvRealPlayer : public RealPlayer {
 
  private:
   void play();
-  void pause();
-  void stop();
   QString statusText() const;
   void setState(int state);
-  void onFailed(LoadFailure failure);
-  void onPlaying();
-  void onStalled();
 
   MpvSession m_session;
   int m_state = Stopped;
-  // Buffering before the first play of a source: still connecting.
-  bool m_connecting = false;
   QString m_source;
 };

@@ -173,6 +173,22 @@ void MpvSession::stop() {
   if (m_handle) command(kStop);
 }
 
+bool MpvSession::pause() {
+  if (m_paused || (m_phase != Phase::Opening && m_phase != Phase::Playing &&
+                   m_phase != Phase::Stalled))
+    return false;
+  m_paused = true;
+  setPaused(true);
+  return true;
+}
+
+bool MpvSession::resume() {
+  if (!m_paused) return false;
+  m_paused = false;
+  setPaused(false);
+  return true;
+}
+
 void MpvSession::setPaused(bool paused) {
   int flag = paused;
   if (m_handle) mpv_set_property(m_handle, kPause, MPV_FORMAT_FLAG, &flag);
@@ -203,7 +219,8 @@ void MpvSession::loadEntries(const QStringList& entries) {
     NodeMap args;
     args.add(kName, kLoadFile);
     args.add(kUrl, entries[i].toUtf8());
-    args.add(kFlags, i == 0 ? kReplace : kAppend);
+    // An earlier entry may already have failed and left mpv idle.
+    args.add(kFlags, i == 0 ? kReplace : kAppendPlay);
     if (!options.isEmpty()) args.add(kOptions, options);
     mpv_node request = args.node();
     mpv_node result{};
@@ -321,16 +338,16 @@ void MpvSession::onEndFile(const Event& e) {
   // the network timeout.
   if (!m_sized) return fail(LoadFailure::Dropped);
   abandon();
-  Q_EMIT ended();
+  report(MpvReport::Ended);
 }
 
 void MpvSession::onCacheChange(bool waiting) {
   if (waiting && m_phase == Phase::Playing) {
     m_phase = Phase::Stalled;
-    Q_EMIT stalled();
+    report(MpvReport::Stalled);
   } else if (!waiting && m_phase == Phase::Stalled) {
     m_phase = Phase::Playing;
-    Q_EMIT playing();
+    report(MpvReport::Playing);
   }
 }
 
@@ -351,12 +368,13 @@ void MpvSession::startPlaying() {
     m_lastEntry = m_currentEntry;
   }
   m_phase = Phase::Playing;
-  Q_EMIT playing();
+  report(MpvReport::Playing);
 }
 
 void MpvSession::abandon() {
   ++m_generation;
   m_phase = Phase::Idle;
+  m_paused = false;
   m_firstEntry = INT64_MAX;
   m_lastEntry = 0;
   m_currentEntry = 0;
@@ -367,7 +385,13 @@ void MpvSession::abandon() {
 
 void MpvSession::fail(LoadFailure failure) {
   abandon();
+  const quint64 generation = m_generation;
   Q_EMIT failed(failure);
+  if (generation == m_generation) Q_EMIT reported(MpvReport::Failed);
+}
+
+void MpvSession::report(MpvReport what) {
+  if (!m_paused) Q_EMIT reported(what);
 }
 
 void MpvSession::failAfterEntry(int mpvError) {

@@ -14,6 +14,8 @@ struct mpv_handle;
 struct mpv_event;
 class PlaylistFetch;
 
+enum class MpvReport { Playing, Stalled, Ended, Failed };
+
 struct MpvOptions {
   bool video = false;  // on: the window renders through the libmpv render API
   bool audio = false;  // on: a real sound device
@@ -46,11 +48,17 @@ class MpvSession : public QObject {
 
   // Starts a new load; from now on the events of earlier loads are dropped.
   void load(const QString& address);
-  // Ends the current load; it raises nothing more.
+  // Ends the current load; it reports nothing more.
   void stop();
-  void setPaused(bool paused);
+  // Pauses a load that opens or plays; false when there is none. A paused
+  // load reports neither playing nor stalling.
+  bool pause();
+  // Resumes a paused load; false when none is paused.
+  bool resume();
   void setMuted(bool muted);
 
+  // True while the current load has not yet played.
+  bool isOpening() const { return m_phase == Phase::Opening; }
   // Facts of the current load, known once it plays.
   bool isLive() const { return m_live; }
   qint64 durationMs() const { return m_durationMs; }
@@ -58,12 +66,11 @@ class MpvSession : public QObject {
   quint64 generation() const { return m_generation; }
 
  Q_SIGNALS:
-  // The load plays: the first time, and again after a stall.
-  void playing();
-  // Playing, but waiting for data.
-  void stalled();
-  // A finite medium played to its end.
-  void ended();
+  // What the engine did by itself. Playing: the first time, and again after
+  // a stall. Stalled: playing, but waiting for data. Ended: a finite medium
+  // played to its end. Failed: follows failed() unless its handler started
+  // or stopped a load meanwhile.
+  void reported(MpvReport what);
   // The load gave up; nothing plays.
   void failed(LoadFailure failure);
 
@@ -88,6 +95,8 @@ class MpvSession : public QObject {
   void reportEntryFailure();
   void onWatchdog();
   void command(const char* name);
+  void setPaused(bool paused);
+  void report(MpvReport what);
 
   mpv_handle* m_handle = nullptr;
   QString m_version;
@@ -102,6 +111,7 @@ class MpvSession : public QObject {
   // the first on belongs to it), the entry now opening and what it logged.
   quint64 m_generation = 0;
   Phase m_phase = Phase::Idle;
+  bool m_paused = false;
   QString m_address;
   std::int64_t m_firstEntry = INT64_MAX;
   std::int64_t m_lastEntry = 0;

@@ -4,7 +4,6 @@
 
 #include "engines/mpv_media_player.h"
 #include "event_loop_wait.h"
-#include "local_http_server.h"
 #include "media_fixtures.h"
 
 namespace {
@@ -26,12 +25,10 @@ struct MediaEvents {
   QString durationWhenPlaying;
 };
 
-class MpvMediaPlayerTest : public ::testing::Test {
+class MpvMediaPlayerTest : public MediaServerTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(MediaFixtures::instance().ok()); }
   void SetUp() override {
-    ASSERT_TRUE(server.start());
-    MediaFixtures::instance().serve(server);
+    MediaServerTest::SetUp();
     player.session().setStartTimeout(2000);
   }
 
@@ -40,7 +37,6 @@ class MpvMediaPlayerTest : public ::testing::Test {
   }
   int errorCode() const { return player.errorItem(0) ? player.errorItem(0)->code : 0; }
 
-  LocalHttpServer server;
   MpvMediaPlayer player;
   MediaEvents events{player};
 };

@@ -14,7 +14,6 @@
 #include "event_loop_wait.h"
 #include "fake_engines.h"
 #include "library/station_list.h"
-#include "local_http_server.h"
 #include "media_fixtures.h"
 #include "monitor/list_scan.h"
 #include "monitor/scan_marker.h"
@@ -23,14 +22,8 @@ namespace {
 
 // Measured figures, printed and kept as test properties; times are not
 // asserted, memory growth is.
-class MpvPerformanceTest : public ::testing::Test {
+class MpvPerformanceTest : public MediaServerTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(MediaFixtures::instance().ok()); }
-  void SetUp() override {
-    ASSERT_TRUE(server.start());
-    MediaFixtures::instance().serve(server);
-  }
-
   // Milliseconds from setURL to the state, over several tries.
   QList<qint64> timeToState(const QString& address, int state, int tries) {
     QList<qint64> times;
@@ -64,7 +57,6 @@ class MpvPerformanceTest : public ::testing::Test {
     return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
   }
 
-  LocalHttpServer server;
   MpvMediaPlayer wmp;
 };
 

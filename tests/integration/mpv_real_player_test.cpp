@@ -4,7 +4,6 @@
 
 #include "engines/mpv_real_player.h"
 #include "event_loop_wait.h"
-#include "local_http_server.h"
 #include "media_fixtures.h"
 
 namespace {
@@ -31,12 +30,10 @@ struct RealEvents {
   QList<int> codes;
 };
 
-class MpvRealPlayerTest : public ::testing::Test {
+class MpvRealPlayerTest : public MediaServerTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(MediaFixtures::instance().ok()); }
   void SetUp() override {
-    ASSERT_TRUE(server.start());
-    MediaFixtures::instance().serve(server);
+    MediaServerTest::SetUp();
     player.session().setStartTimeout(2000);
   }
 
@@ -51,7 +48,6 @@ class MpvRealPlayerTest : public ::testing::Test {
     return waitUntil([&] { return state() == s; }, ms);
   }
 
-  LocalHttpServer server;
   MpvRealPlayer player;
   RealEvents events{player};
 };

@@ -10,7 +10,6 @@
 #include "event_loop_wait.h"
 #include "fake_engines.h"
 #include "library/station_list.h"
-#include "local_http_server.h"
 #include "media_fixtures.h"
 #include "monitor/list_scan.h"
 
@@ -18,14 +17,12 @@ namespace {
 
 // A whole station scan on the real engines and Qt's event loop, over local
 // stations that play, fail, hang, stall, or need the real player.
-class MpvStationScanTest : public ::testing::Test {
+class MpvStationScanTest : public MediaServerTest {
  protected:
   static constexpr int kStartLimitMs = 1500;
 
-  static void SetUpTestSuite() { ASSERT_TRUE(MediaFixtures::instance().ok()); }
   void SetUp() override {
-    ASSERT_TRUE(server.start());
-    MediaFixtures::instance().serve(server);
+    MediaServerTest::SetUp();
     wmp.session().setStartTimeout(kStartLimitMs);
     real.session().setStartTimeout(kStartLimitMs);
     app::wire(f);
@@ -43,7 +40,6 @@ class MpvStationScanTest : public ::testing::Test {
   QStringList browserLog;
   FakeBrowser browser{browserLog};
   Form f{host, wmp, real, browser, dir.path()};
-  LocalHttpServer server;
 };
 
 TEST_F(MpvStationScanTest, KeepsExactlyTheStationsThatPlay) {

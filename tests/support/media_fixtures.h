@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
-class LocalHttpServer;
+#include "local_http_server.h"
 
 // Tiny media made with ffmpeg the first time a test asks, once per process,
 // in a temporary folder: "tone.mp3" (2 s), "long.mp3" (6 s), "live.mp3" (a
@@ -28,4 +29,16 @@ class MediaFixtures {
 
   QTemporaryDir m_dir;
   bool m_ok = false;
+};
+
+// A test with the fixture media served under "/media/" by its own server.
+class MediaServerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(MediaFixtures::instance().ok()); }
+  void SetUp() override {
+    ASSERT_TRUE(server.start());
+    MediaFixtures::instance().serve(server);
+  }
+
+  LocalHttpServer server;
 };
