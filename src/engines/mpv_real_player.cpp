@@ -77,12 +77,14 @@ bool MpvRealPlayer::call(int dispId, const QVariantList& args) {
 }
 
 void MpvRealPlayer::play() {
-  if (m_session.resume()) {
-    setState(Playing);
-  } else if (m_state == Stopped && !m_source.isEmpty() && m_session.started()) {
-    m_session.load(m_source);
-    setState(Buffering);
-  }
+  const bool newSource = m_source != m_loaded;
+  if (!newSource && m_session.resume()) return setState(Playing);
+  if (m_source.isEmpty() || !m_session.started() || (!newSource && m_state != Stopped)) return;
+  // Another clip replaces the one loaded: it stops first, as a clip does.
+  setState(Stopped);
+  m_loaded = m_source;
+  m_session.load(m_source);
+  setState(Buffering);
 }
 
 QString MpvRealPlayer::statusText() const {

@@ -28,4 +28,6 @@ class MpvRealPlayer : public RealPlayer {
   MpvSession m_session;
   int m_state = Stopped;
   QString m_source;
+  // The source of the last load.
+  QString m_loaded;
 };

@@ -145,6 +145,19 @@ TEST_F(MpvRealPlayerTest, PauseAndResume) {
   EXPECT_EQ(state(), RealPlayer::Playing);
 }
 
+TEST_F(MpvRealPlayerTest, PlayWithANewSourceReplacesTheClip) {
+  play(server.url("/media/long.mp3"));
+  ASSERT_TRUE(waitForState(RealPlayer::Playing));
+  play(server.url("/media/tone.rm"));
+  ASSERT_TRUE(waitUntil([&] { return events.changes.size() == 5; }, 5000));
+  using R = RealPlayer;
+  EXPECT_EQ(events.changes.mid(2), (QList<Change>{{R::Playing, R::Stopped},
+                                                  {R::Stopped, R::Buffering},
+                                                  {R::Buffering, R::Playing}}));
+  // The length is the new clip's (unknown in its header), not the old 6 s.
+  EXPECT_EQ(player.get(RealPlayer::Length).toInt(), 0);
+}
+
 TEST_F(MpvRealPlayerTest, HandOverKeepsALaterPlayFromStartingTheOldSource) {
   play(server.url("/media/long.mp3"));
   ASSERT_TRUE(waitForState(RealPlayer::Playing));
