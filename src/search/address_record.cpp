@@ -7,6 +7,21 @@
 
 namespace search {
 
+namespace {
+
+// The record's key of an address: upper-cased, quickly for plain ASCII.
+QString upperKey(const QString& address) {
+  QString key = address;
+  for (QChar& c : key) {
+    const char16_t u = c.unicode();
+    if (u >= 0x80) return address.toUpper();
+    if (u >= u'a' && u <= u'z') c = QChar(u - (u'a' - u'A'));
+  }
+  return key;
+}
+
+}  // namespace
+
 AddressRecord::AddressRecord(TextBox& box, qsizetype maxLength)
     : m_box(box), m_maxLength(maxLength), m_shown(box.text()) {
   remember(m_shown);
@@ -14,11 +29,11 @@ AddressRecord::AddressRecord(TextBox& box, qsizetype maxLength)
 }
 
 bool AddressRecord::contains(const QString& address) const {
-  return m_addresses.contains(address.toUpper());
+  return m_addresses.contains(upperKey(address));
 }
 
 void AddressRecord::append(const QString& address) {
-  m_addresses.insert(address.toUpper());
+  m_addresses.insert(upperKey(address));
   m_pending += address;
   m_pending += QStringLiteral("\r\n");
 }
@@ -61,7 +76,7 @@ void AddressRecord::remember(const QString& lines) {
   static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
   for (const QString& line : lines.split(lineEnd, Qt::SkipEmptyParts)) {
     const QString address = vb::trim(line);
-    if (!address.isEmpty()) m_addresses.insert(address.toUpper());
+    if (!address.isEmpty()) m_addresses.insert(upperKey(address));
   }
 }
 

@@ -1,6 +1,7 @@
 #include "search/document_scan.h"
 
 #include "app/form.h"
+#include "search/address_finder.h"
 #include "search/home_page.h"
 #include "search/page_scan.h"
 
@@ -36,7 +37,7 @@ bool scanLinks(Form& f, PageScan& scan, const QList<Document::Link>& links) {
 bool scanElements(PageScan& scan, const QStringList& elements) {
   for (const QString& inner : elements) {
     if (!scan.pace()) return false;
-    FoldedText text(inner);
+    FoldedText text(inner, closeTagSlot(scan.markers()) + 1);
     const QString address = scan.findMediaAddress(text, 0, text.size());
     if (address.isEmpty()) continue;
     if (address.contains(u'\n')) {

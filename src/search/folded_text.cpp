@@ -2,23 +2,46 @@
 
 namespace search {
 
-QString foldCase(const QString& text) {
+namespace {
+
+bool isAsciiUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
+
+// Lower-cases letter by letter: a few letters lower-case to two characters
+// as a whole string, which would move every later position.
+QString foldEachLetter(const QString& text) {
   QString lower = text.toLower();
   if (lower.size() == text.size()) return lower;
-  // A few letters lower-case to two characters; fold them one by one so
-  // positions keep their meaning.
   lower = text;
   for (QChar& c : lower) c = c.toLower();
   return lower;
 }
 
-namespace {
+}  // namespace
+
+QString foldCase(const QString& text) {
+  // Addresses and markup are mostly lower-case ASCII: such a text is its own
+  // folded form, shared rather than copied.
+  qsizetype i = 0;
+  for (; i < text.size(); ++i) {
+    const char16_t c = text.at(i).unicode();
+    if (c >= 0x80) return foldEachLetter(text);
+    if (isAsciiUpper(c)) break;
+  }
+  if (i == text.size()) return text;
+  QString lower = text;
+  for (char16_t* p = reinterpret_cast<char16_t*>(lower.data()) + i, *e = p + (lower.size() - i); p < e; ++p) {
+    if (*p >= 0x80) return foldEachLetter(text);
+    if (isAsciiUpper(*p)) *p += u'a' - u'A';
+  }
+  return lower;
+}
 
 // Markers are short and mostly letters; their punctuation (":", "=", ".",
 // quotes) is rare in pages. Looking for that one character with the
 // library's vectorised character search, then comparing the rest, reads a
 // page several times faster than a general substring search.
 qsizetype indexOfMarker(QStringView text, QStringView needle, qsizetype from) {
+  if (needle.isEmpty()) return from <= text.size() ? from : -1;
   qsizetype anchor = 0;
   while (anchor < needle.size() && needle[anchor].isLetterOrNumber()) ++anchor;
   if (anchor == needle.size()) anchor = 0;
@@ -31,9 +54,8 @@ qsizetype indexOfMarker(QStringView text, QStringView needle, qsizetype from) {
   return -1;
 }
 
-}  // namespace
-
-FoldedText::FoldedText(const QString& text) : m_text(text), m_folded(foldCase(text)) {}
+FoldedText::FoldedText(const QString& text, int slots)
+    : m_text(text), m_folded(foldCase(text)), m_answers(slots) {}
 
 qsizetype FoldedText::find(int slot, QStringView needle, qsizetype from, qsizetype end) {
   if (needle.isEmpty() || from < 0) return -1;

@@ -13,7 +13,8 @@ namespace search {
 // needles reads the text once per needle.
 class FoldedText {
  public:
-  explicit FoldedText(const QString& text);
+  // slots: how many slots the searches will use (more are added as needed).
+  explicit FoldedText(const QString& text, int slots = 0);
 
   const QString& text() const { return m_text; }
   const QString& folded() const { return m_folded; }
@@ -41,5 +42,9 @@ class FoldedText {
 
 // Lower-cases text without changing its length.
 QString foldCase(const QString& text);
+// Offset of the first occurrence of needle in text at or after from, or -1;
+// an empty needle is found at from. Fast for short needles with a rare
+// character, as the markers are.
+qsizetype indexOfMarker(QStringView text, QStringView needle, qsizetype from = 0);
 
 }  // namespace search

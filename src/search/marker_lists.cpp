@@ -43,7 +43,7 @@ MarkerLists::MarkerLists(const Form& f)
 
 bool MarkerLists::isMedia(const QString& foldedAddress) const {
   for (const QString& type : mediaTypes)
-    if (foldedAddress.contains(type)) return true;
+    if (indexOfMarker(foldedAddress, type) >= 0) return true;
   return false;
 }
 

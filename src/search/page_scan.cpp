@@ -44,6 +44,8 @@ bool PageScan::pace() {
     m_f.crawl.record.flush();
     if (m_found.msSinceWrite() >= kStationWriteMs) m_found.write();
     m_f.host.yield();
+    // Others may have set the counters' captions meanwhile.
+    m_shownCounts.fill(-1);
     m_slice.restart();
   }
   return !halted();
@@ -57,7 +59,7 @@ void PageScan::warnIfMarkersMissing() {
 }
 
 QString PageScan::findMediaAddress(const QString& text) {
-  FoldedText folded(text);
+  FoldedText folded(text, closeTagSlot(m_markers) + 1);
   return findMediaAddress(folded, 0, folded.size());
 }
 
@@ -123,11 +125,15 @@ void PageScan::scanLines(FoldedText& text) {
 }
 
 void PageScan::showCounters() {
-  m_f.Command10.setCaption(QString::number(m_f.tvmx.count()));
+  const std::array<int, 3> counts{m_f.List1.count(), m_f.tvmx.count(), m_f.List2.count()};
+  // Most candidates of a page are repeats that change no count.
+  if (counts == m_shownCounts) return;
+  m_shownCounts = counts;
+  m_f.Command10.setCaption(QString::number(counts[1]));
   m_f.Label1.setCaption(QStringLiteral("已搜索：%1     还剩：%2     list2：%3")
-                            .arg(m_f.List1.count())
-                            .arg(m_f.tvmx.count())
-                            .arg(m_f.List2.count()));
+                            .arg(counts[0])
+                            .arg(counts[1])
+                            .arg(counts[2]));
 }
 
 void PageScan::addCandidate(QString name, QString address) {
@@ -170,7 +176,7 @@ void PageScan::addStation(QString name, const QString& address, const QString& f
     m_f.dz1.setText(address);
     return;
   }
-  if (foldedAddress.contains(m_markers.dynamicMarker)) {
+  if (indexOfMarker(foldedAddress, m_markers.dynamicMarker) >= 0) {
     m_f.l.setCaption(QString::number(m_f.List2.count()));
     // Nested elements repeat the address; the crawl loads it once.
     if (m_f.List2.indexOf(address) < 0) m_f.List2.addItem(address);

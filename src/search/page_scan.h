@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <array>
 
 #include "search/folded_text.h"
 #include "search/marker_lists.h"
@@ -53,6 +54,7 @@ class PageScan {
   ScannedStationBatch m_found;
   QElapsedTimer m_slice;
   bool m_warned = false;
+  std::array<int, 3> m_shownCounts{-1, -1, -1};
 };
 
 }  // namespace search
