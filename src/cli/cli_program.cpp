@@ -19,6 +19,13 @@ QStringList argumentsOf(int argc, char** argv) {
   return args;
 }
 
+// A command's console is its output: the notes Qt and the web engine print
+// about the environment (no runtime folder, no GPU, no sandbox as root) are
+// dropped; errors still reach standard error.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) Console::standard().message(text);
+}
+
 // Scan and crawl run the browser, which needs a GUI application (offscreen
 // unless a platform was chosen); the others need no more than the core.
 std::unique_ptr<QCoreApplication> applicationFor(Command command, int& argc, char** argv) {
@@ -55,6 +62,7 @@ int runCommandLine(int argc, char** argv) {
   }
   const CommandLine& c = std::get<CommandLine>(parsed);
   if (c.command == Command::Help) return dispatch(c, {}, console);
+  qInstallMessageHandler(quietMessages);
   const auto application = applicationFor(c.command, argc, argv);
   const QString dir = c.dir.isEmpty() ? QCoreApplication::applicationDirPath() : c.dir;
   if (!QFileInfo(dir).isDir()) {

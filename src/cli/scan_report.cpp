@@ -1,9 +1,12 @@
 #include "cli/scan_report.h"
 
+#include <utility>
+
 #include "app/form.h"
 #include "cli/console.h"
 #include "engines/mpv_media_player.h"
 #include "engines/mpv_real_player.h"
+#include "library/station_files.h"
 #include "monitor/scan_marker.h"
 
 namespace cli {
@@ -67,15 +70,16 @@ void ScanReport::onLogged(const QString& text) {
 }
 
 void ScanReport::settleCurrent() {
-  if (m_current < 0) return;
+  const int current = std::exchange(m_current, -1);
+  const std::optional<Verdict> verdict = std::exchange(m_verdict, std::nullopt);
+  // The boundary between two files' entries is tried too, but is no station.
+  if (current < 0 || m_addresses.value(current) == library::kSeparator) return;
   ++m_tested;
-  if (m_verdict == Verdict::Playing) ++m_playing;
+  if (verdict == Verdict::Playing) ++m_playing;
   m_console.print(QStringLiteral("%1  %2  %3  %4")
-                      .arg(m_current, 4)
-                      .arg(m_verdict ? verdictText(*m_verdict) : QStringLiteral("未播放 not played"))
-                      .arg(m_names.value(m_current), m_addresses.value(m_current)));
-  m_current = -1;
-  m_verdict.reset();
+                      .arg(current, 4)
+                      .arg(verdict ? verdictText(*verdict) : QStringLiteral("未播放 not played"))
+                      .arg(m_names.value(current), m_addresses.value(current)));
 }
 
 void ScanReport::finish() {

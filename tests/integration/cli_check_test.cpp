@@ -1,6 +1,5 @@
 // nettv check against servers on 127.0.0.1: stations that play, refuse,
 // are missing, hang or hold no media, with duplicates and several files.
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,7 +11,7 @@
 
 #include "base/text_file.h"
 #include "cli/commands.h"
-#include "cli/console.h"
+#include "cli_capture.h"
 #include "library/station_files.h"
 #include "local_http_server.h"
 #include "media_fixtures.h"
@@ -21,18 +20,7 @@ using namespace cli;
 
 namespace {
 
-// A command's console writing into memory.
-struct Capture {
-  QBuffer out, err;
-  Console console{out, err, false, false};
-  Capture() {
-    out.open(QIODevice::ReadWrite);
-    err.open(QIODevice::ReadWrite);
-  }
-  QStringList outLines() const {
-    return QString::fromUtf8(out.data()).split(u'\n', Qt::SkipEmptyParts);
-  }
-};
+using Capture = ConsoleCapture;
 
 QByteArray tinyVideo(const QString& dir) {
   const QString path = QDir(dir).filePath("video.ts");
