@@ -169,12 +169,7 @@ TEST_F(MpvMediaPlayerTest, EachKindOfFailureHasItsOwnCode) {
 }
 
 TEST_F(MpvMediaPlayerTest, StallIsReportedAsBufferingThenPlaying) {
-  LocalHttpServer::Route route;
-  route.body = MediaFixtures::instance().bytes("long.mp3");
-  route.contentType = "audio/mpeg";
-  route.stallAfterBytes = route.body.size() / 3;
-  route.stallMs = 3000;
-  server.addRoute("/stall.mp3", route);
+  addStallingMp3();
   player.setURL(server.url("/stall.mp3"));
   ASSERT_TRUE(waitUntil([&] { return events.states.count(MediaPlayer::Playing) == 2; }, 8000));
   EXPECT_EQ(events.states, (QList<int>{MediaPlayer::Buffering, MediaPlayer::Playing,

@@ -53,12 +53,7 @@ class MpvRealPlayerTest : public MediaServerTest {
 };
 
 TEST_F(MpvRealPlayerTest, PlayStallAndStopRaiseEveryChange) {
-  LocalHttpServer::Route route;
-  route.body = MediaFixtures::instance().bytes("long.mp3");
-  route.contentType = "audio/mpeg";
-  route.stallAfterBytes = route.body.size() / 3;
-  route.stallMs = 3000;
-  server.addRoute("/stall.mp3", route);
+  addStallingMp3();
   play(server.url("/stall.mp3"));
   ASSERT_TRUE(waitUntil([&] { return events.changes.size() == 4; }, 8000));
   player.call(RealPlayer::Stop);

@@ -52,12 +52,7 @@ TEST_F(MpvStationScanTest, KeepsExactlyTheStationsThatPlay) {
   server.addFile("/tv.asx", "<asx><entry><ref href=\"" + refused("/a.wmv").toUtf8() +
                                 "\"/><ref href=\"/media/tone.wmv\"/></entry></asx>",
                  "video/x-ms-asf");
-  LocalHttpServer::Route stall;
-  stall.body = MediaFixtures::instance().bytes("long.mp3");
-  stall.contentType = "audio/mpeg";
-  stall.stallAfterBytes = stall.body.size() / 3;
-  stall.stallMs = 3000;
-  server.addRoute("/stall.mp3", stall);
+  addStallingMp3();
 
   const QList<std::pair<QString, bool>> stations = {
       {"音乐," + server.url("/media/tone.mp3"), true},

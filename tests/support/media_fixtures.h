@@ -39,6 +39,16 @@ class MediaServerTest : public ::testing::Test {
     ASSERT_TRUE(server.start());
     MediaFixtures::instance().serve(server);
   }
+  // Serves "long.mp3" (6 s) at "/stall.mp3", stopping for 3 s after its
+  // first third: a stall in the middle of play.
+  void addStallingMp3() {
+    LocalHttpServer::Route route;
+    route.body = MediaFixtures::instance().bytes("long.mp3");
+    route.contentType = "audio/mpeg";
+    route.stallAfterBytes = route.body.size() / 3;
+    route.stallMs = 3000;
+    server.addRoute("/stall.mp3", route);
+  }
 
   LocalHttpServer server;
 };
