@@ -3,12 +3,14 @@
 // that answers after 3 s), 60 refused ports and 40 servers that accept and
 // never answer, with --jobs 16 --timeout 5, measured by /usr/bin/time -v.
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <iterator>
 
 #include "local_http_server.h"
 #include "media_fixtures.h"
@@ -19,48 +21,47 @@ constexpr int kPlaying = 100;
 constexpr int kRefused = 60;
 constexpr int kSilent = 40;
 
-// The kinds of playing station, in turn; the slow one is a live stream whose
-// server waits 3 s before it answers.
-enum class Kind { Mp3, Ogg, Wmv, Ts, Hls, Live, Slow, Count };
+// The playing stations take these kinds in turn: four files, HLS, a live
+// stream, and a live stream whose server waits 3 s before it answers.
+struct FileKind {
+  const char* name;
+  const char* type;
+};
+constexpr FileKind kFiles[] = {{"tone.mp3", "audio/mpeg"},
+                               {"tone.ogg", "audio/ogg"},
+                               {"tone.wmv", "video/x-ms-wmv"},
+                               {"tone.ts", "video/mp2t"}};
+constexpr int kKinds = std::size(kFiles) + 3;
+
+QString serveHls(LocalHttpServer& server, const QString& prefix) {
+  const MediaFixtures& media = MediaFixtures::instance();
+  for (const QString& name : QDir(media.path("hls")).entryList(QDir::Files))
+    server.addFile(prefix + "/" + name, media.bytes("hls/" + name),
+                   name.endsWith(".m3u8") ? "application/vnd.apple.mpegurl" : "video/mp2t");
+  return prefix + "/index.m3u8";
+}
+
+QString serveLive(LocalHttpServer& server, const QString& path, int delayMs) {
+  LocalHttpServer::Route live;
+  live.kind = LocalHttpServer::Route::Kind::Live;
+  live.body = MediaFixtures::instance().bytes("live.mp3");
+  live.contentType = "audio/mpeg";
+  live.bytesPerSecond = 8000;
+  live.delayMs = delayMs;
+  server.addRoute(path, live);
+  return path;
+}
 
 QString servePlaying(LocalHttpServer& server, int i) {
-  const MediaFixtures& media = MediaFixtures::instance();
   const QString prefix = QStringLiteral("/s%1").arg(i);
-  switch (static_cast<Kind>(i % static_cast<int>(Kind::Count))) {
-    case Kind::Mp3:
-      server.addFile(prefix + "/tone.mp3", media.bytes("tone.mp3"), "audio/mpeg");
-      return prefix + "/tone.mp3";
-    case Kind::Ogg:
-      server.addFile(prefix + "/tone.ogg", media.bytes("tone.ogg"), "audio/ogg");
-      return prefix + "/tone.ogg";
-    case Kind::Wmv:
-      server.addFile(prefix + "/tone.wmv", media.bytes("tone.wmv"), "video/x-ms-wmv");
-      return prefix + "/tone.wmv";
-    case Kind::Ts:
-      server.addFile(prefix + "/tone.ts", media.bytes("tone.ts"), "video/mp2t");
-      return prefix + "/tone.ts";
-    case Kind::Hls: {
-      const QDir hls(media.path("hls"));
-      for (const QString& name : hls.entryList(QDir::Files))
-        server.addFile(prefix + "/" + name, media.bytes("hls/" + name),
-                       name.endsWith(".m3u8") ? "application/vnd.apple.mpegurl" : "video/mp2t");
-      return prefix + "/index.m3u8";
-    }
-    case Kind::Live:
-      server.addLive(prefix + "/live.mp3", media.bytes("live.mp3"), "audio/mpeg", 8000);
-      return prefix + "/live.mp3";
-    case Kind::Slow:
-    case Kind::Count:
-      break;
+  const int kind = i % kKinds;
+  if (kind < static_cast<int>(std::size(kFiles))) {
+    const QString path = prefix + "/" + kFiles[kind].name;
+    server.addFile(path, MediaFixtures::instance().bytes(kFiles[kind].name), kFiles[kind].type);
+    return path;
   }
-  LocalHttpServer::Route slow;
-  slow.kind = LocalHttpServer::Route::Kind::Live;
-  slow.body = media.bytes("live.mp3");
-  slow.contentType = "audio/mpeg";
-  slow.bytesPerSecond = 8000;
-  slow.delayMs = 3000;
-  server.addRoute(prefix + "/slow.mp3", slow);
-  return prefix + "/slow.mp3";
+  if (kind == kKinds - 3) return serveHls(server, prefix);
+  return serveLive(server, prefix + "/live.mp3", kind == kKinds - 1 ? 3000 : 0);
 }
 
 QString playlist(LocalHttpServer& media, LocalHttpServer& silent) {
