@@ -86,7 +86,13 @@ WebEngineBrowser::WebEngineBrowser(QObject* parent)
   setElementFilter({});
 }
 
-WebEngineBrowser::~WebEngineBrowser() = default;
+// The page goes first, while everything its last signals and script answers
+// could touch still exists; those answers find the load closed.
+WebEngineBrowser::~WebEngineBrowser() {
+  closeLoad();
+  m_page->disconnect(this);
+  m_page.reset();
+}
 
 QWebEnginePage* WebEngineBrowser::page() const { return m_page.get(); }
 
@@ -182,7 +188,7 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo& info) {
 
 void WebEngineBrowser::onTimeLimit() {
   if (!m_load) return;
-  const GivenUp givenUp{m_load->address, 0};
+  const QString url = m_load->address;
   closeLoad();
   m_page->triggerAction(QWebEnginePage::Stop);
   // A renderer stuck in a page's script or parser would stall every later
@@ -191,7 +197,7 @@ void WebEngineBrowser::onTimeLimit() {
   const qint64 pid = m_page->renderProcessPid();
   auto settled = std::make_shared<bool>(false);
   QPointer<WebEngineBrowser> self(this);
-  auto settle = [self, settled, pid, givenUp = GivenUp{givenUp.url, m_serial}](bool answered) {
+  auto settle = [self, settled, pid, givenUp = GivenUp{url, m_serial}](bool answered) {
     if (!self || *settled) return;
     *settled = true;
     if (answered || pid <= 0 || self->m_page->renderProcessPid() != pid) {
@@ -222,6 +228,9 @@ void WebEngineBrowser::reportGivenUp(const GivenUp& givenUp) {
 }
 
 void WebEngineBrowser::readDocument() {
+  // The reading has the whole time limit to itself; the script stops well
+  // before it, so only a stuck renderer runs into it.
+  m_limit.start();
   const quint64 serial = ++m_serial;
   const QString url = addressOf(m_page->url());
   QPointer<WebEngineBrowser> self(this);
