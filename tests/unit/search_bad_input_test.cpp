@@ -61,6 +61,14 @@ TEST_F(SearchBadInputTest, BrokenCharactersReachListsAndFileWithoutHarm) {
   EXPECT_EQ(readLines(library::kScannedFile).size(), 1);
 }
 
+TEST_F(SearchBadInputTest, ScannedStationFileWithBrokenBytesKeepsItsStations) {
+  writeBytes(library::kScannedFile, "\xff\xfe\x80,mms://tv.cn/junk,\r\nold,mms://tv.cn/old,\r\n");
+  load(page({link("mms://tv.cn/new", "new")}));
+  const QStringList lines = readLines(library::kScannedFile);
+  EXPECT_TRUE(lines.contains("old,mms://tv.cn/old,"));
+  EXPECT_EQ(lines.last(), "new,mms://tv.cn/new,");
+}
+
 TEST_F(SearchBadInputTest, MarkerListsWithoutSemicolonFindNothingAndEmptyOnesAskOnce) {
   const Document d = elementsOnly({"<a href=\"mms://tv.cn/a\">甲</a>", "<embed src=\"mms://tv.cn/b\">"});
   f.Text4.setText("mms://");
