@@ -98,47 +98,46 @@ class WebCrawlTest : public ::testing::Test {
   // An address plays when it names a live channel or a radio; any other
   // fails a moment after it was given. Like the real engines, the players
   // report only changes, and drop the reports of a load they have left.
+  struct PlayerScript {
+    std::function<int()> state;
+    std::function<void(int)> raise;
+    std::function<void()> fail;
+    int buffering, playing, idle;
+    int load = 0;
+  };
   static bool plays(const QString& address) {
     return address.contains("/live/") || address.contains("/radio/");
   }
   void later(int ms, std::function<void()> fn) { QTimer::singleShot(ms, &browser, fn); }
-  void wmpReport(int load, int ms, int state) {
-    later(ms, [this, load, state] {
-      if (load == wmpLoad && wmp.state != state) wmp.raiseState(state);
+  void report(PlayerScript& p, int load, int ms, int state) {
+    later(ms, [&p, load, state] {
+      if (load == p.load && p.state() != state) p.raise(state);
     });
   }
-  void realReport(int load, int ms, int state) {
-    later(ms, [this, load, state] {
-      if (load == realLoad && real.props[RealPlayer::PlayState].toInt() != state)
-        real.raiseState(state);
+  void start(PlayerScript& p, const QString& address) {
+    const int load = ++p.load;
+    report(p, load, 5, p.buffering);
+    if (plays(address)) return report(p, load, 30, p.playing);
+    later(30, [&p, load] {
+      if (load == p.load) p.fail();
     });
+    report(p, load, 31, p.idle);
   }
   void scriptPlayers() {
     wmp.onSetURL = [this](const QString& address) {
       tried << address;
-      const int load = ++wmpLoad;
-      wmpReport(load, 5, MediaPlayer::Buffering);
-      if (plays(address)) return wmpReport(load, 30, MediaPlayer::Playing);
-      later(30, [this, load] {
-        if (load == wmpLoad) wmp.raiseError(-5);
-      });
-      wmpReport(load, 31, MediaPlayer::Ready);
+      start(wmpScript, address);
     };
-    wmp.onClose = [this] { wmpReport(++wmpLoad, 5, MediaPlayer::Ready); };
+    wmp.onClose = [this] { report(wmpScript, ++wmpScript.load, 5, MediaPlayer::Ready); };
     wmp.onStop = [this] {
-      if (wmp.state != MediaPlayer::Ready) wmpReport(++wmpLoad, 5, MediaPlayer::Stopped);
+      if (wmp.state != MediaPlayer::Ready)
+        report(wmpScript, ++wmpScript.load, 5, MediaPlayer::Stopped);
     };
     real.onPlay = [this](const QString& source) {
       tried << "real:" + source;
-      const int load = ++realLoad;
-      realReport(load, 5, RealPlayer::Buffering);
-      if (plays(source)) return realReport(load, 30, RealPlayer::Playing);
-      later(30, [this, load] {
-        if (load == realLoad) real.raiseError(-5);
-      });
-      realReport(load, 31, RealPlayer::Stopped);
+      start(realScript, source);
     };
-    real.onStop = [this] { realReport(++realLoad, 5, RealPlayer::Stopped); };
+    real.onStop = [this] { report(realScript, ++realScript.load, 5, RealPlayer::Stopped); };
   }
 
   // Runs the event loop until done() holds or the limit passes.
@@ -177,8 +176,12 @@ class WebCrawlTest : public ::testing::Test {
   CountingBrowser browser;
   Form f{host, wmp, real, browser, dir.path()};
   int answered = 0;
-  int wmpLoad = 0;
-  int realLoad = 0;
+  PlayerScript wmpScript{[this] { return wmp.state; }, [this](int s) { wmp.raiseState(s); },
+                         [this] { wmp.raiseError(-5); }, MediaPlayer::Buffering,
+                         MediaPlayer::Playing, MediaPlayer::Ready};
+  PlayerScript realScript{[this] { return real.props[RealPlayer::PlayState].toInt(); },
+                          [this](int s) { real.raiseState(s); }, [this] { real.raiseError(-5); },
+                          RealPlayer::Buffering, RealPlayer::Playing, RealPlayer::Stopped};
   QStringList tried;
 };
 
