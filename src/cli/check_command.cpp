@@ -58,10 +58,10 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console) {
                                         : QFileInfo(c.out).absoluteFilePath();
   QElapsedTimer clock;
   clock.start();
-  StationChecker checker(*stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256});
   CheckProgress progress(console, static_cast<int>(stations->size()));
   Tally tally;
-  QObject::connect(&checker, &StationChecker::stationChecked, [&](int index) {
+  StationChecker checker(*stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256});
+  QObject::connect(&checker, &StationChecker::stationChecked, &checker, [&](int index) {
     if (checker.result(index)->verdict == Verdict::Playing) {
       ++tally.playing;
       // Stored at once, as a scan stores a hit, so an interrupted check

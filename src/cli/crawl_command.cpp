@@ -10,8 +10,8 @@ namespace cli {
 namespace {
 
 // Follows the window's crawl: counts the pages it visits and tells when it
-// can go no further.
-class CrawlWatch {
+// can go no further. A QObject only to own its connections.
+class CrawlWatch : public QObject {
  public:
   CrawlWatch(HeadlessProgram& program, const CommandLine& c, Console& console)
       : m_program(program), m_f(program.form()), m_maxPages(c.maxPages), m_console(console) {}
@@ -19,9 +19,9 @@ class CrawlWatch {
   // Connected after the window's handlers, so each check sees their outcome.
   void observe() {
     WebBrowser& browser = m_program.browser();
-    QObject::connect(&browser, &WebBrowser::DocumentComplete, [this] { pageAnswered(true); });
-    QObject::connect(&browser, &WebBrowser::NavigateError, [this] { pageAnswered(false); });
-    QObject::connect(&m_f.Timer9, &Timer::tick, [this] { settle(); });
+    connect(&browser, &WebBrowser::DocumentComplete, this, [this] { pageAnswered(true); });
+    connect(&browser, &WebBrowser::NavigateError, this, [this] { pageAnswered(false); });
+    connect(&m_f.Timer9, &Timer::tick, this, [this] { settle(); });
   }
 
   void run() {

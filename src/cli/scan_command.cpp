@@ -19,12 +19,12 @@ int stallLimitMs(const MpvOptions& players) { return 2 * players.startTimeoutMs 
 }  // namespace
 
 int runScan(const CommandLine&, const QString& dir, Console& console, const MpvOptions& players) {
+  QEventLoop loop;
+  bool over = false;
   HeadlessProgram program(dir, players);
   Form& f = program.form();
   ScanReport report(f, console);
   report.observeEngines();
-  QEventLoop loop;
-  bool over = false;
   program.setMessageSink([&](const QString& text, const QString& title) {
     if (text != kScanOver) return console.message(title + QStringLiteral(": ") + text);
     over = true;

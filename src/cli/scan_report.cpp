@@ -29,26 +29,26 @@ ScanReport::ScanReport(Form& f, Console& console) : m_f(f), m_console(console) {
 
 void ScanReport::observeEngines() {
   MediaPlayer& media = m_f.WindowsMediaPlayer1.engine();
-  QObject::connect(&media, &MediaPlayer::PlayStateChange, [this](int state) {
+  connect(&media, &MediaPlayer::PlayStateChange, this, [this](int state) {
     if (state == MediaPlayer::Playing && m_current >= 0) m_verdict = Verdict::Playing;
   });
-  QObject::connect(&media, &MediaPlayer::Error, [this, &media] {
+  connect(&media, &MediaPlayer::Error, this, [this, &media] {
     const auto item = media.errorItem(media.errorCount() - 1);
     failed(item ? verdictOfCode<MpvMediaPlayer>(item->code) : std::nullopt);
   });
   RealPlayer& real = m_f.RealAudio1.engine();
-  QObject::connect(&real, &RealPlayer::StateChange, [this](int, int state) {
+  connect(&real, &RealPlayer::StateChange, this, [this](int, int state) {
     if (state == RealPlayer::Playing && m_current >= 0) m_verdict = Verdict::Playing;
   });
-  QObject::connect(&real, &RealPlayer::ErrorEvent,
-                   [this](int, int code, int, const QString&, const QString&, const QString&) {
-                     failed(verdictOfCode<MpvRealPlayer>(code));
-                   });
+  connect(&real, &RealPlayer::ErrorEvent, this,
+          [this](int, int code, int, const QString&, const QString&, const QString&) {
+            failed(verdictOfCode<MpvRealPlayer>(code));
+          });
 }
 
 void ScanReport::observeLog() {
-  QObject::connect(&m_f.List3, &ListControl::itemInserted,
-                   [this](int index) { onLogged(m_f.List3.item(index)); });
+  connect(&m_f.List3, &ListControl::itemInserted, this,
+          [this](int index) { onLogged(m_f.List3.item(index)); });
 }
 
 void ScanReport::failed(std::optional<Verdict> verdict) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QStringList>
 #include <optional>
 
@@ -14,7 +15,8 @@ class Console;
 // Follows a station scan of the window through its controls and engines and
 // prints one line per candidate once the scan has left it: its index in the
 // lists, name, address and what the players made of it.
-class ScanReport {
+// A QObject only to own its connections: they end with it.
+class ScanReport : public QObject {
  public:
   ScanReport(Form& f, Console& console);
   // Connect before the window's handlers: an engine's report must be
