@@ -4,9 +4,10 @@
 #include <mpv/render_gl.h>
 
 #include <QGuiApplication>
-#include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QTimer>
+
+#include "gui/opengl_support.h"
 
 namespace {
 
@@ -22,15 +23,30 @@ QWidget* blackArea(QWidget* parent) {
   return area;
 }
 
-// A native window of its own that mpv draws into without OpenGL.
-QWidget* nativeVideoView(mpv_handle* mpv, QWidget* parent) {
-  QWidget* area = blackArea(parent);
-  area->setAttribute(Qt::WA_NativeWindow);
-  area->setAttribute(Qt::WA_DontCreateNativeAncestors);
-  mpv_set_property_string(mpv, "vo", "xv,x11");
-  mpv_set_property_string(mpv, "wid", QByteArray::number(area->winId()).constData());
-  return area;
-}
+// A native window of its own that mpv draws into without OpenGL. Its id
+// changes when the widget is placed into the window, so mpv is told again.
+class NativeVideoView : public QWidget {
+ public:
+  NativeVideoView(mpv_handle* mpv, QWidget* parent) : QWidget(parent), m_mpv(mpv) {
+    setAutoFillBackground(true);
+    setPalette(QPalette(Qt::black));
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_DontCreateNativeAncestors);
+    mpv_set_property_string(mpv, "vo", "xv,x11");
+  }
+  // mpv lets go of the native window while it still exists.
+  ~NativeVideoView() override { mpv_set_property_string(m_mpv, "vo", "null"); }
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::WinIdChange)
+      mpv_set_property_string(m_mpv, "wid", QByteArray::number(winId()).constData());
+    return QWidget::event(e);
+  }
+
+ private:
+  mpv_handle* m_mpv;
+};
 
 }  // namespace
 
@@ -53,17 +69,6 @@ void MpvVideoWidget::releaseRenderContext() {
   mpv_render_context_free(m_render);
   m_render = nullptr;
   doneCurrent();
-}
-
-bool MpvVideoWidget::openGLAvailable() {
-  // Windows of the offscreen and minimal platforms cannot show OpenGL widgets,
-  // even where those platforms can make an OpenGL context.
-  const QString platform = QGuiApplication::platformName();
-  if (platform != u"xcb" && !platform.startsWith(u"wayland") && platform != u"eglfs") return false;
-  QOffscreenSurface surface;
-  surface.create();
-  QOpenGLContext context;
-  return context.create() && context.makeCurrent(&surface);
 }
 
 void MpvVideoWidget::initializeGL() {
@@ -103,8 +108,8 @@ void MpvVideoWidget::paintGL() {
 
 QWidget* makeVideoView(mpv_handle* mpv, QWidget* parent) {
   if (!mpv) return blackArea(parent);  // the engine did not start
-  if (MpvVideoWidget::openGLAvailable()) return new MpvVideoWidget(mpv, parent);
-  if (QGuiApplication::platformName() == u"xcb") return nativeVideoView(mpv, parent);
+  if (windowsShowOpenGL()) return new MpvVideoWidget(mpv, parent);
+  if (QGuiApplication::platformName() == u"xcb") return new NativeVideoView(mpv, parent);
   mpv_set_property_string(mpv, "vo", "null");
   return blackArea(parent);
 }

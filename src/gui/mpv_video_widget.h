@@ -15,9 +15,6 @@ class MpvVideoWidget : public QOpenGLWidget {
   explicit MpvVideoWidget(mpv_handle* mpv, QWidget* parent = nullptr);
   ~MpvVideoWidget() override;
 
-  // Whether this process's windows can show OpenGL drawing.
-  static bool openGLAvailable();
-
  protected:
   void initializeGL() override;
   void paintGL() override;
