@@ -2,6 +2,8 @@
 // 100 that play (mp3, ogg, wmv, mpeg-ts, HLS, live mp3, and a slow server
 // that answers after 3 s), 60 refused ports and 40 servers that accept and
 // never answer, with --jobs 16 --timeout 5, measured by /usr/bin/time -v.
+#include <benchmark/benchmark.h>
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -9,7 +11,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <iterator>
 
 #include "local_http_server.h"
@@ -69,7 +70,8 @@ QString playlist(LocalHttpServer& media, LocalHttpServer& silent) {
   auto add = [&text](const QString& name, const QString& address) {
     text += QStringLiteral("#EXTINF:-1,%1\n%2\n").arg(name, address);
   };
-  for (int i = 0; i < kPlaying; ++i) add(QStringLiteral("play %1").arg(i), media.url(servePlaying(media, i)));
+  for (int i = 0; i < kPlaying; ++i)
+    add(QStringLiteral("play %1").arg(i), media.url(servePlaying(media, i)));
   const quint16 refused = LocalHttpServer::refusedPort();
   for (int i = 0; i < kRefused; ++i)
     add(QStringLiteral("refused %1").arg(i),
@@ -88,8 +90,9 @@ double timeField(const QString& report, const QString& pattern) {
 
 // "Elapsed (wall clock) time (h:mm:ss or m:ss): 0:07.41"
 double wallSeconds(const QString& report) {
-  const auto m = QRegularExpression(QStringLiteral("Elapsed \\(wall clock\\).*: (?:(\\d+):)?(\\d+):([\\d.]+)"))
-                     .match(report);
+  const auto m =
+      QRegularExpression(QStringLiteral("Elapsed \\(wall clock\\).*: (?:(\\d+):)?(\\d+):([\\d.]+)"))
+          .match(report);
   if (!m.hasMatch()) return -1;
   return m.captured(1).toDouble() * 3600 + m.captured(2).toDouble() * 60 + m.captured(3).toDouble();
 }
@@ -119,7 +122,8 @@ void CheckCommand200Stations(benchmark::State& state) {
     }
     const QString report = QString::fromUtf8(nettv.readAllStandardError());
     wall = wallSeconds(report);
-    peakMiB = timeField(report, QStringLiteral("Maximum resident set size \\(kbytes\\): (\\d+)")) / 1024;
+    peakMiB =
+        timeField(report, QStringLiteral("Maximum resident set size \\(kbytes\\): (\\d+)")) / 1024;
     QFile::remove(dir.filePath("tv_lib_ss_jg.txt"));
   }
   state.counters["playing"] = playing;

@@ -86,8 +86,9 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console) {
   }
   const int failed = static_cast<int>(stations->size()) - tally.playing;
   const QString summary =
-      QStringLiteral("共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
-                     "%2 playing, %3 failed, %4 duplicates; %5 s")
+      QStringLiteral(
+          "共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
+          "%2 playing, %3 failed, %4 duplicates; %5 s")
           .arg(stations->size())
           .arg(tally.playing)
           .arg(failed)

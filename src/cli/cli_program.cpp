@@ -66,7 +66,8 @@ int runCommandLine(int argc, char** argv) {
   const auto application = applicationFor(c.command, argc, argv);
   const QString dir = c.dir.isEmpty() ? QCoreApplication::applicationDirPath() : c.dir;
   if (!QFileInfo(dir).isDir()) {
-    console.error(QStringLiteral("程序文件夹 %1 不存在 / program folder %1 does not exist").arg(dir));
+    console.error(
+        QStringLiteral("程序文件夹 %1 不存在 / program folder %1 does not exist").arg(dir));
     return kExitBadInput;
   }
   return dispatch(c, QFileInfo(dir).absoluteFilePath(), console);

@@ -6,32 +6,39 @@ namespace cli {
 
 namespace {
 
-struct CommandSpec {
+struct CommandSyntax {
   QString word;
   Command command;
   QStringList options;  // long options this command takes
   int minArguments;
-  int maxArguments;     // -1: any number
+  int maxArguments;                      // -1: any number
+  const char16_t* argumentZh = u"文件";  // what the arguments are, for messages
+  const char16_t* argumentEn = u"a FILE";
 };
 
-const QList<CommandSpec>& commandSpecs() {
-  static const QList<CommandSpec> specs = {
+const QList<CommandSyntax>& commandSyntaxes() {
+  static const QList<CommandSyntax> syntaxes = {
       {QStringLiteral("scan"), Command::Scan, {QStringLiteral("--dir")}, 0, 0},
-      {QStringLiteral("crawl"), Command::Crawl,
-       {QStringLiteral("--dir"), QStringLiteral("--max-pages")}, 1, 1},
-      {QStringLiteral("check"), Command::Check,
+      {QStringLiteral("crawl"),
+       Command::Crawl,
+       {QStringLiteral("--dir"), QStringLiteral("--max-pages")},
+       1,
+       1,
+       u"网址",
+       u"a URL"},
+      {QStringLiteral("check"),
+       Command::Check,
        {QStringLiteral("--dir"), QStringLiteral("--jobs"), QStringLiteral("--timeout"),
         QStringLiteral("--out"), QStringLiteral("--json")},
-       1, -1},
+       1,
+       -1},
       {QStringLiteral("import"), Command::Import, {QStringLiteral("--dir")}, 1, 1},
       {QStringLiteral("export"), Command::Export, {QStringLiteral("--dir")}, 1, 1},
   };
-  return specs;
+  return syntaxes;
 }
 
-bool isHelp(const QString& arg) {
-  return arg == u"-h" || arg == u"--help" || arg == u"help";
-}
+bool isHelp(const QString& arg) { return arg == u"-h" || arg == u"--help" || arg == u"help"; }
 
 UsageError error(const QString& chinese, const QString& english) {
   return {chinese + QStringLiteral(" / ") + english};
@@ -59,26 +66,27 @@ std::optional<UsageError> setNumber(const QString& option, const QString& value,
 }
 
 std::optional<UsageError> setOption(const QString& option, const QString& value, CommandLine& c) {
-  if (option == u"--dir") c.dir = value;
-  else if (option == u"--out") c.out = value;
-  else return setNumber(option, value, c);
+  if (option == u"--dir")
+    c.dir = value;
+  else if (option == u"--out")
+    c.out = value;
+  else
+    return setNumber(option, value, c);
   if (value.isEmpty())
     return error(QStringLiteral("选项 %1 的值为空").arg(option),
                  QStringLiteral("option %1 has an empty value").arg(option));
   return std::nullopt;
 }
 
-std::optional<UsageError> checkArgumentCount(const CommandSpec& spec, const QStringList& words) {
-  if (words.size() < spec.minArguments)
-    return error(QStringLiteral("命令 %1 缺少%2").arg(spec.word, spec.command == Command::Crawl
-                                                                     ? QStringLiteral("网址")
-                                                                     : QStringLiteral("文件")),
-                 QStringLiteral("%1 needs %2")
-                     .arg(spec.word, spec.command == Command::Crawl ? QStringLiteral("a URL")
-                                                                    : QStringLiteral("a FILE")));
-  if (spec.maxArguments >= 0 && words.size() > spec.maxArguments)
-    return error(QStringLiteral("多余的参数“%1”").arg(words.at(spec.maxArguments)),
-                 QStringLiteral("unexpected argument '%1'").arg(words.at(spec.maxArguments)));
+std::optional<UsageError> checkArgumentCount(const CommandSyntax& syntax,
+                                             const QStringList& words) {
+  if (words.size() < syntax.minArguments)
+    return error(
+        QStringLiteral("命令 %1 缺少%2").arg(syntax.word, QString::fromUtf16(syntax.argumentZh)),
+        QStringLiteral("%1 needs %2").arg(syntax.word, QString::fromUtf16(syntax.argumentEn)));
+  if (syntax.maxArguments >= 0 && words.size() > syntax.maxArguments)
+    return error(QStringLiteral("多余的参数“%1”").arg(words.at(syntax.maxArguments)),
+                 QStringLiteral("unexpected argument '%1'").arg(words.at(syntax.maxArguments)));
   return std::nullopt;
 }
 
@@ -91,12 +99,12 @@ bool isCommandLine(const QStringList& args) {
 std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) {
   CommandLine c;
   if (args.isEmpty() || isHelp(args.first())) return c;
-  const auto spec = std::find_if(commandSpecs().begin(), commandSpecs().end(),
-                                 [&](const CommandSpec& s) { return s.word == args.first(); });
-  if (spec == commandSpecs().end())
+  const auto syntax = std::find_if(commandSyntaxes().begin(), commandSyntaxes().end(),
+                                   [&](const CommandSyntax& s) { return s.word == args.first(); });
+  if (syntax == commandSyntaxes().end())
     return error(QStringLiteral("未知命令“%1”").arg(args.first()),
                  QStringLiteral("unknown command '%1'").arg(args.first()));
-  c.command = spec->command;
+  c.command = syntax->command;
   QStringList words;
   for (int i = 1; i < args.size(); ++i) {
     const QString& arg = args[i];
@@ -107,9 +115,9 @@ std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) 
     }
     const int eq = arg.indexOf(u'=');
     const QString option = eq < 0 ? arg : arg.left(eq);
-    if (!spec->options.contains(option))
-      return error(QStringLiteral("命令 %1 没有选项“%2”").arg(spec->word, option),
-                   QStringLiteral("%1 has no option '%2'").arg(spec->word, option));
+    if (!syntax->options.contains(option))
+      return error(QStringLiteral("命令 %1 没有选项“%2”").arg(syntax->word, option),
+                   QStringLiteral("%1 has no option '%2'").arg(syntax->word, option));
     if (option == u"--json") {
       if (eq >= 0)
         return error(QStringLiteral("--json 不带值"), QStringLiteral("--json takes no value"));
@@ -122,9 +130,11 @@ std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) 
     const QString value = eq >= 0 ? arg.mid(eq + 1) : args[++i];
     if (auto problem = setOption(option, value, c)) return *problem;
   }
-  if (auto problem = checkArgumentCount(*spec, words)) return *problem;
-  if (c.command == Command::Crawl) c.url = words.value(0);
-  else c.files = words;
+  if (auto problem = checkArgumentCount(*syntax, words)) return *problem;
+  if (c.command == Command::Crawl)
+    c.url = words.value(0);
+  else
+    c.files = words;
   return c;
 }
 

@@ -13,14 +13,14 @@ enum class Command { Help, Scan, Crawl, Check, Import, Export };
 
 struct CommandLine {
   Command command = Command::Help;
-  QString dir;             // --dir: the program folder; "" for the executable's
-  QStringList files;       // check FILE..., import FILE, export FILE
-  QString url;             // crawl URL
-  int maxPages = 0;        // crawl --max-pages; 0: until the queue is empty
-  int jobs = 8;            // check --jobs
+  QString dir;                 // --dir: the program folder; "" for the executable's
+  QStringList files;           // check FILE..., import FILE, export FILE
+  QString url;                 // crawl URL
+  int maxPages = 0;            // crawl --max-pages; 0: until the queue is empty
+  int jobs = 8;                // check --jobs
   double timeoutSeconds = 15;  // check --timeout
-  QString out;             // check --out
-  bool json = false;       // check --json
+  QString out;                 // check --out
+  bool json = false;           // check --json
 };
 
 // A one-line bilingual message for arguments that cannot be run.

@@ -26,8 +26,8 @@ struct Target {
 };
 
 QByteArray requestFor(const QString& scheme, const QUrl& url) {
-  QByteArray path = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority |
-                                  QUrl::RemoveFragment);
+  QByteArray path =
+      url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
   if (path.isEmpty()) path = "/";
   if (scheme == u"rtsp")
     return "OPTIONS " + url.toEncoded(QUrl::RemoveFragment) +
@@ -59,14 +59,14 @@ std::optional<Target> targetOf(const QString& address) {
 }
 
 int statusOf(const QByteArray& answer) {
-  static const QRegularExpression line(QStringLiteral("^(?:HTTP/\\d(?:\\.\\d)?|ICY|RTSP/\\d\\.\\d)\\s+(\\d{3})"));
+  static const QRegularExpression line(
+      QStringLiteral("^(?:HTTP/\\d(?:\\.\\d)?|ICY|RTSP/\\d\\.\\d)\\s+(\\d{3})"));
   const auto m = line.match(QString::fromLatin1(answer.left(64)));
   return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
 ProbeResult::Outcome outcomeOf(QAbstractSocket::SocketError error) {
-  return error == QAbstractSocket::HostNotFoundError ? ProbeResult::NotFound
-                                                     : ProbeResult::Refused;
+  return error == QAbstractSocket::HostNotFoundError ? ProbeResult::NotFound : ProbeResult::Refused;
 }
 
 // One attempt: connect, send the request, read the first line of the answer.
@@ -77,7 +77,9 @@ class SocketProbe : public QObject {
     const bool tls = target.tls && QSslSocket::supportsSsl();
     m_socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
     connect(m_socket, &QAbstractSocket::errorOccurred, this,
-            [this](QAbstractSocket::SocketError e) { finish({outcomeOf(e), 0}); });
+            [this](QAbstractSocket::SocketError e) {
+              finish({outcomeOf(e), 0});
+            });
     connect(m_socket, &QIODevice::readyRead, this, &SocketProbe::read);
     QTimer::singleShot(timeoutMs, this, [this] { finish({ProbeResult::TimedOut, 0}); });
     if (tls) {
@@ -155,11 +157,14 @@ void ConnectionProber::launch(const Pending& p) {
   const auto target = targetOf(p.address);
   if (!target) return p.done({ProbeResult::Untested, 0});
   ++m_running;
-  new SocketProbe(*target, m_timeoutMs, [this, done = p.done](const ProbeResult& r) {
-    --m_running;
-    done(r);
-    startWaiting();
-  }, this);
+  new SocketProbe(
+      *target, m_timeoutMs,
+      [this, done = p.done](const ProbeResult& r) {
+        --m_running;
+        done(r);
+        startWaiting();
+      },
+      this);
 }
 
 }  // namespace cli

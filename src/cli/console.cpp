@@ -1,7 +1,8 @@
 #include "cli/console.h"
 
-#include <QFile>
 #include <unistd.h>
+
+#include <QFile>
 
 namespace cli {
 

@@ -9,8 +9,8 @@ namespace cli {
 
 struct AppendOutcome {
   int added = 0;
-  int duplicates = 0;  // already in the file, or twice in the input
-  bool written = true; // false: the file could not be read or written
+  int duplicates = 0;   // already in the file, or twice in the input
+  bool written = true;  // false: the file could not be read or written
 };
 
 // Appends stations to a station file (the found-stations file, or check's

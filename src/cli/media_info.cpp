@@ -1,7 +1,8 @@
 #include "cli/media_info.h"
 
-#include <QStringList>
 #include <mpv/client.h>
+
+#include <QStringList>
 
 namespace cli {
 
@@ -86,7 +87,8 @@ MediaInfo readMediaInfo(mpv_handle* handle) {
 QString describe(const MediaInfo& info) {
   QStringList parts;
   if (!info.codecs.isEmpty()) parts << info.codecs;
-  if (info.width > 0 && info.height > 0) parts << QStringLiteral("%1x%2").arg(info.width).arg(info.height);
+  if (info.width > 0 && info.height > 0)
+    parts << QStringLiteral("%1x%2").arg(info.width).arg(info.height);
   if (info.bitrate > 0) parts << QStringLiteral("%1 kb/s").arg((info.bitrate + 500) / 1000);
   return parts.join(u' ');
 }

@@ -8,10 +8,10 @@ namespace cli {
 
 // What the engine knows about a stream once it plays.
 struct MediaInfo {
-  QString codecs;     // selected tracks' codecs, video first: "h264+aac"
+  QString codecs;  // selected tracks' codecs, video first: "h264+aac"
   int width = 0;
   int height = 0;
-  qint64 bitrate = 0; // bits per second, 0 when unknown
+  qint64 bitrate = 0;  // bits per second, 0 when unknown
 };
 
 // Reads the selected tracks through the handle (cover art is no video).

@@ -82,12 +82,16 @@ class AsxScanner {
       if (m_inEntry) closeEntry();
       if (!closing) openEntry(lt);
     } else if (name == u"title" && m_inEntry) {
-      if (!closing) m_titleStart = gt + 1;
-      else if (m_titleStart >= 0) m_title = decodeEntities(m_text.mid(m_titleStart, lt - m_titleStart));
+      if (!closing)
+        m_titleStart = gt + 1;
+      else if (m_titleStart >= 0)
+        m_title = decodeEntities(m_text.mid(m_titleStart, lt - m_titleStart));
     } else if (name == u"ref" && !closing) {
       const QString href = hrefOf(inside);
-      if (!m_inEntry) emitEntry(lineAt(lt), {}, href);
-      else if (m_ref.isEmpty()) m_ref = href;  // later refs are fallbacks
+      if (!m_inEntry)
+        emitEntry(lineAt(lt), {}, href);
+      else if (m_ref.isEmpty())
+        m_ref = href;  // later refs are fallbacks
     } else if (name == u"entryref" && !closing) {
       emitEntry(lineAt(lt), {}, hrefOf(inside));
     }

@@ -9,7 +9,8 @@ QString tidyName(const QString& raw) {
   for (QChar& c : name) {
     if (c.unicode() < 0x20 || c.unicode() == 0x7f) c = u' ';
     // A comma would end the name in a station line: use the full-width one.
-    else if (c == u',') c = QChar(0xFF0C);
+    else if (c == u',')
+      c = QChar(0xFF0C);
   }
   return name.simplified().left(kMaxNameLength);
 }

@@ -11,8 +11,10 @@ namespace {
 QString extinfTitle(const QString& line) {
   bool quoted = false;
   for (int i = 0; i < line.size(); ++i) {
-    if (line[i] == u'"') quoted = !quoted;
-    else if (line[i] == u',' && !quoted) return line.mid(i + 1);
+    if (line[i] == u'"')
+      quoted = !quoted;
+    else if (line[i] == u',' && !quoted)
+      return line.mid(i + 1);
   }
   return {};
 }

@@ -16,9 +16,9 @@ namespace {
 // The verdict behind an engine's error code.
 template <class Engine>
 std::optional<Verdict> verdictOfCode(int code) {
-  for (LoadFailure f : {LoadFailure::UnsupportedFormat, LoadFailure::Unreachable,
-                        LoadFailure::TimedOut, LoadFailure::Missing, LoadFailure::Dropped,
-                        LoadFailure::Other})
+  for (LoadFailure f :
+       {LoadFailure::UnsupportedFormat, LoadFailure::Unreachable, LoadFailure::TimedOut,
+        LoadFailure::Missing, LoadFailure::Dropped, LoadFailure::Other})
     if (Engine::errorCodeOf(f) == code) return verdictOf(f);
   return std::nullopt;
 }

@@ -46,10 +46,9 @@ QString addressScheme(const QString& address) {
 
 int defaultPort(const QString& scheme) {
   static const QHash<QString, int> ports = {
-      {QStringLiteral("http"), 80},   {QStringLiteral("https"), 443},
-      {QStringLiteral("ftp"), 21},    {QStringLiteral("rtsp"), 554},
-      {QStringLiteral("rtmp"), 1935}, {QStringLiteral("mms"), 1755},
-      {QStringLiteral("mmsh"), 80},   {QStringLiteral("mmst"), 1755},
+      {QStringLiteral("http"), 80},  {QStringLiteral("https"), 443}, {QStringLiteral("ftp"), 21},
+      {QStringLiteral("rtsp"), 554}, {QStringLiteral("rtmp"), 1935}, {QStringLiteral("mms"), 1755},
+      {QStringLiteral("mmsh"), 80},  {QStringLiteral("mmst"), 1755},
   };
   return ports.value(scheme, -1);
 }
@@ -102,14 +101,11 @@ QString nameFromAddress(const QString& address) {
 
 QString describe(AddressProblem problem) {
   switch (problem) {
-    case AddressProblem::Empty:
-      return QStringLiteral("没有地址 / no address");
-    case AddressProblem::TooLong:
-      return QStringLiteral("地址太长 / address too long");
+    case AddressProblem::Empty: return QStringLiteral("没有地址 / no address");
+    case AddressProblem::TooLong: return QStringLiteral("地址太长 / address too long");
     case AddressProblem::ControlCharacters:
       return QStringLiteral("地址含控制字符 / address holds control characters");
-    case AddressProblem::Malformed:
-      return QStringLiteral("地址无效 / not a valid address");
+    case AddressProblem::Malformed: return QStringLiteral("地址无效 / not a valid address");
     case AddressProblem::CommaInPath:
       return QStringLiteral("路径含逗号，电台文件无法保存 / a path with a comma cannot be stored");
   }

@@ -13,6 +13,8 @@ struct ConsoleCapture {
     out.open(QIODevice::ReadWrite);
     err.open(QIODevice::ReadWrite);
   }
-  QStringList outLines() const { return QString::fromUtf8(out.data()).split(u'\n', Qt::SkipEmptyParts); }
+  QStringList outLines() const {
+    return QString::fromUtf8(out.data()).split(u'\n', Qt::SkipEmptyParts);
+  }
   QString errText() const { return QString::fromUtf8(err.data()); }
 };

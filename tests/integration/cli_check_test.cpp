@@ -1,5 +1,7 @@
 // nettv check against servers on 127.0.0.1: stations that play, refuse,
 // are missing, hang or hold no media, with duplicates and several files.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,7 +9,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "base/text_file.h"
 #include "cli/commands.h"
@@ -82,24 +83,25 @@ class CheckCommand : public ::testing::Test {
 }  // namespace
 
 TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
-  const QString refused = QStringLiteral("http://127.0.0.1:%1/x.mp3").arg(LocalHttpServer::refusedPort());
-  const QString m3u = write("list.m3u", QStringLiteral("#EXTM3U\n"
-                                                       "#EXTINF:-1,声音\n%1\n"
-                                                       "#EXTINF:-1,Ogg\n%2\n"
-                                                       "#EXTINF:-1,HLS\n%3\n"
-                                                       "#EXTINF:-1,直播\n%4\n"
-                                                       "#EXTINF:-1,Slow\n%5\n"
-                                                       "#EXTINF:-1,Video\n%6\n"
-                                                       "#EXTINF:-1,Again\n%7\n")
-                                            .arg(url("/media/tone.mp3"), url("/media/tone.ogg"),
-                                                 url("/media/hls/index.m3u8"), url("/live.mp3"),
-                                                 url("/slow.mp3"), url("/video.ts"),
-                                                 url("/media/tone.mp3").replace("http:", "HTTP:")));
-  const QString txt = write("more.txt", QStringLiteral("拒绝,%1,\n缺失,%2,\n挂起,%3,\n错误,%4,\n"
-                                                       "坏,%5,\n本地,%6,\n")
-                                            .arg(refused, url("/missing.mp3"), url("/hang.mp3"),
-                                                 url("/error.mp3"), url("/media/bad.bin"),
-                                                 dir.filePath("nothing.mp3")));
+  const QString refused =
+      QStringLiteral("http://127.0.0.1:%1/x.mp3").arg(LocalHttpServer::refusedPort());
+  const QString m3u = write(
+      "list.m3u", QStringLiteral("#EXTM3U\n"
+                                 "#EXTINF:-1,声音\n%1\n"
+                                 "#EXTINF:-1,Ogg\n%2\n"
+                                 "#EXTINF:-1,HLS\n%3\n"
+                                 "#EXTINF:-1,直播\n%4\n"
+                                 "#EXTINF:-1,Slow\n%5\n"
+                                 "#EXTINF:-1,Video\n%6\n"
+                                 "#EXTINF:-1,Again\n%7\n")
+                      .arg(url("/media/tone.mp3"), url("/media/tone.ogg"),
+                           url("/media/hls/index.m3u8"), url("/live.mp3"), url("/slow.mp3"),
+                           url("/video.ts"), url("/media/tone.mp3").replace("http:", "HTTP:")));
+  const QString txt =
+      write("more.txt", QStringLiteral("拒绝,%1,\n缺失,%2,\n挂起,%3,\n错误,%4,\n"
+                                       "坏,%5,\n本地,%6,\n")
+                            .arg(refused, url("/missing.mp3"), url("/hang.mp3"), url("/error.mp3"),
+                                 url("/media/bad.bin"), dir.filePath("nothing.mp3")));
   CommandLine c = check({m3u, txt});
   c.json = true;
   Capture capture;
@@ -134,9 +136,12 @@ TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
   EXPECT_TRUE(QString::fromUtf8(capture.err.data()).contains("1 duplicates"));
 
   QStringList expected;
-  for (const auto& [name, path] : {std::pair{"声音", "/media/tone.mp3"}, {"Ogg", "/media/tone.ogg"},
-                                   {"HLS", "/media/hls/index.m3u8"}, {"直播", "/live.mp3"},
-                                   {"Slow", "/slow.mp3"}, {"Video", "/video.ts"}})
+  for (const auto& [name, path] : {std::pair{"声音", "/media/tone.mp3"},
+                                   {"Ogg", "/media/tone.ogg"},
+                                   {"HLS", "/media/hls/index.m3u8"},
+                                   {"直播", "/live.mp3"},
+                                   {"Slow", "/slow.mp3"},
+                                   {"Video", "/video.ts"}})
     expected << library::stationLine(QString::fromUtf8(name), url(path));
   QStringList stored = found();
   stored.sort();
@@ -151,8 +156,8 @@ TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
 }
 
 TEST_F(CheckCommand, OutFileExitCodesAndUnreadableInput) {
-  const QString pls = write("ok.pls", QStringLiteral("[playlist]\nFile1=%1\nTitle1=One\n")
-                                          .arg(url("/media/tone.wmv")));
+  const QString pls = write(
+      "ok.pls", QStringLiteral("[playlist]\nFile1=%1\nTitle1=One\n").arg(url("/media/tone.wmv")));
   CommandLine c = check({pls});
   c.out = dir.filePath("passed.txt");
   Capture capture;

@@ -1,7 +1,8 @@
 // nettv crawl: a web search from a typed address in automatic mode, with
 // the real browser offscreen, over a small site on 127.0.0.1.
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 #include "base/text_file.h"
 #include "cli/commands.h"
@@ -20,8 +21,8 @@ class CrawlCommand : public ::testing::Test {
     // The scan skips each page's first link, as the window does.
     page("/index.html", {link("/", "home"), link("/p2.html", "Page two"),
                          link("/p3.html", "Page three"), link("/media/alpha.mp3", "Alpha")});
-    page("/p2.html", {link("/", "home"), link("/media/beta.mp3", "Beta"),
-                      link("/p4.html", "Missing page")});
+    page("/p2.html",
+         {link("/", "home"), link("/media/beta.mp3", "Beta"), link("/p4.html", "Missing page")});
     page("/p3.html", {link("/", "home"), link("/media/gamma.mp3", "Gamma")});
   }
 

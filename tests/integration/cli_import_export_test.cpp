@@ -1,11 +1,12 @@
 // nettv import and export: the found-stations file grows through the
 // window's writer without duplicates, and comes back out as M3U8.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "base/text_file.h"
 #include "cli/commands.h"
@@ -67,7 +68,8 @@ TEST_F(ImportExport, ImportAppendsNewStationsOnlyAndReportsWhatItSkipped) {
                                "手写,http://hand.example.cn/b.mp3,\r\n"
                                "新闻台,http://news.example.cn/live,\r\n"
                                "音乐 台,http://music.example.cn/my%20list.mp3,\r\n")));
-  EXPECT_TRUE(capture.outLines().last().contains("imported 2 stations, 2 duplicates, 1 entries skipped"));
+  EXPECT_TRUE(
+      capture.outLines().last().contains("imported 2 stations, 2 duplicates, 1 entries skipped"));
   EXPECT_TRUE(capture.errText().contains("new.m3u:8:")) << capture.errText().toStdString();
 
   ConsoleCapture again;

@@ -1,9 +1,10 @@
 // nettv scan: the window's station test on the real players, headless,
 // over the page-scan finds of a program folder.
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "base/text_file.h"
 #include "cli/commands.h"

@@ -7,18 +7,21 @@ using namespace cli;
 
 TEST(DuplicateKey, SchemeAndHostCaseAndDefaultPortsDoNotMatter) {
   const QString key = duplicateKey(QStringLiteral("http://radio.example.com/Live.mp3"));
-  for (const char* same : {"HTTP://Radio.Example.COM/Live.mp3", "http://radio.example.com:80/Live.mp3",
-                           "Http://RADIO.example.com:/Live.mp3"})
+  for (const char* same :
+       {"HTTP://Radio.Example.COM/Live.mp3", "http://radio.example.com:80/Live.mp3",
+        "Http://RADIO.example.com:/Live.mp3"})
     EXPECT_EQ(duplicateKey(QString::fromUtf8(same)), key) << same;
-  for (const char* other : {"http://radio.example.com/live.mp3", "http://radio.example.com:8080/Live.mp3",
-                            "https://radio.example.com/Live.mp3"})
+  for (const char* other :
+       {"http://radio.example.com/live.mp3", "http://radio.example.com:8080/Live.mp3",
+        "https://radio.example.com/Live.mp3"})
     EXPECT_NE(duplicateKey(QString::fromUtf8(other)), key) << other;
 
   EXPECT_EQ(duplicateKey("HTTPS://A.example.com:443"), "https://a.example.com");
   EXPECT_EQ(duplicateKey("rtsp://A.example.com:554/s?x=Y#F"), "rtsp://a.example.com/s?x=Y#F");
   EXPECT_EQ(duplicateKey("mms://A.example.com:1755/s"), "mms://a.example.com/s");
   EXPECT_EQ(duplicateKey("mms://A.example.com:80/s"), "mms://a.example.com:80/s");
-  EXPECT_EQ(duplicateKey("http://User:Pw@Host.example.com:80/"), "http://User:Pw@host.example.com/");
+  EXPECT_EQ(duplicateKey("http://User:Pw@Host.example.com:80/"),
+            "http://User:Pw@host.example.com/");
   EXPECT_EQ(duplicateKey("http://[::1]:80/a"), "http://[::1]/a");
   EXPECT_EQ(duplicateKey("http://[::1]:81/a"), "http://[::1]:81/a");
   EXPECT_EQ(duplicateKey("/Music/A.mp3"), "/Music/A.mp3");

@@ -1,11 +1,12 @@
 // Reading stations from M3U, PLS, ASX and station-line files, including
 // the broken and hostile files people actually have.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "cli/playlist.h"
 
@@ -38,22 +39,21 @@ Playlist parse(const QString& text, PlaylistFormat format) {
 }  // namespace
 
 TEST(PlaylistM3u, ExtinfNamesTheNextAddressAndDirectivesAreIgnored) {
-  const Playlist p = parse(QStringLiteral(
-                               "#EXTM3U\r\n"
-                               "#EXTINF:-1 tvg-name=\"A, B\" group-title=\"新闻\",中央一台\r\n"
-                               "#EXTVLCOPT:network-caching=1000\r\n"
-                               "http://tv.example.cn/cctv1.m3u8\r\n"
-                               "\r\n"
-                               "#EXTINF:0,Radio, with comma\n"
-                               "HTTP://Radio.Example.com:8000/live\n"
-                               "music/local song.mp3\n"),
-                           PlaylistFormat::M3u);
+  const Playlist p =
+      parse(QStringLiteral("#EXTM3U\r\n"
+                           "#EXTINF:-1 tvg-name=\"A, B\" group-title=\"新闻\",中央一台\r\n"
+                           "#EXTVLCOPT:network-caching=1000\r\n"
+                           "http://tv.example.cn/cctv1.m3u8\r\n"
+                           "\r\n"
+                           "#EXTINF:0,Radio, with comma\n"
+                           "HTTP://Radio.Example.com:8000/live\n"
+                           "music/local song.mp3\n"),
+            PlaylistFormat::M3u);
   EXPECT_EQ(names(p), (QStringList{QStringLiteral("中央一台"), QStringLiteral("Radio， with comma"),
                                    QStringLiteral("local song")}));
-  EXPECT_EQ(addresses(p),
-            (QStringList{QStringLiteral("http://tv.example.cn/cctv1.m3u8"),
-                         QStringLiteral("http://radio.example.com:8000/live"),
-                         QStringLiteral("/media/lists/music/local song.mp3")}));
+  EXPECT_EQ(addresses(p), (QStringList{QStringLiteral("http://tv.example.cn/cctv1.m3u8"),
+                                       QStringLiteral("http://radio.example.com:8000/live"),
+                                       QStringLiteral("/media/lists/music/local song.mp3")}));
   EXPECT_TRUE(p.skipped.isEmpty());
 }
 
@@ -93,22 +93,22 @@ TEST(PlaylistPls, NumberedKeysInAnyOrderAndMissingNumbers) {
 }
 
 TEST(PlaylistAsx, BrokenMarkupStillGivesEveryEntry) {
-  const Playlist p = parse(QStringLiteral(
-                               "<ASX version=3.0>\n"
-                               "<TITLE>List title is not a station</TITLE>\n"
-                               "<!-- <entry><ref href=\"http://commented.example.com/\"/></entry> -->\n"
-                               "<Entry><Title>News & Talk &amp; more</Title>\n"
-                               "  <Ref HREF = mms://news.example.com/live >\n"
-                               "  <ref href='http://fallback.example.com/news'/>\n"
-                               "</Entry>\n"
-                               "<entry><ref href=\"http://a.example.com/x.wmv?id=1&amp;q=2\">\n"
-                               "<entry>\n"
-                               "  <title>No address</title>\n"
-                               "</entry>\n"
-                               "<EntryRef href=\"http://more.example.com/list.asx\"/>\n"
-                               "<ref href=\"http://bare.example.com/y.wma\">\n"
-                               "<entry><title>Cut off</title><ref href=\"http://last.example.com/z\""),
-                           PlaylistFormat::Asx);
+  const Playlist p =
+      parse(QStringLiteral("<ASX version=3.0>\n"
+                           "<TITLE>List title is not a station</TITLE>\n"
+                           "<!-- <entry><ref href=\"http://commented.example.com/\"/></entry> -->\n"
+                           "<Entry><Title>News & Talk &amp; more</Title>\n"
+                           "  <Ref HREF = mms://news.example.com/live >\n"
+                           "  <ref href='http://fallback.example.com/news'/>\n"
+                           "</Entry>\n"
+                           "<entry><ref href=\"http://a.example.com/x.wmv?id=1&amp;q=2\">\n"
+                           "<entry>\n"
+                           "  <title>No address</title>\n"
+                           "</entry>\n"
+                           "<EntryRef href=\"http://more.example.com/list.asx\"/>\n"
+                           "<ref href=\"http://bare.example.com/y.wma\">\n"
+                           "<entry><title>Cut off</title><ref href=\"http://last.example.com/z\""),
+            PlaylistFormat::Asx);
   EXPECT_EQ(addresses(p), (QStringList{QStringLiteral("mms://news.example.com/live"),
                                        QStringLiteral("http://a.example.com/x.wmv?id=1&q=2"),
                                        QStringLiteral("http://more.example.com/list.asx"),
@@ -121,16 +121,17 @@ TEST(PlaylistAsx, BrokenMarkupStillGivesEveryEntry) {
 }
 
 TEST(PlaylistStationLines, LenientReadingOfTheProgramsOwnFormat) {
-  const Playlist p = parse(QStringLiteral("中央台,http://a.example.cn/1.asx,\r\n"
-                                          " \t北京台 \t, http://b.example.cn/2.mp3 ,extra,fields\r\n"
-                                          "\r\n"
-                                          "no comma on this line\r\n"
-                                          "没有结尾逗号,http://c.example.cn/3.wmv\r\n"
-                                          ",http://d.example.cn/unnamed.mp3,\r\n"
-                                          "名字,,\r\n"
-                                          "END\r\n"
-                                          "after end,http://e.example.cn/,\r\n"),
-                           PlaylistFormat::StationLines);
+  const Playlist p =
+      parse(QStringLiteral("中央台,http://a.example.cn/1.asx,\r\n"
+                           " \t北京台 \t, http://b.example.cn/2.mp3 ,extra,fields\r\n"
+                           "\r\n"
+                           "no comma on this line\r\n"
+                           "没有结尾逗号,http://c.example.cn/3.wmv\r\n"
+                           ",http://d.example.cn/unnamed.mp3,\r\n"
+                           "名字,,\r\n"
+                           "END\r\n"
+                           "after end,http://e.example.cn/,\r\n"),
+            PlaylistFormat::StationLines);
   EXPECT_EQ(names(p), (QStringList{QStringLiteral("中央台"), QStringLiteral("北京台"),
                                    QStringLiteral("没有结尾逗号"), QStringLiteral("unnamed")}));
   EXPECT_EQ(addresses(p).at(1), QStringLiteral("http://b.example.cn/2.mp3"));
@@ -154,16 +155,16 @@ TEST(PlaylistBadInput, HugeFilesLongLinesAndOddAddresses) {
                                  QStringLiteral("http://spaces.example.com/my station 1.mp3\n") +
                                  QStringLiteral("http://例子.中国/电台/新闻.mp3\n") +
                                  QStringLiteral("http://ctl.example.com/a\x01b\n") +
-                                 QStringLiteral("http://\n") +
-                                 QStringLiteral("/music/a,b.mp3\n"),
+                                 QStringLiteral("http://\n") + QStringLiteral("/music/a,b.mp3\n"),
                              PlaylistFormat::M3u);
   ASSERT_EQ(odd.stations.size(), 3);
   EXPECT_EQ(odd.stations[0].name.size(), 200);
   EXPECT_EQ(odd.stations[1].address,
             QStringLiteral("http://spaces.example.com/my%20station%201.mp3"));
   EXPECT_EQ(odd.stations[1].name, QStringLiteral("my station 1"));
-  EXPECT_EQ(odd.stations[2].address,
-            QStringLiteral("http://xn--fsqu00a.xn--fiqs8s/%E7%94%B5%E5%8F%B0/%E6%96%B0%E9%97%BB.mp3"));
+  EXPECT_EQ(
+      odd.stations[2].address,
+      QStringLiteral("http://xn--fsqu00a.xn--fiqs8s/%E7%94%B5%E5%8F%B0/%E6%96%B0%E9%97%BB.mp3"));
   EXPECT_EQ(odd.stations[2].name, QStringLiteral("新闻"));
   EXPECT_EQ(skippedLines(odd), (QList<int>{3, 6, 7, 8}));
 }
@@ -184,8 +185,9 @@ TEST(PlaylistFile, EncodingsAndUnreadableFiles) {
   QFile f(utf16);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   QStringEncoder le(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-  f.write(le(QStringLiteral("<asx><entry><title>电台</title><ref href=\"http://a.example.cn/\"/>"
-                            "</entry></asx>")));
+  f.write(
+      le(QStringLiteral("<asx><entry><title>电台</title><ref href=\"http://a.example.cn/\"/>"
+                        "</entry></asx>")));
   f.close();
   const auto fromUtf16 = readPlaylist(utf16);
   ASSERT_TRUE(fromUtf16);
