@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <csignal>
 
 #include "app/popup_check.h"
 #include "app/startup.h"
@@ -18,6 +19,8 @@
 #include "form_fixture.h"
 #include "gui/gui_host.h"
 #include "gui/main_window.h"
+#include "gui/termination_signals.h"
+#include "event_loop_wait.h"
 #include "user_input.h"
 
 namespace {
@@ -251,6 +254,17 @@ TEST_F(GuiHostTest, StaysResponsiveWhileALongStationFileLoads) {
   EXPECT_LT(worst, 100);
   RecordProperty("load_ms", static_cast<int>(clock.elapsed()));
   RecordProperty("worst_gap_ms", static_cast<int>(worst));
+}
+
+TEST(TerminationSignalsTest, SignalsReachTheEventLoop) {
+  QList<int> calls;
+  {
+    TerminationSignals signalled([&calls] { calls << 1; });
+    ::raise(SIGTERM);
+    ::raise(SIGINT);
+    EXPECT_TRUE(waitUntil([&calls] { return calls.size() == 2; }, 2000));
+  }
+  EXPECT_EQ(calls.size(), 2);
 }
 
 TEST_F(GuiHostTest, ClosesOnlyWatchedPopups) {
