@@ -40,7 +40,7 @@ class WebCrawlTest : public ::testing::Test {
   WebCrawlTest() {
     EXPECT_TRUE(server.start());
     serveSite();
-    browser.setLoadTimeLimit(1500);
+    browser.setLoadTimeLimit(2500);
     scriptPlayers();
     app::wire(f);
     app::Form_Load(f);
