@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "engines/mpv_failure.h"
+#include "library/asx_list.h"
 
 namespace playlistrefs {
 
@@ -13,24 +14,6 @@ namespace {
 
 QString pathOf(const QString& address) {
   return isLocalAddress(address) ? localPath(address) : QUrl(address).path();
-}
-
-QString decodeEntities(QString value) {
-  static const QRegularExpression numeric(QStringLiteral("&#(x?)([0-9a-fA-F]+);"));
-  QRegularExpressionMatch m;
-  qsizetype from = 0;
-  while ((m = numeric.match(value, from)).hasMatch()) {
-    const uint code = m.captured(2).toUInt(nullptr, m.captured(1).isEmpty() ? 10 : 16);
-    const QString ch = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
-    value.replace(m.capturedStart(), m.capturedLength(), ch);
-    from = m.capturedStart() + ch.size();
-  }
-  static const std::pair<QString, QString> named[] = {
-      {QStringLiteral("&lt;"), QStringLiteral("<")},     {QStringLiteral("&gt;"), QStringLiteral(">")},
-      {QStringLiteral("&quot;"), QStringLiteral("\"")}, {QStringLiteral("&apos;"), QStringLiteral("'")},
-      {QStringLiteral("&amp;"), QStringLiteral("&")}};
-  for (const auto& [entity, ch] : named) value.replace(entity, ch);
-  return value;
 }
 
 QString resolve(const QString& entry, const QString& listAddress) {
@@ -63,19 +46,9 @@ QStringList parseRam(const QString& text) {
 }
 
 QStringList parseAsx(const QString& text) {
-  static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
-                                          QRegularExpression::DotMatchesEverythingOption);
-  static const QRegularExpression ref(
-      QStringLiteral("<ref\\b[^>]*?\\bhref\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
-      QRegularExpression::CaseInsensitiveOption);
-  QString body = text;
-  body.remove(comment);
   QStringList out;
-  for (auto it = ref.globalMatch(body); it.hasNext();) {
-    const QRegularExpressionMatch m = it.next();
-    const QString value = decodeEntities((m.captured(1) + m.captured(2) + m.captured(3)).trimmed());
-    if (!value.isEmpty()) out << value;
-  }
+  for (const asx::Entry& entry : asx::read(text))
+    if (!entry.listRef) out << entry.refs;
   return out;
 }
 
