@@ -17,10 +17,11 @@ struct MediaScheme {
 constexpr MediaScheme kMediaSchemes[] = {{"mms", 1755}, {"rtsp", 554}};
 
 // Chromium otherwise fetches components, safe-browsing lists, sync and
-// first-run data, and reports network errors on its own.
+// first-run data, reports network errors on its own and prints its notes to
+// the console.
 constexpr const char* kQuietSwitches[] = {
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--no-first-run", "--disable-domain-reliability"};
+    "--no-first-run", "--disable-domain-reliability", "--log-level=3"};
 
 // Without the registration Chromium blocks page-initiated navigations to these
 // schemes before the page is asked; LocalScheme would make them unreachable

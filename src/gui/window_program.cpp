@@ -22,6 +22,14 @@ namespace gui {
 
 namespace {
 
+QtMessageHandler g_defaultMessages = nullptr;
+
+// The window speaks through its own messages: the notes Qt and the web engine
+// print about the environment stay off the console; errors still reach it.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) g_defaultMessages(type, context, text);
+}
+
 QString programDir(const QStringList& arguments) {
   QCommandLineParser parser;
   const QCommandLineOption dir(QStringLiteral("dir"), QString(), QStringLiteral("path"));
@@ -36,6 +44,7 @@ int runWindow(int argc, char** argv) {
   // Chromium's switches and schemes, and OpenGL contexts shared between the
   // web view and the video widgets.
   webengine::prepareProcess();
+  g_defaultMessages = qInstallMessageHandler(quietMessages);
   QApplication application(argc, argv);
   application.setApplicationName(kApplicationTitle);
 
