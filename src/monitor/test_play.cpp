@@ -35,8 +35,10 @@ void StartQueuedAddress(Form& f) {
   // The real player is the engine in use: it moves on by itself.
   if (f.RealAudio1.visible()) return;
   const QString address = takeQueuedAddress(f);
+  // Not disabled again afterwards: a failure the engine reports while it is
+  // handed the address may already have queued the next start, and losing
+  // that start would leave the scan waiting forever.
   if (!address.isEmpty()) f.WindowsMediaPlayer1->setURL(address);
-  f.Timer8.setEnabled(false);
 }
 
 void RecordScanHit(Form& f) {

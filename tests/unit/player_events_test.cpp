@@ -407,6 +407,28 @@ TEST_F(PlayerEventsTest, DeferredStartTakesQueuedThenFallbackThenNextCandidate) 
   EXPECT_EQ(f.dz1.text(), "list#0000002#");
 }
 
+TEST_F(PlayerEventsTest, FailureReportedWhileTheAddressIsHandedOverKeepsTheScanGoing) {
+  f.startTimers();
+  scanAt(1);
+  f.PendingAddress = "mms://host/1";
+  // The engine reports buffering inside the call, and the failure arrives
+  // while that report's handler yields.
+  wmp.onSetURL = [this](const QString& url) {
+    if (url != "mms://host/1") return;
+    host.post([this] {
+      wmp.state = MediaPlayer::Ready;
+      wmp.raiseError(-13);
+      wmp.raiseState(MediaPlayer::Ready);
+    });
+    wmp.raiseState(MediaPlayer::Buffering);
+  };
+  monitor::StartQueuedAddress(f);
+  EXPECT_EQ(f.dz1.text(), "list#0000002#");
+  EXPECT_TRUE(f.Timer8.enabled());
+  host.advance(50);
+  EXPECT_EQ(wmp.source, "mms://host/2");
+}
+
 TEST_F(PlayerEventsTest, DeferredStartWaitsWhileTheRealPlayerIsInUse) {
   scanAt(1);
   playback::PlayWithRealPlayer(f, "rtsp://a.rm");
