@@ -15,7 +15,8 @@ import sys
 import unicodedata
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-DEFAULT_M3U = pathlib.Path('/work/shared/data/cn.m3u')
+# The public list lies in the shared folder beside the repository.
+DEFAULT_M3U = ROOT.parent / 'shared' / 'data' / 'cn.m3u'
 DEFAULT_SET_SIZE = 30
 MARKER_LINES = [
     '.mp3-.dat-.ram-.rm-mms:-rtsp:-.asx-.wmv-.',
