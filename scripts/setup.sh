@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages nettv needs (when missing) and builds it into
-# build/. Sourced by run.sh and test.sh.
+# build/. Run by run.sh and test.sh.
 set -euo pipefail
 
 PACKAGES=(
