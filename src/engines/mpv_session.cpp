@@ -148,7 +148,6 @@ void MpvSession::setNetworkTimeout(int ms) {
 void MpvSession::load(const QString& address) {
   abandon();
   m_address = address;
-  m_live = false;
   m_sized = false;
   m_durationMs = 0;
   if (!m_handle) return;
@@ -360,8 +359,8 @@ void MpvSession::startPlaying() {
                      duration > 0;
   // A live stream has no size; live HLS has no duration.
   m_sized = sized;
-  m_live = !sized || !timed;
-  m_durationMs = m_live ? 0 : qRound64(duration * 1000);
+  const bool live = !sized || !timed;
+  m_durationMs = live ? 0 : qRound64(duration * 1000);
   // The first entry that plays is the medium: drop the fall-backs after it.
   if (m_lastEntry > m_currentEntry) {
     command(kPlaylistClear);

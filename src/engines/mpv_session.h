@@ -60,7 +60,6 @@ class MpvSession : public QObject {
   // True while the current load has not yet played.
   bool isOpening() const { return m_phase == Phase::Opening; }
   // Facts of the current load, known once it plays.
-  bool isLive() const { return m_live; }
   qint64 durationMs() const { return m_durationMs; }
   int bitrate() const;
   quint64 generation() const { return m_generation; }
@@ -121,7 +120,6 @@ class MpvSession : public QObject {
   QStringList m_entryLog;
   int m_failedError = 0;
   qint64 m_failedAfterMs = 0;
-  bool m_live = false;
   bool m_sized = false;
   qint64 m_durationMs = 0;
 };
