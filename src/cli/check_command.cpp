@@ -8,8 +8,8 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/skipped_report.h"
-#include "cli/station_address.h"
-#include "cli/station_checker.h"
+#include "playlists/tidy_address.h"
+#include "check/station_checker.h"
 #include "library/station_files.h"
 #include "library/unique_line_file.h"
 
@@ -19,19 +19,19 @@ namespace {
 
 // The stations of all files, each address once (by its duplicate key);
 // nothing when a file cannot be read.
-std::optional<StationList> readStations(const QStringList& files, Console& console,
+std::optional<playlists::StationList> readStations(const QStringList& files, Console& console,
                                         int* duplicates) {
-  StationList unique;
+  playlists::StationList unique;
   QSet<QString> keys;
   for (const QString& file : files) {
-    const auto playlist = readPlaylist(file);
+    const auto playlist = playlists::readPlaylist(file);
     if (!playlist) {
       console.error(QStringLiteral("无法读取 %1 / cannot read %1").arg(file));
       return std::nullopt;
     }
     reportSkipped(console, file, playlist->skipped);
-    for (const Station& s : playlist->stations) {
-      const QString key = duplicateKey(s.address);
+    for (const playlists::Station& s : playlist->stations) {
+      const QString key = playlists::duplicateKey(s.address);
       if (keys.contains(key)) {
         ++*duplicates;
         continue;
@@ -60,27 +60,27 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console) {
   clock.start();
   CheckProgress progress(console, static_cast<int>(stations->size()));
   Tally tally;
-  StationChecker checker(*stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256});
-  QObject::connect(&checker, &StationChecker::stationChecked, &checker, [&](int index) {
-    if (checker.result(index)->verdict == Verdict::Playing) {
+  check::StationChecker checker(*stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256});
+  QObject::connect(&checker, &check::StationChecker::stationChecked, &checker, [&](int index) {
+    if (checker.result(index)->verdict == check::Verdict::Playing) {
       ++tally.playing;
       // Stored at once, as a scan stores a hit, so an interrupted check
       // keeps what it found.
-      const Station& s = stations->at(index);
+      const playlists::Station& s = stations->at(index);
       if (!library::AppendUniqueLine(store, library::stationLine(s.name, s.address)))
         tally.storeFailed = true;
     }
     progress.update(checker.doneCount(), tally.playing);
   });
   QEventLoop loop;
-  QObject::connect(&checker, &StationChecker::finished, &loop, &QEventLoop::quit,
+  QObject::connect(&checker, &check::StationChecker::finished, &loop, &QEventLoop::quit,
                    Qt::QueuedConnection);
   checker.start();
   loop.exec();
   progress.end();
 
   for (int i = 0; i < stations->size(); ++i) {
-    const CheckResult& r = *checker.result(i);
+    const check::CheckResult& r = *checker.result(i);
     console.print(c.json ? resultJson(i + 1, stations->at(i), r)
                          : resultLine(i + 1, stations->at(i), r));
   }

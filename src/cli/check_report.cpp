@@ -16,23 +16,23 @@ QString seconds(qint64 ms) { return QString::number(ms / 1000.0, 'f', 2); }
 
 }  // namespace
 
-QString resultLine(int index, const Station& station, const CheckResult& result) {
-  const bool played = result.verdict == Verdict::Playing;
-  const QString info = played ? describe(result.info) : QString();
+QString resultLine(int index, const playlists::Station& station, const check::CheckResult& result) {
+  const bool played = result.verdict == check::Verdict::Playing;
+  const QString info = played ? check::describe(result.info) : QString();
   return QStringLiteral("%1  %2  %3  %4  %5  %6")
       .arg(index, 4)
-      .arg(verdictText(result.verdict))
+      .arg(check::verdictText(result.verdict))
       .arg(played ? seconds(result.msToPlay) + QStringLiteral(" s") : QStringLiteral("-"))
       .arg(info.isEmpty() ? QStringLiteral("-") : info)
       .arg(station.name, station.address);
 }
 
-QString resultJson(int index, const Station& station, const CheckResult& result) {
+QString resultJson(int index, const playlists::Station& station, const check::CheckResult& result) {
   QJsonObject o{{"index", index},
                 {"name", station.name},
                 {"address", station.address},
-                {"verdict", verdictKey(result.verdict)}};
-  if (result.verdict == Verdict::Playing) {
+                {"verdict", check::verdictKey(result.verdict)}};
+  if (result.verdict == check::Verdict::Playing) {
     o.insert("seconds_to_play", result.msToPlay / 1000.0);
     o.insert("codec", result.info.codecs);
     o.insert("width", result.info.width);

@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <QString>
 
-#include "cli/station.h"
-#include "cli/station_checker.h"
+#include "playlists/station.h"
+#include "check/station_checker.h"
 
 namespace cli {
 
@@ -12,9 +12,9 @@ class Console;
 
 // One station's line for the terminal: index, verdict, time to first play,
 // media info, name and address.
-QString resultLine(int index, const Station& station, const CheckResult& result);
+QString resultLine(int index, const playlists::Station& station, const check::CheckResult& result);
 // The same as one JSON object on one line.
-QString resultJson(int index, const Station& station, const CheckResult& result);
+QString resultJson(int index, const playlists::Station& station, const check::CheckResult& result);
 
 // The progress bar of a check, on standard error: redrawn in place (at most
 // ten times a second) on a terminal, a plain line every tenth otherwise.

@@ -11,9 +11,9 @@ namespace cli {
 namespace {
 
 // An M3U8 playlist: UTF-8, one #EXTINF line with the name before each address.
-QByteArray m3u8(const StationList& stations) {
+QByteArray m3u8(const playlists::StationList& stations) {
   QString text = QStringLiteral("#EXTM3U\n");
-  for (const Station& s : stations)
+  for (const playlists::Station& s : stations)
     text += QStringLiteral("#EXTINF:-1,%1\n%2\n").arg(s.name, s.address);
   return text.toUtf8();
 }

@@ -4,29 +4,29 @@
 #include <QSet>
 
 #include "base/text_file.h"
-#include "cli/playlist.h"
-#include "cli/station_address.h"
+#include "playlists/playlist.h"
+#include "playlists/tidy_address.h"
 #include "library/station_files.h"
 #include "library/unique_line_file.h"
 
 namespace cli {
 
-std::optional<StationList> readStationFile(const QString& path) {
-  if (!QFileInfo::exists(path)) return StationList{};
+std::optional<playlists::StationList> readStationFile(const QString& path) {
+  if (!QFileInfo::exists(path)) return playlists::StationList{};
   const auto text = textfile::read(path);
   if (!text) return std::nullopt;
-  return parsePlaylist(*text, PlaylistFormat::StationLines, {}).stations;
+  return playlists::parsePlaylist(*text, playlists::PlaylistFormat::StationLines, {}).stations;
 }
 
-AppendOutcome appendStations(const QString& path, const StationList& stations) {
+AppendOutcome appendStations(const QString& path, const playlists::StationList& stations) {
   AppendOutcome outcome;
   const auto existing = readStationFile(path);
   if (!existing) return {0, 0, false};
   QSet<QString> keys;
-  for (const Station& s : *existing) keys.insert(duplicateKey(s.address));
+  for (const playlists::Station& s : *existing) keys.insert(playlists::duplicateKey(s.address));
   QStringList lines;
-  for (const Station& s : stations) {
-    const QString key = duplicateKey(s.address);
+  for (const playlists::Station& s : stations) {
+    const QString key = playlists::duplicateKey(s.address);
     if (keys.contains(key)) {
       ++outcome.duplicates;
       continue;

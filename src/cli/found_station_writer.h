@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "cli/station.h"
+#include "playlists/station.h"
 
 namespace cli {
 
@@ -17,10 +17,10 @@ struct AppendOutcome {
 // --out) through the window's writer, library::AppendUniqueLine: one write
 // for the whole batch. A station whose address is already in the file, or
 // earlier in the batch, under the duplicate key is left out.
-AppendOutcome appendStations(const QString& path, const StationList& stations);
+AppendOutcome appendStations(const QString& path, const playlists::StationList& stations);
 
 // The stations of a station file, read leniently; nothing when the file
 // exists but cannot be read; an empty list when it does not exist.
-std::optional<StationList> readStationFile(const QString& path);
+std::optional<playlists::StationList> readStationFile(const QString& path);
 
 }  // namespace cli

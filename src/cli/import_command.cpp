@@ -10,7 +10,7 @@ namespace cli {
 
 int runImport(const CommandLine& c, const QString& dir, Console& console) {
   const QString& file = c.files.first();
-  const auto playlist = readPlaylist(file);
+  const auto playlist = playlists::readPlaylist(file);
   if (!playlist) {
     console.error(QStringLiteral("无法读取 %1 / cannot read %1").arg(file));
     return kExitBadInput;

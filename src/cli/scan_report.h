@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "cli/check_verdict.h"
+#include "check/check_verdict.h"
 
 class Form;
 
@@ -33,14 +33,14 @@ class ScanReport : public QObject {
  private:
   void onLogged(const QString& text);
   void settleCurrent();
-  void failed(std::optional<Verdict> verdict);
+  void failed(std::optional<check::Verdict> verdict);
 
   Form& m_f;
   Console& m_console;
   QStringList m_names;
   QStringList m_addresses;
   int m_current = -1;
-  std::optional<Verdict> m_verdict;
+  std::optional<check::Verdict> m_verdict;
   bool m_over = false;
   int m_tested = 0;
   int m_playing = 0;

@@ -8,7 +8,7 @@ namespace {
 constexpr int kListedSkips = 20;
 }
 
-void reportSkipped(Console& console, const QString& file, const QList<SkippedEntry>& skipped) {
+void reportSkipped(Console& console, const QString& file, const QList<playlists::SkippedEntry>& skipped) {
   const int listed = std::min<int>(kListedSkips, static_cast<int>(skipped.size()));
   for (int i = 0; i < listed; ++i)
     console.message(QStringLiteral("%1:%2: 跳过 / skipped: %3")

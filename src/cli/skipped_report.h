@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "cli/playlist.h"
+#include "playlists/playlist.h"
 
 namespace cli {
 
@@ -10,6 +10,6 @@ class Console;
 
 // Lists the entries a playlist left out (the first few, then a count), so
 // a large broken file does not flood the terminal.
-void reportSkipped(Console& console, const QString& file, const QList<SkippedEntry>& skipped);
+void reportSkipped(Console& console, const QString& file, const QList<playlists::SkippedEntry>& skipped);
 
 }  // namespace cli

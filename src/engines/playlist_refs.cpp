@@ -6,7 +6,7 @@
 #include <QUrl>
 
 #include "engines/mpv_failure.h"
-#include "library/asx_list.h"
+#include "playlists/asx_list.h"
 
 namespace playlistrefs {
 

@@ -10,7 +10,7 @@
 
 #include "base/text_file.h"
 #include "cli/commands.h"
-#include "cli/playlist.h"
+#include "playlists/playlist.h"
 #include "cli_capture.h"
 #include "library/station_files.h"
 
@@ -110,7 +110,7 @@ TEST_F(ImportExport, ExportWritesM3u8ThatReadsBackTheSameStations) {
                                                  "http://a.example.cn/1.asx\n"
                                                  "#EXTINF:-1,Radio\nmms://b.example.cn/live\n")
                                       .toUtf8());
-  const auto back = readPlaylist(path("out.m3u"));
+  const auto back = playlists::readPlaylist(path("out.m3u"));
   ASSERT_TRUE(back);
   ASSERT_EQ(back->stations.size(), 2);
   EXPECT_EQ(back->stations[0].name, QStringLiteral("中央台"));

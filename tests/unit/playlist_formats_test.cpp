@@ -8,38 +8,38 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
-#include "cli/playlist.h"
+#include "playlists/playlist.h"
 
-using namespace cli;
+using namespace playlists;
 
 namespace {
 
-QStringList names(const Playlist& p) {
+QStringList names(const playlists::Playlist& p) {
   QStringList out;
-  for (const Station& s : p.stations) out << s.name;
+  for (const playlists::Station& s : p.stations) out << s.name;
   return out;
 }
 
-QStringList addresses(const Playlist& p) {
+QStringList addresses(const playlists::Playlist& p) {
   QStringList out;
-  for (const Station& s : p.stations) out << s.address;
+  for (const playlists::Station& s : p.stations) out << s.address;
   return out;
 }
 
-QList<int> skippedLines(const Playlist& p) {
+QList<int> skippedLines(const playlists::Playlist& p) {
   QList<int> out;
-  for (const SkippedEntry& s : p.skipped) out << s.line;
+  for (const playlists::SkippedEntry& s : p.skipped) out << s.line;
   return out;
 }
 
-Playlist parse(const QString& text, PlaylistFormat format) {
-  return parsePlaylist(text, format, QStringLiteral("/media/lists"));
+playlists::Playlist parse(const QString& text, playlists::PlaylistFormat format) {
+  return playlists::parsePlaylist(text, format, QStringLiteral("/media/lists"));
 }
 
 }  // namespace
 
 TEST(PlaylistM3u, ExtinfNamesTheNextAddressAndDirectivesAreIgnored) {
-  const Playlist p =
+  const playlists::Playlist p =
       parse(QStringLiteral("#EXTM3U\r\n"
                            "#EXTINF:-1 tvg-name=\"A, B\" group-title=\"新闻\",中央一台\r\n"
                            "#EXTVLCOPT:network-caching=1000\r\n"
@@ -48,7 +48,7 @@ TEST(PlaylistM3u, ExtinfNamesTheNextAddressAndDirectivesAreIgnored) {
                            "#EXTINF:0,Radio, with comma\n"
                            "HTTP://Radio.Example.com:8000/live\n"
                            "music/local song.mp3\n"),
-            PlaylistFormat::M3u);
+            playlists::PlaylistFormat::M3u);
   EXPECT_EQ(names(p), (QStringList{QStringLiteral("中央一台"), QStringLiteral("Radio， with comma"),
                                    QStringLiteral("local song")}));
   EXPECT_EQ(addresses(p), (QStringList{QStringLiteral("http://tv.example.cn/cctv1.m3u8"),
@@ -58,16 +58,16 @@ TEST(PlaylistM3u, ExtinfNamesTheNextAddressAndDirectivesAreIgnored) {
 }
 
 TEST(PlaylistM3u, WithoutExtinfTheAddressGivesTheName) {
-  const Playlist p = parse(QStringLiteral("http://a.example.com/live/news.mp3\n"
+  const playlists::Playlist p = parse(QStringLiteral("http://a.example.com/live/news.mp3\n"
                                           "http://b.example.com\n"
                                           "rtsp://c.example.com/\n"),
-                           PlaylistFormat::M3u);
+                           playlists::PlaylistFormat::M3u);
   EXPECT_EQ(names(p), (QStringList{QStringLiteral("news"), QStringLiteral("b.example.com"),
                                    QStringLiteral("c.example.com")}));
 }
 
 TEST(PlaylistPls, NumberedKeysInAnyOrderAndMissingNumbers) {
-  const Playlist p = parse(QStringLiteral("[playlist]\n"
+  const playlists::Playlist p = parse(QStringLiteral("[playlist]\n"
                                           "Title2=Second\n"
                                           "File1=http://one.example.com/a.mp3\n"
                                           "file2=http://two.example.com/b.mp3\n"
@@ -78,22 +78,22 @@ TEST(PlaylistPls, NumberedKeysInAnyOrderAndMissingNumbers) {
                                           "Title5=Only a title\n"
                                           "File=http://four.example.com/d.ogg\n"
                                           "NumberOfEntries=9\n"),
-                           PlaylistFormat::Pls);
+                           playlists::PlaylistFormat::Pls);
   EXPECT_EQ(names(p), (QStringList{QStringLiteral("Second"), QStringLiteral("First"),
                                    QStringLiteral("Third"), QStringLiteral("Only a title")}));
   EXPECT_EQ(addresses(p).first(), QStringLiteral("http://two.example.com/b.mp3"));
   EXPECT_EQ(addresses(p).last(), QStringLiteral("http://four.example.com/d.ogg"));
   EXPECT_TRUE(p.skipped.isEmpty());
 
-  const Playlist orphan = parse(QStringLiteral("[playlist]\nFile1=http://x.example.com/\n"
+  const playlists::Playlist orphan = parse(QStringLiteral("[playlist]\nFile1=http://x.example.com/\n"
                                                "Title7=No file\n"),
-                                PlaylistFormat::Pls);
+                                playlists::PlaylistFormat::Pls);
   EXPECT_EQ(orphan.stations.size(), 1);
   EXPECT_EQ(skippedLines(orphan), QList<int>{3});
 }
 
 TEST(PlaylistAsx, BrokenMarkupStillGivesEveryEntry) {
-  const Playlist p =
+  const playlists::Playlist p =
       parse(QStringLiteral("<ASX version=3.0>\n"
                            "<TITLE>List title is not a station</TITLE>\n"
                            "<!-- <entry><ref href=\"http://commented.example.com/\"/></entry> -->\n"
@@ -108,7 +108,7 @@ TEST(PlaylistAsx, BrokenMarkupStillGivesEveryEntry) {
                            "<EntryRef href=\"http://more.example.com/list.asx\"/>\n"
                            "<ref href=\"http://bare.example.com/y.wma\">\n"
                            "<entry><title>Cut off</title><ref href=\"http://last.example.com/z\""),
-            PlaylistFormat::Asx);
+            playlists::PlaylistFormat::Asx);
   EXPECT_EQ(addresses(p), (QStringList{QStringLiteral("mms://news.example.com/live"),
                                        QStringLiteral("http://a.example.com/x.wmv?id=1&q=2"),
                                        QStringLiteral("http://more.example.com/list.asx"),
@@ -121,7 +121,7 @@ TEST(PlaylistAsx, BrokenMarkupStillGivesEveryEntry) {
 }
 
 TEST(PlaylistStationLines, LenientReadingOfTheProgramsOwnFormat) {
-  const Playlist p =
+  const playlists::Playlist p =
       parse(QStringLiteral("中央台,http://a.example.cn/1.asx,\r\n"
                            " \t北京台 \t, http://b.example.cn/2.mp3 ,extra,fields\r\n"
                            "\r\n"
@@ -131,7 +131,7 @@ TEST(PlaylistStationLines, LenientReadingOfTheProgramsOwnFormat) {
                            "名字,,\r\n"
                            "END\r\n"
                            "after end,http://e.example.cn/,\r\n"),
-            PlaylistFormat::StationLines);
+            playlists::PlaylistFormat::StationLines);
   EXPECT_EQ(names(p), (QStringList{QStringLiteral("中央台"), QStringLiteral("北京台"),
                                    QStringLiteral("没有结尾逗号"), QStringLiteral("unnamed")}));
   EXPECT_EQ(addresses(p).at(1), QStringLiteral("http://b.example.cn/2.mp3"));
@@ -144,19 +144,19 @@ TEST(PlaylistBadInput, HugeFilesLongLinesAndOddAddresses) {
     big += QStringLiteral("#EXTINF:-1,频道 %1\nhttp://live.example.cn/ch/%1.m3u8\n").arg(i);
   QElapsedTimer clock;
   clock.start();
-  const Playlist large = parse(big, PlaylistFormat::M3u);
+  const playlists::Playlist large = parse(big, playlists::PlaylistFormat::M3u);
   EXPECT_EQ(large.stations.size(), 100000);
   EXPECT_LT(clock.elapsed(), 10000);
 
   const QString megabyte(1024 * 1024, u'x');
-  const Playlist odd = parse(QStringLiteral("#EXTINF:-1,") + megabyte + QStringLiteral("\n") +
+  const playlists::Playlist odd = parse(QStringLiteral("#EXTINF:-1,") + megabyte + QStringLiteral("\n") +
                                  QStringLiteral("http://long.example.com/\n") +
                                  QStringLiteral("http://") + megabyte + QStringLiteral("\n") +
                                  QStringLiteral("http://spaces.example.com/my station 1.mp3\n") +
                                  QStringLiteral("http://例子.中国/电台/新闻.mp3\n") +
                                  QStringLiteral("http://ctl.example.com/a\x01b\n") +
                                  QStringLiteral("http://\n") + QStringLiteral("/music/a,b.mp3\n"),
-                             PlaylistFormat::M3u);
+                             playlists::PlaylistFormat::M3u);
   ASSERT_EQ(odd.stations.size(), 3);
   EXPECT_EQ(odd.stations[0].name.size(), 200);
   EXPECT_EQ(odd.stations[1].address,
@@ -170,13 +170,13 @@ TEST(PlaylistBadInput, HugeFilesLongLinesAndOddAddresses) {
 }
 
 TEST(PlaylistFormat, MarksInTheTextComeBeforeTheFileName) {
-  EXPECT_EQ(detectPlaylistFormat("a.txt", "\xEF\xBB\xBF#EXTM3U\n"), PlaylistFormat::M3u);
-  EXPECT_EQ(detectPlaylistFormat("a.m3u", "[Playlist]\nFile1=x\n"), PlaylistFormat::Pls);
-  EXPECT_EQ(detectPlaylistFormat("a.txt", "  <asx version=\"3.0\">"), PlaylistFormat::Asx);
-  EXPECT_EQ(detectPlaylistFormat("a.WVX", "<entry>"), PlaylistFormat::Asx);
-  EXPECT_EQ(detectPlaylistFormat("a.m3u8", "名字,http://x/,"), PlaylistFormat::M3u);
-  EXPECT_EQ(detectPlaylistFormat("list", "\n\nhttp://x.example.com/a.mp3\n"), PlaylistFormat::M3u);
-  EXPECT_EQ(detectPlaylistFormat("list", "名字,http://x/,\n"), PlaylistFormat::StationLines);
+  EXPECT_EQ(playlists::detectPlaylistFormat("a.txt", "\xEF\xBB\xBF#EXTM3U\n"), playlists::PlaylistFormat::M3u);
+  EXPECT_EQ(playlists::detectPlaylistFormat("a.m3u", "[Playlist]\nFile1=x\n"), playlists::PlaylistFormat::Pls);
+  EXPECT_EQ(playlists::detectPlaylistFormat("a.txt", "  <asx version=\"3.0\">"), playlists::PlaylistFormat::Asx);
+  EXPECT_EQ(playlists::detectPlaylistFormat("a.WVX", "<entry>"), playlists::PlaylistFormat::Asx);
+  EXPECT_EQ(playlists::detectPlaylistFormat("a.m3u8", "名字,http://x/,"), playlists::PlaylistFormat::M3u);
+  EXPECT_EQ(playlists::detectPlaylistFormat("list", "\n\nhttp://x.example.com/a.mp3\n"), playlists::PlaylistFormat::M3u);
+  EXPECT_EQ(playlists::detectPlaylistFormat("list", "名字,http://x/,\n"), playlists::PlaylistFormat::StationLines);
 }
 
 TEST(PlaylistFile, EncodingsAndUnreadableFiles) {
@@ -189,7 +189,7 @@ TEST(PlaylistFile, EncodingsAndUnreadableFiles) {
       le(QStringLiteral("<asx><entry><title>电台</title><ref href=\"http://a.example.cn/\"/>"
                         "</entry></asx>")));
   f.close();
-  const auto fromUtf16 = readPlaylist(utf16);
+  const auto fromUtf16 = playlists::readPlaylist(utf16);
   ASSERT_TRUE(fromUtf16);
   EXPECT_EQ(names(*fromUtf16), QStringList{QStringLiteral("电台")});
 
@@ -199,11 +199,11 @@ TEST(PlaylistFile, EncodingsAndUnreadableFiles) {
   QStringEncoder enc("GB18030");
   g.write(enc(QStringLiteral("北京音乐台,mms://bj.example.cn/music,\r\nrel,sub/x.mp3,\r\n")));
   g.close();
-  const auto fromGbk = readPlaylist(gbk);
+  const auto fromGbk = playlists::readPlaylist(gbk);
   ASSERT_TRUE(fromGbk);
   EXPECT_EQ(names(*fromGbk).first(), QStringLiteral("北京音乐台"));
   EXPECT_EQ(addresses(*fromGbk).last(), QDir(dir.path()).filePath("sub/x.mp3"));
 
-  EXPECT_FALSE(readPlaylist(dir.filePath("missing.m3u")));
-  EXPECT_FALSE(readPlaylist(dir.path()));
+  EXPECT_FALSE(playlists::readPlaylist(dir.filePath("missing.m3u")));
+  EXPECT_FALSE(playlists::readPlaylist(dir.path()));
 }

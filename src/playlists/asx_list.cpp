@@ -1,4 +1,4 @@
-#include "library/asx_list.h"
+#include "playlists/asx_list.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #include <QStringList>
 
-#include "cli/playlist_builder.h"
+#include "playlists/playlist_builder.h"
 
-namespace cli {
+namespace playlists {
 
 // The program's own station files: name, comma, address, comma. Lines are
 // taken more leniently than the window's loader does (an empty line does
@@ -27,4 +27,4 @@ void parseStationLines(const QString& text, PlaylistBuilder& builder) {
   }
 }
 
-}  // namespace cli
+}  // namespace playlists

@@ -4,9 +4,9 @@
 #include <QString>
 #include <optional>
 
-#include "cli/station.h"
+#include "playlists/station.h"
 
-namespace cli {
+namespace playlists {
 
 enum class PlaylistFormat { StationLines, M3u, Pls, Asx };
 
@@ -34,4 +34,4 @@ Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString
 // Reads a playlist file; nothing when it cannot be read.
 std::optional<Playlist> readPlaylist(const QString& path);
 
-}  // namespace cli
+}  // namespace playlists

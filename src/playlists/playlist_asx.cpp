@@ -1,7 +1,7 @@
-#include "cli/playlist_builder.h"
-#include "library/asx_list.h"
+#include "playlists/playlist_builder.h"
+#include "playlists/asx_list.h"
 
-namespace cli {
+namespace playlists {
 
 void parseAsx(const QString& text, PlaylistBuilder& builder) {
   for (const asx::Entry& entry : asx::read(text)) {
@@ -12,4 +12,4 @@ void parseAsx(const QString& text, PlaylistBuilder& builder) {
   }
 }
 
-}  // namespace cli
+}  // namespace playlists

@@ -1,8 +1,8 @@
-#include "cli/playlist_builder.h"
+#include "playlists/playlist_builder.h"
 
-#include "cli/station_address.h"
+#include "playlists/tidy_address.h"
 
-namespace cli {
+namespace playlists {
 
 QString tidyName(const QString& raw) {
   QString name = raw.left(kMaxNameLength * 4);
@@ -27,4 +27,4 @@ void PlaylistBuilder::skip(int line, const QString& reason) {
   m_playlist.skipped.append({line, reason});
 }
 
-}  // namespace cli
+}  // namespace playlists

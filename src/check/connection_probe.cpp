@@ -1,4 +1,4 @@
-#include "cli/connection_probe.h"
+#include "check/connection_probe.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,9 +8,9 @@
 #include <QUrl>
 #include <optional>
 
-#include "cli/station_address.h"
+#include "playlists/tidy_address.h"
 
-namespace cli {
+namespace check {
 
 namespace {
 
@@ -42,7 +42,7 @@ QByteArray requestFor(const QString& scheme, const QUrl& url) {
 // Where to knock, or nothing for addresses the engine must judge alone
 // (mms picks its transport and port itself).
 std::optional<Target> targetOf(const QString& address) {
-  const QString scheme = addressScheme(address);
+  const QString scheme = playlists::addressScheme(address);
   static const QStringList asking = {QStringLiteral("http"), QStringLiteral("https"),
                                      QStringLiteral("rtsp")};
   static const QStringList connecting = {QStringLiteral("rtmp"), QStringLiteral("ftp")};
@@ -51,7 +51,7 @@ std::optional<Target> targetOf(const QString& address) {
   if (url.host().isEmpty()) return std::nullopt;
   Target t;
   t.host = url.host(QUrl::FullyEncoded);
-  t.port = static_cast<quint16>(url.port(defaultPort(scheme)));
+  t.port = static_cast<quint16>(url.port(playlists::defaultPort(scheme)));
   t.tls = scheme == u"https";
   if (t.tls && !QSslSocket::supportsSsl()) return t;  // connecting is all we can do
   if (asking.contains(scheme)) t.request = requestFor(scheme, url);
@@ -152,7 +152,7 @@ void ConnectionProber::startWaiting() {
 }
 
 void ConnectionProber::launch(const Pending& p) {
-  const QString scheme = addressScheme(p.address);
+  const QString scheme = playlists::addressScheme(p.address);
   if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(p.address));
   const auto target = targetOf(p.address);
   if (!target) return p.done({ProbeResult::Untested, 0});
@@ -167,4 +167,4 @@ void ConnectionProber::launch(const Pending& p) {
       this);
 }
 
-}  // namespace cli
+}  // namespace check

@@ -5,7 +5,7 @@
 #include <deque>
 #include <functional>
 
-namespace cli {
+namespace check {
 
 // What a cheap connection attempt learnt about a station's server.
 struct ProbeResult {
@@ -47,4 +47,4 @@ class ConnectionProber : public QObject {
   std::deque<Pending> m_waiting;
 };
 
-}  // namespace cli
+}  // namespace check

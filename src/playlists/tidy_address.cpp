@@ -1,11 +1,11 @@
-#include "cli/station_address.h"
+#include "playlists/tidy_address.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
 
-namespace cli {
+namespace playlists {
 
 namespace {
 
@@ -112,4 +112,4 @@ QString describe(AddressProblem problem) {
   return {};
 }
 
-}  // namespace cli
+}  // namespace playlists

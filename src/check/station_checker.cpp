@@ -1,10 +1,10 @@
-#include "cli/station_checker.h"
+#include "check/station_checker.h"
 
 #include <mpv/client.h>
 
 #include "engines/mpv_media_player.h"
 
-namespace cli {
+namespace check {
 
 namespace {
 
@@ -35,7 +35,7 @@ struct StationChecker::Slot {
   QElapsedTimer clock;
 };
 
-StationChecker::StationChecker(const StationList& stations, const Limits& limits, QObject* parent)
+StationChecker::StationChecker(const playlists::StationList& stations, const Limits& limits, QObject* parent)
     : QObject(parent),
       m_stations(stations),
       m_limits(limits),
@@ -134,4 +134,4 @@ void StationChecker::settle(int index, const CheckResult& result) {
   if (m_done == m_stations.size()) Q_EMIT finished();
 }
 
-}  // namespace cli
+}  // namespace check

@@ -1,10 +1,10 @@
-#include "cli/media_info.h"
+#include "check/media_info.h"
 
 #include <mpv/client.h>
 
 #include <QStringList>
 
-namespace cli {
+namespace check {
 
 namespace {
 
@@ -93,4 +93,4 @@ QString describe(const MediaInfo& info) {
   return parts.join(u' ');
 }
 
-}  // namespace cli
+}  // namespace check

@@ -4,7 +4,7 @@
 
 struct mpv_handle;
 
-namespace cli {
+namespace check {
 
 // What the engine knows about a stream once it plays.
 struct MediaInfo {
@@ -20,4 +20,4 @@ MediaInfo readMediaInfo(mpv_handle* handle);
 // "h264+aac 640x360 1200 kb/s", leaving out what is unknown.
 QString describe(const MediaInfo& info);
 
-}  // namespace cli
+}  // namespace check

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-namespace cli {
+namespace playlists {
 
 // Why an address cannot become a station.
 enum class AddressProblem { Empty, TooLong, ControlCharacters, Malformed, CommaInPath };
@@ -37,4 +37,4 @@ QString nameFromAddress(const QString& address);
 // A one-line bilingual text for a problem, for reports of skipped entries.
 QString describe(AddressProblem problem);
 
-}  // namespace cli
+}  // namespace playlists

@@ -1,6 +1,6 @@
-#include "cli/check_verdict.h"
+#include "check/check_verdict.h"
 
-namespace cli {
+namespace check {
 
 QString verdictKey(Verdict v) {
   switch (v) {
@@ -51,4 +51,4 @@ std::optional<Verdict> verdictOf(const ProbeResult& probe) {
   return std::nullopt;
 }
 
-}  // namespace cli
+}  // namespace check

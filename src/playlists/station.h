@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-namespace cli {
+namespace playlists {
 
 // A station as the command line reads, tests and stores it.
 struct Station {
@@ -13,4 +13,4 @@ struct Station {
 
 using StationList = QList<Station>;
 
-}  // namespace cli
+}  // namespace playlists

@@ -3,11 +3,11 @@
 #include <QStringDecoder>
 
 #include "base/text_file.h"
-#include "cli/playlist.h"
-#include "cli/playlist_builder.h"
-#include "cli/station_address.h"
+#include "playlists/playlist.h"
+#include "playlists/playlist_builder.h"
+#include "playlists/tidy_address.h"
 
-namespace cli {
+namespace playlists {
 
 namespace {
 
@@ -82,4 +82,4 @@ std::optional<Playlist> readPlaylist(const QString& path) {
   return parsePlaylist(*text, detectPlaylistFormat(path, *text), info.absolutePath());
 }
 
-}  // namespace cli
+}  // namespace playlists

@@ -8,14 +8,14 @@
 #include <memory>
 #include <optional>
 
-#include "cli/check_verdict.h"
-#include "cli/connection_probe.h"
-#include "cli/media_info.h"
-#include "cli/station.h"
+#include "check/check_verdict.h"
+#include "check/connection_probe.h"
+#include "check/media_info.h"
+#include "playlists/station.h"
 
 class MpvMediaPlayer;
 
-namespace cli {
+namespace check {
 
 struct CheckResult {
   Verdict verdict = Verdict::TimedOut;
@@ -36,11 +36,11 @@ class StationChecker : public QObject {
     int probes = 256;  // connection attempts at once
   };
 
-  StationChecker(const StationList& stations, const Limits& limits, QObject* parent = nullptr);
+  StationChecker(const playlists::StationList& stations, const Limits& limits, QObject* parent = nullptr);
   ~StationChecker() override;
 
   void start();
-  const StationList& stations() const { return m_stations; }
+  const playlists::StationList& stations() const { return m_stations; }
   // The result of a station, once it is known.
   const std::optional<CheckResult>& result(int index) const { return m_results.at(index); }
   int doneCount() const { return m_done; }
@@ -61,7 +61,7 @@ class StationChecker : public QObject {
   void release(Slot& slot);
   void settle(int index, const CheckResult& result);
 
-  StationList m_stations;
+  playlists::StationList m_stations;
   Limits m_limits;
   ConnectionProber m_prober;
   QList<std::optional<CheckResult>> m_results;
@@ -70,4 +70,4 @@ class StationChecker : public QObject {
   int m_done = 0;
 };
 
-}  // namespace cli
+}  // namespace check

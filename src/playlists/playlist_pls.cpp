@@ -2,9 +2,9 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "cli/playlist_builder.h"
+#include "playlists/playlist_builder.h"
 
-namespace cli {
+namespace playlists {
 
 namespace {
 
@@ -74,4 +74,4 @@ void parsePls(const QString& text, PlaylistBuilder& builder) {
   }
 }
 
-}  // namespace cli
+}  // namespace playlists

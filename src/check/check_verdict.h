@@ -2,10 +2,10 @@
 
 #include <QString>
 
-#include "cli/connection_probe.h"
+#include "check/connection_probe.h"
 #include "engines/mpv_failure.h"
 
-namespace cli {
+namespace check {
 
 // The outcome of testing one station.
 enum class Verdict { Playing, Refused, NotFound, TimedOut, UnsupportedFormat };
@@ -20,4 +20,4 @@ Verdict verdictOf(LoadFailure failure);
 // engine has to decide.
 std::optional<Verdict> verdictOf(const ProbeResult& probe);
 
-}  // namespace cli
+}  // namespace check

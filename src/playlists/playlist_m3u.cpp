@@ -1,8 +1,8 @@
 #include <QStringList>
 
-#include "cli/playlist_builder.h"
+#include "playlists/playlist_builder.h"
 
-namespace cli {
+namespace playlists {
 
 namespace {
 
@@ -38,4 +38,4 @@ void parseM3u(const QString& text, PlaylistBuilder& builder) {
   }
 }
 
-}  // namespace cli
+}  // namespace playlists

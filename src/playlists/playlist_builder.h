@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/playlist.h"
+#include "playlists/playlist.h"
 
-namespace cli {
+namespace playlists {
 
 // Collects the entries the format parsers find: tidies names and addresses
 // and records why an entry was left out.
@@ -29,4 +29,4 @@ void parseM3u(const QString& text, PlaylistBuilder& builder);
 void parsePls(const QString& text, PlaylistBuilder& builder);
 void parseAsx(const QString& text, PlaylistBuilder& builder);
 
-}  // namespace cli
+}  // namespace playlists
