@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "playlists/station_address.h"
+
+using playlists::RequestHeader;
+using playlists::StationAddress;
+
+TEST(StationAddressTest, SplitsTheHeaderSuffixAndDropsAMalformedOneWhole) {
+  struct Case {
+    QString text;
+    QString bare;
+    QList<RequestHeader> headers;
+  };
+  const QString tooLong = QStringLiteral("http://h/a|Referer=") + QString(9000, u'x');
+  const Case cases[] = {
+      {"http://h/a.m3u8", "http://h/a.m3u8", {}},
+      {"http://h/a|", "http://h/a", {}},
+      {"http://h/a|Referer=http://p/x?a=1%26b=2&user-agent=Box 1.0",
+       "http://h/a",
+       {{"Referer", "http://p/x?a=1&b=2"}, {"user-agent", "Box 1.0"}}},
+      {"http://h/a | Origin=http://p", "http://h/a", {{"Origin", "http://p"}}},
+      {"http://h/a|Referer", "http://h/a", {}},
+      {"http://h/a|=v", "http://h/a", {}},
+      {"http://h/a|Bad Name=v", "http://h/a", {}},
+      {"http://h/a|Referer=x%0D%0ASet-Cookie: a", "http://h/a", {}},
+      {"http://h/a|Cookie=a&Referer", "http://h/a", {}},
+      {tooLong, "http://h/a", {}},
+  };
+  for (const Case& c : cases) {
+    const StationAddress a = StationAddress::parse(c.text);
+    EXPECT_EQ(a.bare, c.bare) << c.text.toStdString();
+    EXPECT_EQ(a.headers, c.headers) << c.text.toStdString();
+    EXPECT_EQ(playlists::bareAddress(c.text), c.bare) << c.text.toStdString();
+  }
+}
+
+TEST(StationAddressTest, TextRoundTripsAndHoldsNoComma) {
+  const StationAddress a{"http://h/a.flv",
+                         {{"User-Agent", "Mozilla/5.0 (X11; Linux, like Gecko)"},
+                          {"Referer", "http://p/x?a=1&b=%41"}}};
+  const QString text = a.text();
+  EXPECT_FALSE(text.contains(u','));
+  const StationAddress back = StationAddress::parse(text);
+  EXPECT_EQ(back.bare, a.bare);
+  EXPECT_EQ(back.headers, a.headers);
+  EXPECT_EQ(back.header("user-agent"), "Mozilla/5.0 (X11; Linux, like Gecko)");
+  EXPECT_EQ(playlists::withHeader(text, "Referer", "http://other/"), text);
+}
