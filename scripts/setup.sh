@@ -5,9 +5,10 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev libmpv-dev
+  qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev libmpv-dev libuchardet-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg xvfb xauth fonts-wqy-microhei time
+  clang libclang-rt-dev
 )
 
 missing=()

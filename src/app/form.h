@@ -5,6 +5,7 @@
 
 #include "base/control_models.h"
 #include "base/host.h"
+#include "library/file_writes.h"
 #include "playback/media_player.h"
 #include "playback/real_player.h"
 #include "playback/web_browser.h"
@@ -46,6 +47,8 @@ class Form {
   QString programDir;
   // A file of the program folder.
   QString path(const QString& fileName) const;
+  // Every write of the program's files goes through here or is checked here.
+  library::FileWrites writes{host};
   // True once the Unload sequence has ended the program.
   bool terminated = false;
   // Hands the timers to the host; the Load sequence does it last, so no

@@ -49,7 +49,8 @@ void LoadMarkerLists(Form& f) {
 }
 
 void SaveMarkerLists(Form& f) {
-  textfile::writeLines(f.path(kMarkerFile), {f.Text3.text(), f.Text4.text(), f.Text5.text()});
+  const QString path = f.path(kMarkerFile);
+  f.writes.check(path, textfile::writeLines(path, {f.Text3.text(), f.Text4.text(), f.Text5.text()}));
 }
 
 void PrepareMainWindow(Form& f) {
@@ -94,6 +95,7 @@ void Form_Unload(Form& f) {
   if (f.RunMode == kAutomaticRun) playback::SaveRunPosition(f, f.StationIndex);
   playback::SaveLastPlayed(f, f.StationIndex);
   for (Timer* t : {&f.Timer5, &f.Timer8, &f.Timer9, &f.Timer10}) t->setEnabled(false);
+  f.writes.retry();
   f.terminated = true;
   f.host.quit();
 }

@@ -4,27 +4,39 @@
 #include <QStringList>
 #include <optional>
 
+#include "base/text_encoding.h"
+
 // Text files as the program keeps them: written in GB18030 (byte-identical to
-// GBK for GBK text) with CR LF line ends, read as UTF-8 when the bytes are
-// valid UTF-8 and as GB18030 otherwise (also when GBK bytes merely happen to
-// form UTF-8: then they decode cleanly as GBK and mostly as two-byte UTF-8).
+// GBK for GBK text) with CR LF line ends, read in the encoding detectEncoding
+// finds, with CR LF, LF or a lone CR ending a line.
 namespace textfile {
+
+// The outcome of a write: why it failed, or nothing when it succeeded.
+struct [[nodiscard]] WriteResult {
+  QString error;
+  explicit operator bool() const { return error.isEmpty(); }
+};
 
 // The whole text of a regular file, or nothing when it cannot be read.
 std::optional<QString> read(const QString& path);
-// The lines of a file (CR LF or LF ends; a final line end opens no line).
+// The lines of a file (a final line end opens no line).
 std::optional<QStringList> readLines(const QString& path);
+// The lines of a text split at CR LF, LF and lone CR.
+QStringList splitLines(const QString& text);
 // Replaces the file with text, through a temporary file in the same folder:
 // on failure the old file is left as it was.
-bool write(const QString& path, const QString& text);
-// Adds text at the end of an existing file, rewriting it whole. A file read
-// as GBK keeps its bytes exactly, even those that decode to nothing; a UTF-8
-// file is rewritten in GBK whole, so it never mixes two encodings.
-bool append(const QString& path, const QString& text);
+WriteResult write(const QString& path, const QString& text);
+// Adds text at the end of an existing file, in the file's own encoding,
+// rewriting it whole. The file's bytes are kept exactly, even those that
+// decode to nothing, except that it first ends in one complete CR LF line:
+// trailing empty lines are dropped and an open last line is closed.
+WriteResult append(const QString& path, const QString& text);
+// Replaces the file with bytes, the same way.
+WriteResult writeBytes(const QString& path, const QByteArray& bytes);
 // Writes each line followed by CR LF.
-bool writeLines(const QString& path, const QStringList& lines);
+WriteResult writeLines(const QString& path, const QStringList& lines);
 // Copies a file over another one, replacing it whole.
-bool copy(const QString& from, const QString& to);
+WriteResult copy(const QString& from, const QString& to);
 // Decodes bytes the way read() does.
 QString decode(const QByteArray& bytes);
 

@@ -45,7 +45,7 @@ std::optional<playlists::StationList> readStations(const QStringList& files, Con
 
 struct Tally {
   int playing = 0;
-  bool storeFailed = false;
+  QString storeError;
 };
 
 }  // namespace
@@ -67,8 +67,8 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console) {
       // Stored at once, as a scan stores a hit, so an interrupted check
       // keeps what it found.
       const playlists::Station& s = stations->at(index);
-      if (!library::AppendUniqueLine(store, library::stationLine(s.name, s.address)))
-        tally.storeFailed = true;
+      const auto written = library::AppendUniqueLine(store, library::stationLine(s.name, s.address));
+      if (!written) tally.storeError = written.error;
     }
     progress.update(checker.doneCount(), tally.playing);
   });
@@ -95,8 +95,8 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console) {
           .arg(duplicates)
           .arg(QString::number(clock.elapsed() / 1000.0, 'f', 1));
   c.json ? console.message(summary) : console.print(summary);
-  if (tally.storeFailed) {
-    console.error(QStringLiteral("无法写入 %1 / cannot write %1").arg(store));
+  if (!tally.storeError.isEmpty()) {
+    console.error(cannotWrite(store, tally.storeError));
     return kExitBadInput;
   }
   return failed > 0 ? kExitSomeFailed : kExitDone;

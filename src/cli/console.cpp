@@ -55,4 +55,8 @@ void Console::endProgress() {
   m_openProgress = 0;
 }
 
+QString cannotWrite(const QString& path, const QString& reason) {
+  return QStringLiteral("无法写入 %1：%2 / cannot write %1: %2").arg(path, reason);
+}
+
 }  // namespace cli

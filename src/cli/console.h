@@ -38,4 +38,7 @@ class Console {
   int m_openProgress = 0;  // 1: on out, 2: on err
 };
 
+// The bilingual error line for a file that could not be written, and why.
+QString cannotWrite(const QString& path, const QString& reason);
+
 }  // namespace cli

@@ -1,6 +1,6 @@
 #include <QDir>
-#include <QSaveFile>
 
+#include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/found_station_writer.h"
@@ -18,11 +18,6 @@ QByteArray m3u8(const playlists::StationList& stations) {
   return text.toUtf8();
 }
 
-bool writeWhole(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
 }  // namespace
 
 int runExport(const CommandLine& c, const QString& dir, Console& console) {
@@ -33,8 +28,8 @@ int runExport(const CommandLine& c, const QString& dir, Console& console) {
     return kExitBadInput;
   }
   const QString& target = c.files.first();
-  if (!writeWhole(target, m3u8(*stations))) {
-    console.error(QStringLiteral("无法写入 %1 / cannot write %1").arg(target));
+  if (const auto written = textfile::writeBytes(target, m3u8(*stations)); !written) {
+    console.error(cannotWrite(target, written.error));
     return kExitBadInput;
   }
   console.print(QStringLiteral("导出 %1 个电台到 %2 / exported %1 stations to %2")

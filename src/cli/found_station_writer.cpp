@@ -21,7 +21,7 @@ std::optional<playlists::StationList> readStationFile(const QString& path) {
 AppendOutcome appendStations(const QString& path, const playlists::StationList& stations) {
   AppendOutcome outcome;
   const auto existing = readStationFile(path);
-  if (!existing) return {0, 0, false};
+  if (!existing) return {0, 0, QStringLiteral("the file cannot be read")};
   QSet<QString> keys;
   for (const playlists::Station& s : *existing) keys.insert(playlists::duplicateKey(s.address));
   QStringList lines;
@@ -35,8 +35,8 @@ AppendOutcome appendStations(const QString& path, const playlists::StationList& 
     lines << library::stationLine(s.name, s.address);
   }
   if (lines.isEmpty()) return outcome;
-  outcome.written = library::AppendUniqueLine(path, lines.join(QStringLiteral("\r\n")));
-  outcome.added = outcome.written ? static_cast<int>(lines.size()) : 0;
+  outcome.error = library::AppendUniqueLine(path, lines.join(QStringLiteral("\r\n"))).error;
+  outcome.added = outcome.error.isEmpty() ? static_cast<int>(lines.size()) : 0;
   return outcome;
 }
 

@@ -10,7 +10,7 @@ namespace cli {
 struct AppendOutcome {
   int added = 0;
   int duplicates = 0;   // already in the file, or twice in the input
-  bool written = true;  // false: the file could not be read or written
+  QString error;  // why the file could not be read or written; empty when it was
 };
 
 // Appends stations to a station file (the found-stations file, or check's

@@ -18,8 +18,8 @@ int runImport(const CommandLine& c, const QString& dir, Console& console) {
   reportSkipped(console, file, playlist->skipped);
   const QString target = QDir(dir).filePath(library::kFoundFile);
   const AppendOutcome outcome = appendStations(target, playlist->stations);
-  if (!outcome.written) {
-    console.error(QStringLiteral("无法写入 %1 / cannot write %1").arg(target));
+  if (!outcome.error.isEmpty()) {
+    console.error(cannotWrite(target, outcome.error));
     return kExitBadInput;
   }
   console.print(QStringLiteral("导入 %1 个电台，重复 %2 个，跳过 %3 项 / imported %1 stations, "

@@ -2,12 +2,11 @@
 
 #include "app/form.h"
 #include "library/station_files.h"
-#include "library/unique_line_file.h"
 
 namespace library {
 
 void AppendFoundEntry(Form& f, const QString& entry) {
-  AppendUniqueLine(f.path(kFoundFile), entry);
+  f.writes.appendLines(f.path(kFoundFile), {entry});
 }
 
 void SaveLastFoundEntry(Form& f) { AppendFoundEntry(f, f.Text2.text()); }

@@ -65,7 +65,8 @@ void LoadStationList(Form& f, const QString& fileName) {
     }
     if (i + 1 < count && lines->at(i + 1).isEmpty()) break;
   }
-  textfile::writeLines(f.path(kScratchFile), scratch);
+  const QString scratchPath = f.path(kScratchFile);
+  f.writes.check(scratchPath, textfile::writeLines(scratchPath, scratch));
 }
 
 void ReloadAllStationLists(Form& f) {

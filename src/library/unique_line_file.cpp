@@ -1,22 +1,28 @@
 #include "library/unique_line_file.h"
 
 #include <QFileInfo>
-
-#include "base/text_file.h"
+#include <QSet>
 
 namespace library {
 
-bool AppendUniqueLine(const QString& path, const QString& line) {
-  if (line.isEmpty()) return true;
-  const QString lineEnd = QStringLiteral("\r\n");
-  if (!QFileInfo::exists(path)) return textfile::write(path, line + lineEnd);
-  const auto old = textfile::read(path);
+textfile::WriteResult AppendUniqueLines(const QString& path, const QStringList& lines) {
+  const bool exists = QFileInfo::exists(path);
+  const auto old = exists ? textfile::read(path) : QString();
   // A file we cannot read is never replaced: that would lose its stations.
-  if (!old) return false;
-  if (old->contains(line)) return true;
-  // Keep a hand-edited last line whole instead of gluing the entry onto it.
-  const bool openLastLine = !old->isEmpty() && !old->endsWith(u'\n');
-  return textfile::append(path, (openLastLine ? lineEnd : QString()) + line + lineEnd);
+  if (!old) return {QStringLiteral("the file cannot be read")};
+  QSet<QString> taken;
+  QString fresh;
+  for (const QString& line : lines) {
+    if (line.isEmpty() || old->contains(line) || taken.contains(line)) continue;
+    taken.insert(line);
+    fresh += line + QStringLiteral("\r\n");
+  }
+  if (fresh.isEmpty()) return {};
+  return exists ? textfile::append(path, fresh) : textfile::write(path, fresh);
+}
+
+textfile::WriteResult AppendUniqueLine(const QString& path, const QString& line) {
+  return AppendUniqueLines(path, {line});
 }
 
 }  // namespace library

@@ -16,7 +16,8 @@ const QString kRunPositionFile = QStringLiteral("dqwz.dat");
 void savePosition(Form& f, const QString& fileName, qint32 index) {
   // Before the first play there is no engine to record; the file stays.
   if (f.PlayerKind != u"real" && f.PlayerKind != u"win") return;
-  textfile::writeLines(f.path(fileName), {f.PlayerKind, QString::number(index)});
+  const QString path = f.path(fileName);
+  f.writes.check(path, textfile::writeLines(path, {f.PlayerKind, QString::number(index)}));
 }
 
 }  // namespace

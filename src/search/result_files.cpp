@@ -33,10 +33,14 @@ void reloadLists(Form& f) {
   playback::ListTempEntries(f);
 }
 
+void copyChecked(Form& f, const QString& from, const QString& to) {
+  f.writes.check(to, textfile::copy(from, to));
+}
+
 }  // namespace
 
 void RestoreResults(Form& f) {
-  textfile::copy(f.path(library::kFoundBackupFile), f.path(library::kFoundFile));
+  copyChecked(f, f.path(library::kFoundBackupFile), f.path(library::kFoundFile));
 }
 
 void DefaultResults(Form& f) {
@@ -44,8 +48,8 @@ void DefaultResults(Form& f) {
   const QString defaults = f.path(library::kDefaultResultsFile);
   // The toggle starts at "缺省" after every restart: while the default set is
   // still in use, the backup keeps the user's own results.
-  if (!sameText(found, defaults)) textfile::copy(found, f.path(library::kFoundBackupFile));
-  textfile::copy(defaults, found);
+  if (!sameText(found, defaults)) copyChecked(f, found, f.path(library::kFoundBackupFile));
+  copyChecked(f, defaults, found);
 }
 
 void ResultSetToggle(Form& f) {

@@ -1,14 +1,12 @@
 #include "search/scanned_stations.h"
 
 #include "app/form.h"
-#include "base/text_file.h"
 #include "library/station_files.h"
-#include "library/unique_line_file.h"
 
 namespace search {
 
 void RecordScannedStation(Form& f, const QString& line) {
-  library::AppendUniqueLine(f.path(library::kScannedFile), line);
+  f.writes.appendLines(f.path(library::kScannedFile), {line});
 }
 
 ScannedStationBatch::ScannedStationBatch(Form& f) : m_f(f) { m_sinceWrite.start(); }
@@ -22,15 +20,9 @@ void ScannedStationBatch::add(const QString& line) {
 void ScannedStationBatch::write() {
   m_sinceWrite.restart();
   if (m_lines.isEmpty()) return;
-  const QString path = m_f.path(library::kScannedFile);
-  const QString known = textfile::read(path).value_or(QString());
-  QStringList fresh;
-  for (const QString& line : std::as_const(m_lines))
-    if (!known.contains(line)) fresh << line;
+  // Lines the file could not take are kept by the writes for the next batch.
+  m_f.writes.appendLines(m_f.path(library::kScannedFile), m_lines);
   m_lines.clear();
-  // The joined lines are new to the file, so the unique-line writer appends
-  // them all, with the care it takes of a hand-edited last line.
-  library::AppendUniqueLine(path, fresh.join(QStringLiteral("\r\n")));
 }
 
 }  // namespace search

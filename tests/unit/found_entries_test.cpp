@@ -119,3 +119,19 @@ TEST_F(FoundEntriesTest, RecordFoundAddressStoresItUnderTheCurrentName) {
   EXPECT_EQ(readLines(kFound),
             QStringList({"甲,mms://a,", "直播,mms://live/1,", "直播,mms://x,"}));
 }
+
+TEST_F(FoundEntriesTest, FailedWriteIsToldOncePerFileAndItsEntriesGoWithTheNextWrite) {
+  ASSERT_TRUE(QDir(dir.path()).mkdir(kFound));
+  append("甲,mms://a,");
+  append("乙,mms://b,");
+  ASSERT_EQ(host.messages.size(), 1);
+  EXPECT_TRUE(host.messages[0].text.startsWith("无法写入 " + f.path(kFound) + "："));
+  ASSERT_TRUE(QDir(dir.path()).rmdir(kFound));
+  append("丙,mms://c,");
+  EXPECT_EQ(readLines(kFound), QStringList({"甲,mms://a,", "乙,mms://b,", "丙,mms://c,"}));
+  // After a write that worked, the next failure is told again.
+  QFile::remove(f.path(kFound));
+  ASSERT_TRUE(QDir(dir.path()).mkdir(kFound));
+  append("丁,mms://d,");
+  EXPECT_EQ(host.messages.size(), 2);
+}

@@ -1,4 +1,6 @@
 // Sorting candidates into the station lists, the queues and the record.
+#include <QDir>
+
 #include "search/scanned_stations.h"
 #include "search/text_scan.h"
 
@@ -113,6 +115,19 @@ TEST_F(CandidateTest, ScannedStationFileKeepsAHandEditedLastLineWhole) {
   RecordScannedStation(f, "新台,mms://new,");
   RecordScannedStation(f, "新台,mms://new,");
   EXPECT_EQ(readLines("tv_lib_ss_www.txt"), QStringList({"旧台,mms://old", "新台,mms://new,"}));
+}
+
+TEST_F(CandidateTest, BatchTheFileCouldNotTakeGoesWithTheNextBatch) {
+  const QString file = f.path("tv_lib_ss_www.txt");
+  ASSERT_TRUE(QDir().mkdir(file));
+  ScannedStationBatch batch(f);
+  batch.add("甲,mms://a,");
+  batch.write();
+  ASSERT_TRUE(QDir().rmdir(file));
+  batch.add("乙,mms://b,");
+  batch.write();
+  EXPECT_EQ(readLines("tv_lib_ss_www.txt"), QStringList({"甲,mms://a,", "乙,mms://b,"}));
+  EXPECT_EQ(host.messages.size(), 1);
 }
 
 }  // namespace

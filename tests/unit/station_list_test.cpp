@@ -1,4 +1,5 @@
 #include "form_fixture.h"
+#include "library/found_entries.h"
 #include "library/station_files.h"
 #include "library/station_list.h"
 
@@ -145,4 +146,26 @@ TEST_F(StationListTest, LoaderYieldsSoEventsRunDuringALoad) {
   host.post([&] { ran = true; });
   loadLines({"甲,mms://a,"});
   EXPECT_TRUE(ran);
+}
+
+TEST_F(StationListTest, StationsAppendedToAnyFileEndAreLoaded) {
+  const struct {
+    QByteArray old;
+    QStringList names;
+  } cases[] = {
+      {"\xd6\xd0,mms://a,\r\n\r\n", {"中", "新"}},
+      {"\xd6\xd0,mms://a,\r\n\r\n\r\n", {"中", "新"}},
+      {"\xd6\xd0,mms://a,\r\xd1\xeb,mms://b,\r", {"中", "央", "新"}},
+      {"\xd6\xd0,mms://a,\r\n\xd1", {"中", "新"}},
+      {"\xd6\xd0,mms://a,\n\xd1\r\n", {"中", "新"}},
+      {"Первый,http://a/1,\r\n\r\n", {"Первый", "新"}},
+  };
+  for (const auto& c : cases) {
+    writeBytes(library::kFoundFile, c.old);
+    library::AppendFoundEntry(f, "新,mms://n,");
+    f.tvm.clear();
+    f.dz1.clear();
+    load(library::kFoundFile);
+    EXPECT_EQ(names(), c.names) << c.old.toHex().constData();
+  }
 }
