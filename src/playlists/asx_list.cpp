@@ -7,6 +7,9 @@ namespace asx {
 
 namespace {
 
+// Longer titles are page text rather than a name.
+constexpr int kMaxTitle = 4096;
+
 QString hrefOf(const QString& tagText) {
   static const QRegularExpression href(
       QStringLiteral("\\bhref\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))"),
@@ -59,12 +62,19 @@ class Walker {
       if (!closing)
         m_titleStart = gt + 1;
       else if (m_titleStart >= 0)
-        m_entry.title = decodeEntities(m_text.mid(m_titleStart, lt - m_titleStart));
+        takeTitle(lt);
     } else if (name == u"ref" && !closing) {
       addRef(lt, hrefOf(inside));
     } else if (name == u"entryref" && !closing) {
       m_entries.append(Entry{lineAt(lt), {}, refList(hrefOf(inside)), true});
     }
+  }
+
+  // A title ends at its first end tag; later ones read nothing again, so
+  // repeated end tags cost no more than the text.
+  void takeTitle(int end) {
+    m_entry.title = decodeEntities(m_text.mid(m_titleStart, qMin(end - m_titleStart, kMaxTitle)));
+    m_titleStart = -1;
   }
 
   void addRef(int at, const QString& href) {

@@ -1,7 +1,6 @@
 #include "playlists/tidy_address.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -36,12 +35,31 @@ TidyAddress localPath(const QString& text, const QString& baseDir) {
   return {QDir::cleanPath(QDir(baseDir).absoluteFilePath(text)), std::nullopt};
 }
 
+// The last name of a path without its last extension, as QFileInfo gives
+// it but without its cost, which counts in lists of many thousand entries.
+QString completeBaseName(const QString& path) {
+  const QStringView file = QStringView(path).mid(path.lastIndexOf(u'/') + 1);
+  const qsizetype dot = file.lastIndexOf(u'.');
+  return (dot >= 0 ? file.left(dot) : file).toString();
+}
+
+QString percentDecoded(const QString& text) {
+  return text.contains(u'%') ? QUrl::fromPercentEncoding(text.toUtf8()) : text;
+}
+
 }  // namespace
 
 QString addressScheme(const QString& address) {
-  static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*)://"));
-  const auto match = scheme.match(address);
-  return match.hasMatch() ? match.captured(1).toLower() : QString();
+  // A letter, then letters, digits, "+", "." or "-", then "://".
+  const auto isSchemeChar = [](QChar c, bool first) {
+    const char16_t u = c.unicode();
+    const bool letter = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
+    return letter || (!first && ((u >= u'0' && u <= u'9') || u == u'+' || u == u'.' || u == u'-'));
+  };
+  qsizetype end = 0;
+  while (end < address.size() && isSchemeChar(address[end], end == 0)) ++end;
+  if (end == 0 || !QStringView(address).mid(end).startsWith(u"://")) return {};
+  return address.left(end).toLower();
 }
 
 int defaultPort(const QString& scheme) {
@@ -62,41 +80,66 @@ TidyAddress tidyAddress(const QString& raw, const QString& baseDir) {
   return localPath(text, baseDir);
 }
 
+namespace {
+
+// The end of the first of stops in text from from on, or the text's end.
+qsizetype firstOf(const QString& text, std::initializer_list<char16_t> stops, qsizetype from) {
+  qsizetype end = text.size();
+  for (const char16_t stop : stops) {
+    const qsizetype p = text.indexOf(QChar(stop), from);
+    if (p >= 0) end = std::min(end, p);
+  }
+  return end;
+}
+
+// An address with a scheme cut into its parts, without decoding them.
+struct AddressParts {
+  QString userInfo;  // with its "@"
+  QString host;
+  QString port;
+  qsizetype pathStart;  // where the path (or query) begins
+};
+
+AddressParts split(const QString& address, const QString& scheme) {
+  const qsizetype authorityStart = scheme.size() + 3;
+  const qsizetype authorityEnd = firstOf(address, {u'/', u'?', u'#'}, authorityStart);
+  const QString authority = address.mid(authorityStart, authorityEnd - authorityStart);
+  const qsizetype at = authority.lastIndexOf(u'@');
+  AddressParts parts{authority.left(at + 1), authority.mid(at + 1), {}, authorityEnd};
+  const qsizetype colon = parts.host.lastIndexOf(u':');
+  if (colon >= 0 && colon > parts.host.lastIndexOf(u']')) {
+    parts.port = parts.host.mid(colon + 1);
+    parts.host.truncate(colon);
+  }
+  return parts;
+}
+
+}  // namespace
+
 QString duplicateKey(const QString& address) {
   const QString scheme = addressScheme(address);
   if (scheme.isEmpty()) return address;
-  const int authorityStart = scheme.size() + 3;
-  int authorityEnd = address.size();
-  for (QChar stop : {u'/', u'?', u'#'}) {
-    const int p = address.indexOf(stop, authorityStart);
-    if (p >= 0) authorityEnd = std::min(authorityEnd, p);
-  }
-  const QString authority = address.mid(authorityStart, authorityEnd - authorityStart);
-  const int at = authority.lastIndexOf(u'@');
-  const QString userInfo = authority.left(at + 1);
-  QString host = authority.mid(at + 1);
-  QString port;
-  const int colon = host.lastIndexOf(u':');
-  if (colon >= 0 && colon > host.lastIndexOf(u']')) {
-    port = host.mid(colon + 1);
-    host.truncate(colon);
-  }
+  const AddressParts parts = split(address, scheme);
   bool numeric = false;
-  const int portNumber = port.toInt(&numeric);
-  const bool dropPort = port.isEmpty() || (numeric && portNumber == defaultPort(scheme));
-  return scheme + QStringLiteral("://") + userInfo + host.toLower() +
-         (dropPort ? QString() : u':' + port) + address.mid(authorityEnd);
+  const int portNumber = parts.port.toInt(&numeric);
+  const bool dropPort = parts.port.isEmpty() || (numeric && portNumber == defaultPort(scheme));
+  return scheme + QStringLiteral("://") + parts.userInfo + parts.host.toLower() +
+         (dropPort ? QString() : u':' + parts.port) + address.mid(parts.pathStart);
 }
 
 QString nameFromAddress(const QString& address) {
-  if (addressScheme(address).isEmpty()) {
-    const QString base = QFileInfo(address).completeBaseName();
+  const QString scheme = addressScheme(address);
+  if (scheme.isEmpty()) {
+    const QString base = completeBaseName(address);
     return base.isEmpty() ? address : base;
   }
-  const QUrl url(address);
-  const QString file = QFileInfo(url.path()).completeBaseName();
+  const AddressParts parts = split(address, scheme);
+  const qsizetype pathEnd = firstOf(address, {u'?', u'#'}, parts.pathStart);
+  const QString path = address.mid(parts.pathStart, pathEnd - parts.pathStart);
+  const QString file = percentDecoded(completeBaseName(path));
   if (!file.isEmpty()) return file;
-  return url.host().isEmpty() ? address : url.host();
+  const QString host = percentDecoded(parts.host);
+  return host.isEmpty() ? address : host;
 }
 
 QString describe(AddressProblem problem) {

@@ -46,3 +46,18 @@ TEST(TidyAddress, StoredFormsAndProblems) {
   EXPECT_EQ(playlists::tidyAddress("http://bad host/", base).problem, playlists::AddressProblem::Malformed);
   EXPECT_EQ(playlists::tidyAddress("/music/a,b.mp3", base).problem, playlists::AddressProblem::CommaInPath);
 }
+
+TEST(NameFromAddress, FileNameWithoutExtensionElseHostElseTheAddress) {
+  const struct {
+    const char* address;
+    const char* name;
+  } cases[] = {
+      {"http://a.example.com/live/%E4%B8%AD%E5%A4%AE.m3u8?token=1#x", "中央"},
+      {"http://user@a.example.com:8080/dir/news.tar.gz", "news.tar"},
+      {"http://a.example.com:8080/", "a.example.com"},
+      {"rtsp://a.example.com?x=/b.rm", "a.example.com"},
+      {"/music/song.mp3", "song"},
+      {"/music/.hidden", "/music/.hidden"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(playlists::nameFromAddress(c.address), c.name) << c.address;
+}
