@@ -4,6 +4,7 @@
 #include "base/text_file.h"
 #include "base/vb_text.h"
 #include "library/found_entries.h"
+#include "library/station_files.h"
 #include "library/station_list.h"
 #include "playback/position_files.h"
 #include "playback/temp_entries.h"
@@ -11,8 +12,6 @@
 namespace app {
 
 namespace {
-
-const QString kMarkerFile = QStringLiteral("gjz.txt");
 
 // The major number of a version text (the characters up to its first
 // point) is at least minimum.
@@ -42,14 +41,14 @@ void applyRealPlayerSettings(Form& f) {
 }  // namespace
 
 void LoadMarkerLists(Form& f) {
-  const auto lines = textfile::readLines(f.path(kMarkerFile));
+  const auto lines = textfile::readLines(f.path(library::kMarkerFile));
   if (!lines) return;
   TextBox* boxes[] = {&f.Text3, &f.Text4, &f.Text5};
   for (int i = 0; i < 3 && i < lines->size(); ++i) boxes[i]->setText(lines->at(i));
 }
 
 void SaveMarkerLists(Form& f) {
-  const QString path = f.path(kMarkerFile);
+  const QString path = f.path(library::kMarkerFile);
   f.writes.check(path, textfile::writeLines(path, {f.Text3.text(), f.Text4.text(), f.Text5.text()}));
 }
 

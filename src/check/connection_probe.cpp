@@ -8,13 +8,13 @@
 #include <QUrl>
 #include <optional>
 
+#include "playlists/station_address.h"
 #include "playlists/tidy_address.h"
 
 namespace check {
 
 namespace {
 
-const QByteArray kUserAgent = "nettv/5.5";
 // The status line is all we read of an answer.
 constexpr int kAnswerBytes = 512;
 
@@ -25,23 +25,33 @@ struct Target {
   QByteArray request;  // sent once connected; empty: connecting is enough
 };
 
-QByteArray requestFor(const QString& scheme, const QUrl& url) {
+// The header lines of a request: the station's own (which StationAddress
+// has checked for line breaks), with the default User-Agent when it names none.
+QByteArray headerLines(const playlists::StationAddress& station, const QByteArray& userAgent) {
+  QByteArray lines;
+  if (station.header("User-Agent").isEmpty()) lines += "User-Agent: " + userAgent + "\r\n";
+  for (const playlists::RequestHeader& h : station.headers)
+    lines += h.name + ": " + h.value + "\r\n";
+  return lines;
+}
+
+QByteArray requestFor(const QString& scheme, const QUrl& url, const QByteArray& headers) {
   QByteArray path =
       url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
   if (path.isEmpty()) path = "/";
   if (scheme == u"rtsp")
-    return "OPTIONS " + url.toEncoded(QUrl::RemoveFragment) +
-           " RTSP/1.0\r\nCSeq: 1\r\nUser-Agent: " + kUserAgent + "\r\n\r\n";
+    return "OPTIONS " + url.toEncoded(QUrl::RemoveFragment) + " RTSP/1.0\r\nCSeq: 1\r\n" +
+           headers + "\r\n";
   QByteArray host = url.host(QUrl::FullyEncoded).toUtf8();
   if (host.contains(':')) host = '[' + host + ']';
   if (url.port() > 0) host += ':' + QByteArray::number(url.port());
-  return "GET " + path + " HTTP/1.1\r\nHost: " + host + "\r\nUser-Agent: " + kUserAgent +
-         "\r\nAccept: */*\r\nIcy-MetaData: 0\r\nConnection: close\r\n\r\n";
+  return "GET " + path + " HTTP/1.1\r\nHost: " + host + "\r\n" + headers +
+         "Accept: */*\r\nIcy-MetaData: 0\r\nConnection: close\r\n\r\n";
 }
 
 // Where to knock, or nothing for addresses the engine must judge alone
 // (mms picks its transport and port itself).
-std::optional<Target> targetOf(const QString& address) {
+std::optional<Target> targetOf(const QString& address, const QByteArray& headers) {
   const QString scheme = playlists::addressScheme(address);
   static const QStringList asking = {QStringLiteral("http"), QStringLiteral("https"),
                                      QStringLiteral("rtsp")};
@@ -54,7 +64,7 @@ std::optional<Target> targetOf(const QString& address) {
   t.port = static_cast<quint16>(url.port(playlists::defaultPort(scheme)));
   t.tls = scheme == u"https";
   if (t.tls && !QSslSocket::supportsSsl()) return t;  // connecting is all we can do
-  if (asking.contains(scheme)) t.request = requestFor(scheme, url);
+  if (asking.contains(scheme)) t.request = requestFor(scheme, url, headers);
   return t;
 }
 
@@ -152,9 +162,10 @@ void ConnectionProber::startWaiting() {
 }
 
 void ConnectionProber::launch(const Pending& p) {
-  const QString scheme = playlists::addressScheme(p.address);
-  if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(p.address));
-  const auto target = targetOf(p.address);
+  const playlists::StationAddress station = playlists::StationAddress::parse(p.address);
+  const QString scheme = playlists::addressScheme(station.bare);
+  if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(station.bare));
+  const auto target = targetOf(station.bare, headerLines(station, m_userAgent));
   if (!target) return p.done({ProbeResult::Untested, 0});
   ++m_running;
   new SocketProbe(

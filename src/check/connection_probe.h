@@ -5,6 +5,8 @@
 #include <deque>
 #include <functional>
 
+#include "base/user_agent.h"
+
 namespace check {
 
 // What a cheap connection attempt learnt about a station's server.
@@ -31,7 +33,11 @@ class ConnectionProber : public QObject {
   using Done = std::function<void(const ProbeResult&)>;
 
   ConnectionProber(int maxConcurrent, int timeoutMs, QObject* parent = nullptr);
+  // The address may carry a "|" header suffix: the bare address is probed
+  // and the headers sent with the request, the station's User-Agent first.
   void probe(const QString& address, Done done);
+  // The User-Agent of stations that name none.
+  void setUserAgent(const QByteArray& userAgent) { m_userAgent = userAgent; }
 
  private:
   struct Pending {
@@ -44,6 +50,7 @@ class ConnectionProber : public QObject {
   int m_maxConcurrent;
   int m_timeoutMs;
   int m_running = 0;
+  QByteArray m_userAgent = useragent::kDefault;
   std::deque<Pending> m_waiting;
 };
 

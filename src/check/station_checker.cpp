@@ -40,7 +40,9 @@ StationChecker::StationChecker(const playlists::StationList& stations, const Lim
       m_stations(stations),
       m_limits(limits),
       m_prober(limits.probes, limits.timeoutMs, this),
-      m_results(stations.size()) {}
+      m_results(stations.size()) {
+  m_prober.setUserAgent(limits.userAgent);
+}
 
 StationChecker::~StationChecker() = default;
 
@@ -77,6 +79,7 @@ StationChecker::Slot* StationChecker::freeSlot() {
   MpvOptions options;
   options.startTimeoutMs = m_limits.timeoutMs + kEngineGraceMs;
   options.networkTimeoutMs = m_limits.timeoutMs;
+  options.userAgent = m_limits.userAgent;
   slot->engine = std::make_unique<MpvMediaPlayer>(options);
   limitBuffers(slot->engine->handle());
   slot->limit.setSingleShot(true);

@@ -34,6 +34,7 @@ class StationChecker : public QObject {
     int engines = 8;
     int timeoutMs = 15000;
     int probes = 256;  // connection attempts at once
+    QByteArray userAgent = useragent::kDefault;  // for stations that name none
   };
 
   StationChecker(const playlists::StationList& stations, const Limits& limits, QObject* parent = nullptr);

@@ -4,11 +4,12 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include "base/user_agent.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/skipped_report.h"
-#include "playlists/tidy_address.h"
+#include "playlists/station_file.h"
 #include "check/station_checker.h"
 #include "library/station_files.h"
 #include "library/unique_line_file.h"
@@ -17,7 +18,7 @@ namespace cli {
 
 namespace {
 
-// The stations of all files, each address once (by its duplicate key);
+// The stations of all files, each bare address once (by its duplicate key);
 // nothing when a file cannot be read.
 std::optional<playlists::StationList> readStations(const QStringList& files, Console& console,
                                         int* duplicates) {
@@ -31,7 +32,7 @@ std::optional<playlists::StationList> readStations(const QStringList& files, Con
     }
     reportSkipped(console, file, playlist->skipped);
     for (const playlists::Station& s : playlist->stations) {
-      const QString key = playlists::duplicateKey(s.address);
+      const QString key = playlists::knownAddressKey(s.address);
       if (keys.contains(key)) {
         ++*duplicates;
         continue;
@@ -60,7 +61,8 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console) {
   clock.start();
   CheckProgress progress(console, static_cast<int>(stations->size()));
   Tally tally;
-  check::StationChecker checker(*stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256});
+  check::StationChecker checker(
+      *stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256, useragent::forCommand(c.userAgent, dir)});
   QObject::connect(&checker, &check::StationChecker::stationChecked, &checker, [&](int index) {
     if (checker.result(index)->verdict == check::Verdict::Playing) {
       ++tally.playing;

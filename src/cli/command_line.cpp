@@ -18,10 +18,14 @@ struct CommandSyntax {
 
 const QList<CommandSyntax>& commandSyntaxes() {
   static const QList<CommandSyntax> syntaxes = {
-      {QStringLiteral("scan"), Command::Scan, {QStringLiteral("--dir")}, 0, 0},
+      {QStringLiteral("scan"),
+       Command::Scan,
+       {QStringLiteral("--dir"), QStringLiteral("--user-agent")},
+       0,
+       0},
       {QStringLiteral("crawl"),
        Command::Crawl,
-       {QStringLiteral("--dir"), QStringLiteral("--max-pages")},
+       {QStringLiteral("--dir"), QStringLiteral("--max-pages"), QStringLiteral("--user-agent")},
        1,
        1,
        u"网址",
@@ -29,7 +33,7 @@ const QList<CommandSyntax>& commandSyntaxes() {
       {QStringLiteral("check"),
        Command::Check,
        {QStringLiteral("--dir"), QStringLiteral("--jobs"), QStringLiteral("--timeout"),
-        QStringLiteral("--out"), QStringLiteral("--json")},
+        QStringLiteral("--out"), QStringLiteral("--json"), QStringLiteral("--user-agent")},
        1,
        -1},
       {QStringLiteral("import"), Command::Import, {QStringLiteral("--dir")}, 1, 1},
@@ -65,11 +69,24 @@ std::optional<UsageError> setNumber(const QString& option, const QString& value,
   return std::nullopt;
 }
 
+// The value goes into request lines: a line break would start a header of
+// the user's making in every request.
+std::optional<UsageError> setUserAgent(const QString& value, CommandLine& c) {
+  if (value.trimmed().isEmpty() || value.contains(u'\r') || value.contains(u'\n') ||
+      value.contains(QChar(0)))
+    return error(QStringLiteral("--user-agent 须为非空的单行文字"),
+                 QStringLiteral("--user-agent must be one line of text"));
+  c.userAgent = value.trimmed();
+  return std::nullopt;
+}
+
 std::optional<UsageError> setOption(const QString& option, const QString& value, CommandLine& c) {
   if (option == u"--dir")
     c.dir = value;
   else if (option == u"--out")
     c.out = value;
+  else if (option == u"--user-agent")
+    return setUserAgent(value, c);
   else
     return setNumber(option, value, c);
   if (value.isEmpty())
@@ -142,15 +159,16 @@ QString usageText() {
   return QStringLiteral(
       "用法 / usage:\n"
       "  nettv                      打开窗口 / start the window\n"
-      "  nettv scan [--dir D]\n"
+      "  nettv scan [--user-agent UA] [--dir D]\n"
       "      测试搜索结果中的电台（同窗口的“搜台”），可播放的存入 tv_lib_ss_jg.txt\n"
       "      test the found stations as the window's station test does; stations\n"
       "      that play are stored in tv_lib_ss_jg.txt\n"
-      "  nettv crawl URL [--max-pages N] [--dir D]\n"
+      "  nettv crawl URL [--max-pages N] [--user-agent UA] [--dir D]\n"
       "      从 URL 开始自动网上搜索，找到的电台存入 tv_lib_ss_www.txt\n"
       "      crawl the web from URL as an automatic web search; found stations are\n"
       "      stored in tv_lib_ss_www.txt; stops after N pages or an empty queue\n"
-      "  nettv check FILE... [--jobs N] [--timeout S] [--out FILE] [--json] [--dir D]\n"
+      "  nettv check FILE... [--jobs N] [--timeout S] [--out FILE] [--json]\n"
+      "              [--user-agent UA] [--dir D]\n"
       "      同时用 N 个播放器（默认 8）测试文件中的电台，S 秒内（默认 15）开始播放即通过；\n"
       "      通过的电台存入 tv_lib_ss_jg.txt（或 --out 文件）\n"
       "      test the stations of station files or M3U/M3U8/PLS/ASX playlists with N\n"
@@ -158,11 +176,15 @@ QString usageText() {
       "      seconds (default 15); passing stations go to tv_lib_ss_jg.txt (or --out);\n"
       "      --json prints one JSON object per station\n"
       "  nettv import FILE\n"
-      "      把播放列表（M3U/M3U8/PLS/ASX/电台文件）中的电台加入 tv_lib_ss_jg.txt\n"
-      "      append the stations of a playlist to tv_lib_ss_jg.txt, without duplicates\n"
+      "      把播放列表（M3U/M3U8/PLS/ASX/txt 频道列表/电台文件）中的电台加入\n"
+      "      tv_lib_ss_jg.txt\n"
+      "      append the stations of a playlist (M3U/M3U8/PLS/ASX, Chinese txt channel\n"
+      "      list, station file) to tv_lib_ss_jg.txt, without duplicates\n"
       "  nettv export FILE.m3u\n"
       "      把 tv_lib_ss_jg.txt 中的电台导出为 M3U8 播放列表\n"
       "      write the stations of tv_lib_ss_jg.txt as an M3U8 playlist\n"
+      "  --user-agent UA  电台未指定时发送的 User-Agent / the User-Agent sent when a\n"
+      "             station names none (default nettv/5.5)\n"
       "  --dir D    程序文件夹（默认为程序所在文件夹）/ the program folder (default: the\n"
       "             executable's folder)\n"
       "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check),\n"

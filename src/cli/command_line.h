@@ -21,6 +21,7 @@ struct CommandLine {
   double timeoutSeconds = 15;  // check --timeout
   QString out;                 // check --out
   bool json = false;           // check --json
+  QString userAgent;           // --user-agent of scan, crawl and check; "" for the default
 };
 
 // A one-line bilingual message for arguments that cannot be run.

@@ -1,5 +1,6 @@
 #include <QEventLoop>
 
+#include "base/user_agent.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/headless_program.h"
@@ -82,7 +83,9 @@ class CrawlWatch : public QObject {
 }  // namespace
 
 int runCrawl(const CommandLine& c, const QString& dir, Console& console, int pageTimeLimitMs) {
-  HeadlessProgram program(dir);
+  MpvOptions players;
+  players.userAgent = useragent::forCommand(c.userAgent, dir);
+  HeadlessProgram program(dir, players);
   program.browser().setLoadTimeLimit(pageTimeLimitMs);
   program.setMessageSink([&console](const QString& text, const QString& title) {
     console.message(title + QStringLiteral(": ") + text);

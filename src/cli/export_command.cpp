@@ -1,40 +1,55 @@
 #include <QDir>
+#include <QFileInfo>
 
-#include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/found_station_writer.h"
+#include "cli/skipped_report.h"
 #include "library/station_files.h"
+#include "playlists/playlist.h"
+#include "playlists/playlist_export.h"
+#include "base/text_file.h"
 
 namespace cli {
 
 namespace {
 
-// An M3U8 playlist: UTF-8, one #EXTINF line with the name before each address.
-QByteArray m3u8(const playlists::StationList& stations) {
-  QString text = QStringLiteral("#EXTM3U\n");
-  for (const playlists::Station& s : stations)
-    text += QStringLiteral("#EXTINF:-1,%1\n%2\n").arg(s.name, s.address);
-  return text.toUtf8();
+// An M3U8 written over a station file or the marker lists would leave the
+// window a file its loader cannot read.
+bool isProgramFile(const QString& target, const QString& dir) {
+  const QFileInfo info(target);
+  const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+  return folder == QFileInfo(dir).canonicalFilePath() && library::isProgramFileName(info.fileName());
 }
 
 }  // namespace
 
 int runExport(const CommandLine& c, const QString& dir, Console& console) {
+  const QString& target = c.files.first();
+  if (isProgramFile(target, dir)) {
+    console.error(QStringLiteral("%1 是程序自己的文件，不能用作导出目标 / %1 is one of the "
+                                 "program's own files and cannot be an export target")
+                      .arg(target));
+    return kExitBadInput;
+  }
   const QString source = QDir(dir).filePath(library::kFoundFile);
-  const auto stations = readStationFile(source);
-  if (!stations) {
+  const auto text = QFileInfo::exists(source) ? textfile::read(source) : QString();
+  if (!text) {
     console.error(QStringLiteral("无法读取 %1 / cannot read %1").arg(source));
     return kExitBadInput;
   }
-  const QString& target = c.files.first();
-  if (const auto written = textfile::writeBytes(target, m3u8(*stations)); !written) {
+  const playlists::Playlist found =
+      playlists::parsePlaylist(*text, playlists::PlaylistFormat::StationLines, {});
+  reportSkipped(console, source, found.skipped);
+  if (const auto written = textfile::writeBytes(target, playlists::toM3u8(found.stations).toUtf8());
+      !written) {
     console.error(cannotWrite(target, written.error));
     return kExitBadInput;
   }
-  console.print(QStringLiteral("导出 %1 个电台到 %2 / exported %1 stations to %2")
-                    .arg(stations->size())
-                    .arg(target));
+  console.print(QStringLiteral("导出 %1 个电台到 %2，跳过 %3 项 / exported %1 stations to %2, "
+                               "%3 entries skipped")
+                    .arg(found.stations.size())
+                    .arg(target)
+                    .arg(found.skipped.size()));
   return kExitDone;
 }
 

@@ -11,7 +11,9 @@ HeadlessProgram::HeadlessProgram(const QString& programDir, const MpvOptions& pl
       }),
       m_mediaPlayer(players),
       m_realPlayer(players),
-      m_form(m_host, m_mediaPlayer, m_realPlayer, m_browser, programDir) {}
+      m_form(m_host, m_mediaPlayer, m_realPlayer, m_browser, programDir) {
+  m_browser.setUserAgent(players.userAgent);
+}
 
 HeadlessProgram::~HeadlessProgram() {
   for (Timer* t : {&m_form.Timer5, &m_form.Timer8, &m_form.Timer9, &m_form.Timer10})

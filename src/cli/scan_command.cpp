@@ -1,6 +1,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "base/user_agent.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/headless_program.h"
@@ -18,10 +19,13 @@ int stallLimitMs(const MpvOptions& players) { return 2 * players.startTimeoutMs 
 
 }  // namespace
 
-int runScan(const CommandLine&, const QString& dir, Console& console, const MpvOptions& players) {
+int runScan(const CommandLine& c, const QString& dir, Console& console,
+            const MpvOptions& players) {
   QEventLoop loop;
   bool over = false;
-  HeadlessProgram program(dir, players);
+  MpvOptions options = players;
+  options.userAgent = useragent::forCommand(c.userAgent, dir);
+  HeadlessProgram program(dir, options);
   Form& f = program.form();
   ScanReport report(f, console);
   report.observeEngines();

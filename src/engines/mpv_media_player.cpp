@@ -37,7 +37,7 @@ int MpvMediaPlayer::errorCodeOf(LoadFailure failure) { return kCodes.of(failure)
 
 void MpvMediaPlayer::setURL(const QString& url) {
   m_source = url;
-  m_session.load(url);
+  m_session.load(playlists::StationAddress::parse(url));
   setState(url.trimmed().isEmpty() || !m_session.started() ? Ready : Buffering);
 }
 

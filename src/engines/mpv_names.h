@@ -21,6 +21,10 @@ inline constexpr char kTerminal[] = "terminal";
 // Per-file options given with loadfile.
 inline constexpr char kLoopFile[] = "loop-file";
 inline constexpr char kLavfOptions[] = "demuxer-lavf-o";
+// A station's request headers (kUserAgent too): the list option takes
+// "Name: value" items separated by commas, a comma inside escaped as "\,".
+inline constexpr char kReferrer[] = "referrer";
+inline constexpr char kHttpHeaderFields[] = "http-header-fields";
 
 // Properties read or written.
 inline constexpr char kPause[] = "pause";

@@ -83,7 +83,7 @@ void MpvRealPlayer::play() {
   // Another clip replaces the one loaded: it stops first, as a clip does.
   setState(Stopped);
   m_loaded = m_source;
-  m_session.load(m_source);
+  m_session.load(playlists::StationAddress::parse(m_source));
   setState(Buffering);
 }
 

@@ -59,6 +59,31 @@ bool isHttp(const QString& address) {
   return scheme == u"http" || scheme == u"https";
 }
 
+// "\," keeps a comma inside one item of mpv's list option. A value ending in
+// a backslash would escape the separator after it; a trailing space (which
+// HTTP ignores) keeps them apart.
+QByteArray headerField(const playlists::RequestHeader& header) {
+  QByteArray value = header.value;
+  if (value.endsWith('\\')) value += ' ';
+  QByteArray field = header.name + ": " + value;
+  return field.replace(",", "\\,");
+}
+
+// User-Agent and Referer have options of their own; the station's
+// User-Agent replaces the session's for this file only.
+void addHeaderOptions(NodeMap& options, const QList<playlists::RequestHeader>& headers) {
+  QByteArrayList fields;
+  for (const playlists::RequestHeader& h : headers) {
+    if (h.name.compare("User-Agent", Qt::CaseInsensitive) == 0)
+      options.add(kUserAgent, h.value);
+    else if (h.name.compare("Referer", Qt::CaseInsensitive) == 0)
+      options.add(kReferrer, h.value);
+    else
+      fields << headerField(h);
+  }
+  if (!fields.isEmpty()) options.add(kHttpHeaderFields, fields.join(','));
+}
+
 bool isRtsp(const QString& address) {
   return QUrl(address).scheme().toLower().startsWith(u"rtsp");
 }
@@ -86,8 +111,9 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
   m_watchdog.setInterval(options.startTimeoutMs);
   connect(&m_watchdog, &QTimer::timeout, this, &MpvSession::onWatchdog);
   connect(m_fetch, &PlaylistFetch::fetched, this, [this](const QString& text, const QString& from) {
-    const QStringList found = playlistrefs::entries(playlistrefs::kindOf(m_address), text, from);
-    loadEntries(found.isEmpty() ? QStringList{m_address} : found);
+    const QStringList found =
+        playlistrefs::entries(playlistrefs::kindOf(m_address.bare), text, from);
+    loadEntries(found.isEmpty() ? QStringList{m_address.bare} : found);
   });
   connect(m_fetch, &PlaylistFetch::failed, this, &MpvSession::fail);
   // libmpv refuses to start under a locale with another number format.
@@ -145,26 +171,27 @@ void MpvSession::setNetworkTimeout(int ms) {
     mpv_set_option_string(m_handle, kNetworkTimeout, QByteArray::number(ms / 1000.0).constData());
 }
 
-void MpvSession::load(const QString& address) {
+void MpvSession::load(const playlists::StationAddress& address) {
   abandon();
   m_address = address;
   m_sized = false;
   m_durationMs = 0;
   if (!m_handle) return;
   setPaused(false);
-  if (address.trimmed().isEmpty()) {
+  const QString& bare = address.bare;
+  if (bare.trimmed().isEmpty()) {
     command(kStop);
     return;
   }
   m_phase = Phase::Opening;
   m_watchdog.start();
-  if (playlistrefs::kindOf(address) != playlistrefs::Kind::None &&
-      (isLocalAddress(address) || isHttp(address))) {
+  if (playlistrefs::kindOf(bare) != playlistrefs::Kind::None &&
+      (isLocalAddress(bare) || isHttp(bare))) {
     command(kStop);
     m_fetch->start(address, m_networkTimeoutMs, m_userAgent);
     return;
   }
-  loadEntries({address});
+  loadEntries({bare});
 }
 
 void MpvSession::stop() {
@@ -215,6 +242,7 @@ void MpvSession::loadEntries(const QStringList& entries) {
     // rtsp gives no network timeout of its own.
     if (isRtsp(entries[i]))
       options.add(kLavfOptions, "timeout=" + QByteArray::number(qint64(m_networkTimeoutMs) * 1000));
+    addHeaderOptions(options, m_address.headers);
     NodeMap args;
     args.add(kName, kLoadFile);
     args.add(kUrl, entries[i].toUtf8());
@@ -404,7 +432,7 @@ void MpvSession::reportEntryFailure() {
   FailureFacts facts;
   facts.mpvError = m_failedError;
   facts.log = m_entryLog;
-  facts.address = m_address;
+  facts.address = m_address.bare;
   facts.elapsedMs = m_failedAfterMs;
   facts.networkTimeoutMs = m_networkTimeoutMs;
   fail(classifyFailure(facts));

@@ -7,8 +7,10 @@
 #include <QTimer>
 #include <cstdint>
 
+#include "base/user_agent.h"
 #include "engines/mpv_failure.h"
 #include "engines/playlist_refs.h"
+#include "playlists/station_address.h"
 
 struct mpv_handle;
 struct mpv_event;
@@ -21,7 +23,7 @@ struct MpvOptions {
   bool audio = false;  // on: a real sound device
   int startTimeoutMs = 15000;
   int networkTimeoutMs = 10000;
-  QByteArray userAgent = "nettv/5.5";
+  QByteArray userAgent = useragent::kDefault;  // a station's own User-Agent wins
 };
 
 // One libmpv handle and what both players need from it: loads tagged by
@@ -46,8 +48,10 @@ class MpvSession : public QObject {
   // How often each medium plays (1: once).
   void setPlays(int plays) { m_plays = plays; }
 
-  // Starts a new load; from now on the events of earlier loads are dropped.
-  void load(const QString& address);
+  // Starts a new load of the bare address, sending the station's headers
+  // with it (and with every entry of a list it names); from now on the
+  // events of earlier loads are dropped.
+  void load(const playlists::StationAddress& address);
   // Ends the current load; it reports nothing more.
   void stop();
   // Pauses a load that opens or plays; false when there is none. A paused
@@ -111,7 +115,7 @@ class MpvSession : public QObject {
   quint64 m_generation = 0;
   Phase m_phase = Phase::Idle;
   bool m_paused = false;
-  QString m_address;
+  playlists::StationAddress m_address;
   std::int64_t m_firstEntry = INT64_MAX;
   std::int64_t m_lastEntry = 0;
   std::int64_t m_currentEntry = 0;

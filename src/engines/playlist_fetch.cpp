@@ -32,11 +32,13 @@ LoadFailure failureOf(QNetworkReply::NetworkError error) {
 PlaylistFetch::PlaylistFetch(QObject* parent)
     : QObject(parent), m_network(new QNetworkAccessManager(this)) {}
 
-void PlaylistFetch::start(const QString& address, int timeoutMs, const QByteArray& userAgent) {
+void PlaylistFetch::start(const playlists::StationAddress& address, int timeoutMs,
+                          const QByteArray& userAgent) {
   cancel();
-  if (isLocalAddress(address)) return readLocal(address);
-  QNetworkRequest request{QUrl(address)};
+  if (isLocalAddress(address.bare)) return readLocal(address.bare);
+  QNetworkRequest request{QUrl(address.bare)};
   request.setHeader(QNetworkRequest::UserAgentHeader, userAgent);
+  for (const playlists::RequestHeader& h : address.headers) request.setRawHeader(h.name, h.value);
   request.setTransferTimeout(timeoutMs);
   m_reply = m_network->get(request);
   connect(m_reply, &QNetworkReply::readyRead, this, [this] {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "engines/mpv_failure.h"
+#include "playlists/station_address.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -16,8 +17,10 @@ class PlaylistFetch : public QObject {
  public:
   explicit PlaylistFetch(QObject* parent = nullptr);
 
-  // Starts reading; a running read is abandoned first.
-  void start(const QString& address, int timeoutMs, const QByteArray& userAgent);
+  // Starts reading the bare address with the station's headers; the
+  // station's own User-Agent wins over userAgent. A running read is
+  // abandoned first.
+  void start(const playlists::StationAddress& address, int timeoutMs, const QByteArray& userAgent);
   // Abandons a running read: no signal follows.
   void cancel();
 

@@ -62,6 +62,10 @@ class WebEngineBrowser::Page : public QWebEnginePage {
   WebEngineBrowser& m_browser;
 };
 
+void WebEngineBrowser::setUserAgent(const QByteArray& userAgent) {
+  m_profile->setHttpUserAgent(QString::fromUtf8(userAgent));
+}
+
 WebEngineBrowser::WebEngineBrowser(QObject* parent)
     : m_profile(std::make_unique<QWebEngineProfile>()),
       m_mediaSchemes(std::make_unique<RefusingSchemeHandler>()) {

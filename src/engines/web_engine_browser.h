@@ -45,6 +45,8 @@ class WebEngineBrowser : public WebBrowser {
   QWebEnginePage* page() const;
   bool theaterMode() const { return m_theaterMode; }
   void setLoadTimeLimit(int ms) { m_limit.setInterval(ms); }
+  // The User-Agent of the browser's own requests, the engines' one.
+  void setUserAgent(const QByteArray& userAgent);
 
  Q_SIGNALS:
   void theaterModeChanged(bool on);

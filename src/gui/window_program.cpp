@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 
 #include "app/startup.h"
+#include "base/user_agent.h"
 #include "app/wiring.h"
 #include "engines/web_engine_setup.h"
 #include "gui/media_views.h"
@@ -15,6 +16,7 @@ WindowProgram::WindowProgram(const QString& programDir, const MpvOptions& player
       m_form(m_host, m_mediaPlayer, m_realPlayer, m_browser, programDir),
       m_window(m_form, makeMediaViews(m_mediaPlayer, m_realPlayer, m_browser, m_form)) {
   m_host.setMainWindow(&m_window);
+  m_browser.setUserAgent(playerOptions.userAgent);
   app::wire(m_form);
 }
 
@@ -48,10 +50,12 @@ int runWindow(int argc, char** argv) {
   QApplication application(argc, argv);
   application.setApplicationName(kApplicationTitle);
 
+  const QString dir = programDir(application.arguments());
   MpvOptions players;
   players.video = true;
   players.audio = true;
-  WindowProgram program(programDir(application.arguments()), players);
+  players.userAgent = useragent::fromSettings(dir);
+  WindowProgram program(dir, players);
   Form& form = program.form();
   // Whichever way the program ends, the Unload sequence saves its files.
   TerminationSignals endSignals([&form] {

@@ -12,6 +12,17 @@ inline const QString kExtraResultsFile = QStringLiteral("tv_lib_ss.txt");
 inline const QString kFoundBackupFile = QStringLiteral("tv_lib_ss_jg_xx.txt");
 inline const QString kDefaultResultsFile = QStringLiteral("tv_lib_ss_jg_y.txt");
 inline const QString kScratchFile = QStringLiteral("wjmxd");
+// The accepted media types, start markers and end markers of the web search.
+inline const QString kMarkerFile = QStringLiteral("gjz.txt");
+
+// True for the name of a file the program keeps in its folder: station
+// files and the marker lists, which only the program itself may write.
+inline bool isProgramFileName(const QString& fileName) {
+  for (const QString& own : {kLibraryFile, kFoundFile, kScannedFile, kExtraResultsFile,
+                             kFoundBackupFile, kDefaultResultsFile, kScratchFile, kMarkerFile})
+    if (fileName.compare(own, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
 // Marks the boundary between two files' entries in both lists.
 inline const QString kSeparator = QStringLiteral("-------------");
 

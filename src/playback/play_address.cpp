@@ -2,6 +2,7 @@
 
 #include "app/form.h"
 #include "library/station_files.h"
+#include "playlists/station_address.h"
 
 namespace playback {
 
@@ -44,13 +45,17 @@ void playInMediaPlayer(Form& f, const QString& address) {
 
 }  // namespace
 
+// Routing looks at the address the engine opens, never at its headers: a
+// Referer ending in ".rm" must not pick the real player.
 bool isRealMediaAddress(const QString& address) {
-  return address.contains(u".ram") || address.contains(u".rm");
+  const QString bare = playlists::bareAddress(address);
+  return bare.contains(u".ram") || bare.contains(u".rm");
 }
 
 bool isTempWrapperPage(const QString& address) {
-  return address.contains(u".htm", Qt::CaseInsensitive) &&
-         library::localPathContains(address, QStringLiteral("\\temp\\"));
+  const QString bare = playlists::bareAddress(address);
+  return bare.contains(u".htm", Qt::CaseInsensitive) &&
+         library::localPathContains(bare, QStringLiteral("\\temp\\"));
 }
 
 void PlayAddress(Form& f, const QString& address) {

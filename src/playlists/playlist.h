@@ -8,7 +8,8 @@
 
 namespace playlists {
 
-enum class PlaylistFormat { StationLines, M3u, Pls, Asx };
+// TextList: the Chinese channel lists, "名,URL" lines under "分组,#genre#".
+enum class PlaylistFormat { StationLines, M3u, Pls, Asx, TextList };
 
 // An entry of a playlist that could not become a station.
 struct SkippedEntry {

@@ -8,7 +8,7 @@ void parseAsx(const QString& text, PlaylistBuilder& builder) {
     if (entry.refs.isEmpty())
       builder.skip(entry.line, QStringLiteral("条目没有地址 / an entry without an address"));
     else
-      builder.add(entry.line, entry.title, entry.refs.first());
+      builder.add(entry.line, entry.title, StationAddress::parse(entry.refs.first()));
   }
 }
 

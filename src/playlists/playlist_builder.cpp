@@ -15,12 +15,17 @@ QString tidyName(const QString& raw) {
   return name.simplified().left(kMaxNameLength);
 }
 
-void PlaylistBuilder::add(int line, const QString& name, const QString& address) {
-  const TidyAddress tidy = tidyAddress(address, m_baseDir);
+void PlaylistBuilder::add(int line, const QString& name, const StationAddress& address,
+                          const QString& group) {
+  const TidyAddress tidy = tidyAddress(address.bare, m_baseDir);
   if (tidy.problem) return skip(line, describe(*tidy.problem));
   QString tidied = tidyName(name);
   if (tidied.isEmpty()) tidied = tidyName(nameFromAddress(tidy.address));
-  m_playlist.stations.append({tidied, tidy.address});
+  // Headers that would not read back whole (too long, unsafe) are dropped,
+  // never stored half.
+  QString text = StationAddress{tidy.address, address.headers}.text();
+  if (StationAddress::parse(text).headers != address.headers) text = tidy.address;
+  m_playlist.stations.append({tidied, text, tidyName(group)});
 }
 
 void PlaylistBuilder::skip(int line, const QString& reason) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlists/playlist.h"
+#include "playlists/station_address.h"
 
 namespace playlists {
 
@@ -11,7 +12,10 @@ class PlaylistBuilder {
   PlaylistBuilder(Playlist& playlist, const QString& baseDir)
       : m_playlist(playlist), m_baseDir(baseDir) {}
 
-  void add(int line, const QString& name, const QString& address);
+  // The bare address is tidied; the headers are kept in the station's
+  // address text in their canonical "|" form.
+  void add(int line, const QString& name, const StationAddress& address,
+           const QString& group = {});
   void skip(int line, const QString& reason);
 
  private:
@@ -23,8 +27,9 @@ class PlaylistBuilder {
 constexpr int kMaxNameLength = 200;
 QString tidyName(const QString& raw);
 
-// The parsers of the four formats, one per file.
+// The parsers of the formats, one per file.
 void parseStationLines(const QString& text, PlaylistBuilder& builder);
+void parseTextList(const QString& text, PlaylistBuilder& builder);
 void parseM3u(const QString& text, PlaylistBuilder& builder);
 void parsePls(const QString& text, PlaylistBuilder& builder);
 void parseAsx(const QString& text, PlaylistBuilder& builder);

@@ -1,6 +1,5 @@
-#include <QStringList>
-
 #include "playlists/playlist_builder.h"
+#include "playlists/text_lines.h"
 
 namespace playlists {
 
@@ -8,9 +7,9 @@ namespace {
 
 // The title of an #EXTINF line: the text after the first comma that is not
 // inside a quoted attribute value.
-QString extinfTitle(const QString& line) {
+QStringView extinfTitle(QStringView line) {
   bool quoted = false;
-  for (int i = 0; i < line.size(); ++i) {
+  for (qsizetype i = 0; i < line.size(); ++i) {
     if (line[i] == u'"')
       quoted = !quoted;
     else if (line[i] == u',' && !quoted)
@@ -19,23 +18,80 @@ QString extinfTitle(const QString& line) {
   return {};
 }
 
+// The value of a quoted attribute of an #EXTINF line, e.g. group-title="新闻".
+QStringView extinfAttribute(QStringView line, QStringView name) {
+  const QStringView head = line.left(line.size() - extinfTitle(line).size());
+  for (qsizetype at = head.indexOf(name, 0, Qt::CaseInsensitive); at >= 0;
+       at = head.indexOf(name, at + 1, Qt::CaseInsensitive)) {
+    const qsizetype open = at + name.size();
+    if (at > 0 && !head[at - 1].isSpace()) continue;
+    if (!head.mid(open).startsWith(u"=\"")) continue;
+    const qsizetype close = head.indexOf(u'"', open + 2);
+    if (close > 0) return head.mid(open + 2, close - open - 2);
+  }
+  return {};
+}
+
+// #EXTVLCOPT options that carry request headers, and the header each names.
+struct VlcHeaderOption {
+  QStringView option;
+  const char* header;
+};
+constexpr VlcHeaderOption kVlcHeaderOptions[] = {
+    {u"http-referrer=", "Referer"},
+    {u"http-user-agent=", "User-Agent"},
+    {u"http-origin=", "Origin"},
+};
+
+// What the directives before an address say about it.
+struct PendingEntry {
+  QString name;
+  QString group;
+  QList<RequestHeader> headers;
+};
+
+void readDirective(QStringView line, PendingEntry& entry, QString& listGroup) {
+  if (line.startsWith(u"#EXTINF:", Qt::CaseInsensitive)) {
+    entry.name = extinfTitle(line).toString();
+    entry.group = extinfAttribute(line, u"group-title").toString();
+  } else if (line.startsWith(u"#EXTGRP:", Qt::CaseInsensitive)) {
+    listGroup = line.mid(8).trimmed().toString();
+  } else if (line.startsWith(u"#EXTVLCOPT:", Qt::CaseInsensitive)) {
+    const QStringView option = line.mid(11).trimmed();
+    for (const VlcHeaderOption& o : kVlcHeaderOptions)
+      if (option.startsWith(o.option, Qt::CaseInsensitive))
+        entry.headers.append({o.header, option.mid(o.option.size()).trimmed().toUtf8()});
+  }
+}
+
+// The address line's own "|" headers come first; a directive adds only the
+// headers the line does not name. A directive's value with CR, LF or NUL
+// cannot be sent, so it is left out.
+StationAddress addressOf(QStringView line, const QList<RequestHeader>& directives) {
+  StationAddress address = StationAddress::parse(line.toString());
+  for (const RequestHeader& h : directives)
+    if (address.header(h.name).isEmpty() && !h.value.isEmpty() && !h.value.contains('\0'))
+      address.headers.append(h);
+  return address;
+}
+
 }  // namespace
 
 // M3U and M3U8: one address per line; an #EXTINF line names the address
-// that follows it; other # lines are directives we do not need.
+// that follows it and may give its group; #EXTGRP gives the group of the
+// entries after it that name none; #EXTVLCOPT lines give the next address's
+// request headers. Other # lines are directives we do not need.
 void parseM3u(const QString& text, PlaylistBuilder& builder) {
-  const QStringList lines = text.split(u'\n');
-  QString name;
-  for (int i = 0; i < lines.size(); ++i) {
-    const QString line = lines[i].trimmed();
-    if (line.isEmpty()) continue;
-    if (line.startsWith(u'#')) {
-      if (line.startsWith(u"#EXTINF:", Qt::CaseInsensitive)) name = extinfTitle(line);
-      continue;
-    }
-    builder.add(i + 1, name, line);
-    name.clear();
-  }
+  PendingEntry entry;
+  QString listGroup;
+  forEachLine(text, [&](int number, QStringView raw) {
+    const QStringView line = raw.trimmed();
+    if (line.isEmpty()) return;
+    if (line.startsWith(u'#')) return readDirective(line, entry, listGroup);
+    builder.add(number, entry.name, addressOf(line, entry.headers),
+                entry.group.isEmpty() ? listGroup : entry.group);
+    entry = {};
+  });
 }
 
 }  // namespace playlists

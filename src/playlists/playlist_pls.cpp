@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "playlists/playlist_builder.h"
+#include "playlists/text_lines.h"
 
 namespace playlists {
 
@@ -56,21 +57,21 @@ class PlsEntries {
 void parsePls(const QString& text, PlaylistBuilder& builder) {
   static const QRegularExpression key(QStringLiteral("^(file|title)(\\d*)$"),
                                       QRegularExpression::CaseInsensitiveOption);
-  const QStringList lines = text.split(u'\n');
   PlsEntries entries;
-  for (int i = 0; i < lines.size(); ++i) {
-    const QString line = lines[i].trimmed();
-    const int eq = line.indexOf(u'=');
-    if (eq < 1) continue;
+  forEachLine(text, [&](int number, QStringView raw) {
+    const QStringView line = raw.trimmed();
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 1) return;
     const auto match = key.match(line.left(eq).trimmed());
-    if (!match.hasMatch()) continue;
-    entries.set(match.captured(1).toLower(), match.captured(2), line.mid(eq + 1).trimmed(), i + 1);
-  }
+    if (!match.hasMatch()) return;
+    entries.set(match.captured(1).toLower(), match.captured(2), line.mid(eq + 1).trimmed().toString(),
+                number);
+  });
   for (const PlsEntry& e : entries.all()) {
     if (e.file.isEmpty())
       builder.skip(e.line, QStringLiteral("只有标题没有地址 / a title without an address"));
     else
-      builder.add(e.line, e.title, e.file);
+      builder.add(e.line, e.title, StationAddress::parse(e.file));
   }
 }
 

@@ -5,6 +5,7 @@
 #include "base/text_file.h"
 #include "playlists/playlist.h"
 #include "playlists/playlist_builder.h"
+#include "playlists/text_lines.h"
 #include "playlists/tidy_address.h"
 
 namespace playlists {
@@ -19,15 +20,18 @@ bool startsLikeAddress(const QString& line) {
 }
 
 QString firstContentLine(const QString& text) {
-  qsizetype start = 0;
-  while (start < text.size()) {
-    qsizetype end = text.indexOf(u'\n', start);
-    if (end < 0) end = text.size();
-    const QString line = text.mid(start, std::min<qsizetype>(end - start, 4096)).trimmed();
-    if (!line.isEmpty()) return line;
-    start = end + 1;
-  }
-  return {};
+  QString first;
+  forEachLine(QStringView(text).left(64 * 1024), [&first](int, QStringView line) {
+    if (first.isEmpty()) first = line.left(4096).trimmed().toString();
+  });
+  return first;
+}
+
+// "名,URL" without the closing comma of our own station lines.
+bool isChannelLine(const QString& line) {
+  const qsizetype comma = line.indexOf(u',');
+  return comma > 0 && !line.endsWith(u',') &&
+         startsLikeAddress(line.mid(comma + 1).trimmed());
 }
 
 // Windows tools often save ASX and M3U files as UTF-16 with a byte-order mark.
@@ -51,14 +55,16 @@ PlaylistFormat detectPlaylistFormat(const QString& fileName, const QString& text
   if (head.startsWith(u"#EXTM3U", Qt::CaseInsensitive)) return PlaylistFormat::M3u;
   if (head.contains(u"[playlist]", Qt::CaseInsensitive)) return PlaylistFormat::Pls;
   if (head.contains(u"<asx", Qt::CaseInsensitive)) return PlaylistFormat::Asx;
+  if (head.contains(u",#genre#", Qt::CaseInsensitive)) return PlaylistFormat::TextList;
   const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix == u"m3u" || suffix == u"m3u8") return PlaylistFormat::M3u;
   if (suffix == u"pls") return PlaylistFormat::Pls;
   if (suffix == u"asx" || suffix == u"wax" || suffix == u"wvx") return PlaylistFormat::Asx;
   // Station lines begin with a name; a bare list of addresses is an M3U
   // without any directive.
-  return startsLikeAddress(firstContentLine(text)) ? PlaylistFormat::M3u
-                                                   : PlaylistFormat::StationLines;
+  const QString first = firstContentLine(text);
+  if (startsLikeAddress(first)) return PlaylistFormat::M3u;
+  return isChannelLine(first) ? PlaylistFormat::TextList : PlaylistFormat::StationLines;
 }
 
 Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir) {
@@ -70,6 +76,7 @@ Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString
     case PlaylistFormat::M3u: parseM3u(text, builder); break;
     case PlaylistFormat::Pls: parsePls(text, builder); break;
     case PlaylistFormat::Asx: parseAsx(text, builder); break;
+    case PlaylistFormat::TextList: parseTextList(text, builder); break;
   }
   return playlist;
 }

@@ -50,10 +50,21 @@ class HttpWorker : public QObject {
     const LocalHttpServer::Route route = m_server.route(path, &found);
     if (!found) return reply(socket, 404, "text/plain", "not found");
     if (route.kind == LocalHttpServer::Route::Kind::Hang) return;
+    if (!route.requiredHeader.isEmpty() && !carries(lines, route))
+      return reply(socket, 403, "text/plain", "forbidden");
     QPointer<QTcpSocket> guard(socket);
     QTimer::singleShot(route.delayMs, this, [=, this] {
       if (guard) answer(guard, route, rangeStart, rangeEnd);
     });
+  }
+
+  static bool carries(const QList<QByteArray>& lines, const LocalHttpServer::Route& route) {
+    const QByteArray wanted = route.requiredHeader.toLower() + ':';
+    for (const QByteArray& line : lines)
+      if (line.toLower().startsWith(wanted) &&
+          line.mid(wanted.size()).trimmed() == route.requiredValue)
+        return true;
+    return false;
   }
 
   void answer(QTcpSocket* socket, const LocalHttpServer::Route& route, qint64 rangeStart,
@@ -204,6 +215,17 @@ void LocalHttpServer::addStatus(const QString& path, int status) {
   Route r;
   r.kind = Route::Kind::Status;
   r.status = status;
+  addRoute(path, r);
+}
+
+void LocalHttpServer::addLocked(const QString& path, const QByteArray& body,
+                                const QByteArray& contentType, const QByteArray& header,
+                                const QByteArray& value) {
+  Route r;
+  r.body = body;
+  r.contentType = contentType;
+  r.requiredHeader = header;
+  r.requiredValue = value;
   addRoute(path, r);
 }
 

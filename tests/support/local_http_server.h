@@ -25,6 +25,10 @@ class LocalHttpServer {
     int stallAfterBytes = -1; // a file that stops sending here ...
     int stallMs = 0;          // ... for this long, then sends the rest
     int bytesPerSecond = 0;   // live streams: the sending rate
+    // Anti-hotlinking: answer 403 unless the request carries this header
+    // (name case-blind) with exactly this value.
+    QByteArray requiredHeader;
+    QByteArray requiredValue;
   };
 
   LocalHttpServer();
@@ -46,6 +50,9 @@ class LocalHttpServer {
   void addLive(const QString& path, const QByteArray& chunk, const QByteArray& contentType,
                int bytesPerSecond);
   void addStatus(const QString& path, int status);
+  // Serves body only to requests that carry the header with the value.
+  void addLocked(const QString& path, const QByteArray& body, const QByteArray& contentType,
+                 const QByteArray& header, const QByteArray& value);
 
   // Paths requested so far, in order.
   QStringList requests() const;

@@ -1,0 +1,57 @@
+#include "playlists/playlist_export.h"
+
+#include "playlists/station_address.h"
+
+namespace playlists {
+
+namespace {
+
+// The #EXTVLCOPT option for each header players know by name.
+struct VlcOption {
+  const char* header;
+  QLatin1StringView option;
+};
+constexpr VlcOption kVlcOptions[] = {
+    {"Referer", QLatin1StringView("http-referrer")},
+    {"User-Agent", QLatin1StringView("http-user-agent")},
+    {"Origin", QLatin1StringView("http-origin")},
+};
+
+QString extinf(const Station& s) {
+  QString group = s.group;
+  // A quote would end the attribute early.
+  group.replace(u'"', u'\'');
+  const QString attribute =
+      group.isEmpty() ? QString() : QStringLiteral(" group-title=\"%1\"").arg(group);
+  return QStringLiteral("#EXTINF:-1%1,%2\n").arg(attribute, s.name);
+}
+
+// The station's headers split into #EXTVLCOPT lines and the rest.
+QString vlcOptions(StationAddress& address) {
+  QString lines;
+  for (const VlcOption& o : kVlcOptions) {
+    const auto known = std::find_if(address.headers.begin(), address.headers.end(),
+                                    [&](const RequestHeader& h) {
+                                      return h.name.compare(o.header, Qt::CaseInsensitive) == 0;
+                                    });
+    if (known == address.headers.end()) continue;
+    lines += QStringLiteral("#EXTVLCOPT:%1=%2\n").arg(o.option, QString::fromUtf8(known->value));
+    address.headers.erase(known);
+  }
+  return lines;
+}
+
+}  // namespace
+
+QString toM3u8(const StationList& stations) {
+  QString text = QStringLiteral("#EXTM3U\n");
+  for (const Station& s : stations) {
+    StationAddress address = StationAddress::parse(s.address);
+    text += extinf(s);
+    text += vlcOptions(address);
+    text += address.text() + u'\n';
+  }
+  return text;
+}
+
+}  // namespace playlists

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace playlists {
+
+// An entry of an imported file that did not become a station; line 0 when
+// the whole file could not be read.
+struct ImportSkip {
+  QString file;
+  int line = 0;
+  QString reason;  // bilingual, one line
+};
+
+struct ImportOutcome {
+  int added = 0;
+  int alreadyThere = 0;  // known by its bare address: in the file, or earlier in the import
+  QList<ImportSkip> skipped;
+  QString writeError;    // not empty: nothing was added
+};
+
+// Imports playlist files of any format the readers know into the program
+// folder's found-stations file (tv_lib_ss_jg.txt), in one write. The
+// command line's import and files dropped on the window both come here.
+ImportOutcome importPlaylists(const QString& programDir, const QStringList& files);
+
+}  // namespace playlists

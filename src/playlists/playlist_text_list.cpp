@@ -1,0 +1,50 @@
+#include "playlists/playlist_builder.h"
+#include "playlists/text_lines.h"
+
+namespace playlists {
+
+namespace {
+
+// "URL$线路1" names a source of the channel; the tag is no part of the
+// address. It may stand after the header suffix too.
+QString withoutTag(QStringView source) {
+  const qsizetype bar = source.indexOf(u'|');
+  const QStringView bare = bar < 0 ? source : source.left(bar);
+  QStringView suffix = bar < 0 ? QStringView() : source.mid(bar);
+  const qsizetype tag = bare.indexOf(u'$');
+  if (tag >= 0) return bare.left(tag).toString() + suffix.toString();
+  const qsizetype suffixTag = suffix.indexOf(u'$');
+  if (suffixTag >= 0) suffix = suffix.left(suffixTag);
+  return bare.toString() + suffix.toString();
+}
+
+}  // namespace
+
+// The Chinese channel lists: "分组,#genre#" starts a group, "名,URL" is a
+// channel; one channel's sources joined by "#" become stations of one name.
+void parseTextList(const QString& text, PlaylistBuilder& builder) {
+  QString group;
+  forEachLine(text, [&](int number, QStringView raw) {
+    const QStringView line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u"//")) return;
+    const qsizetype comma = line.indexOf(u',');
+    if (comma < 0) return builder.skip(number, QStringLiteral("没有逗号 / no comma after the name"));
+    const QStringView name = line.left(comma).trimmed();
+    QStringView rest = line.mid(comma + 1).trimmed();
+    while (rest.endsWith(u',')) rest.chop(1);
+    if (rest.startsWith(u"#genre#", Qt::CaseInsensitive)) {
+      group = name.toString();
+      return;
+    }
+    bool any = false;
+    for (QStringView source : rest.split(u'#', Qt::SkipEmptyParts)) {
+      source = source.trimmed();
+      if (source.isEmpty()) continue;
+      any = true;
+      builder.add(number, name.toString(), StationAddress::parse(withoutTag(source)), group);
+    }
+    if (!any) builder.skip(number, QStringLiteral("没有地址 / no address"));
+  });
+}
+
+}  // namespace playlists

@@ -1,0 +1,183 @@
+// Request headers, groups and the Chinese channel lists in the playlist
+// readers, the M3U8 writer and the import into the found-stations file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include "base/text_file.h"
+#include "library/station_files.h"
+#include "playlists/playlist.h"
+#include "playlists/playlist_export.h"
+#include "playlists/playlist_import.h"
+#include "playlists/station_file.h"
+
+using namespace playlists;
+
+namespace {
+
+// One station as "group|name|address", for whole-list comparisons.
+QStringList rows(const StationList& stations) {
+  QStringList out;
+  for (const Station& s : stations) out << s.group + u'|' + s.name + u'|' + s.address;
+  return out;
+}
+
+// Lists compared as text, so a failure shows the rows themselves.
+std::string shown(const QStringList& rows) { return rows.join(u'\n').toStdString(); }
+
+QStringList rows(const QString& text, PlaylistFormat format) {
+  return rows(parsePlaylist(text, format, QStringLiteral("/lists")).stations);
+}
+
+QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  QFile f(dir.filePath(name));
+  f.open(QIODevice::WriteOnly);
+  f.write(bytes);
+  return f.fileName();
+}
+
+}  // namespace
+
+TEST(PlaylistHeaders, M3uDirectivesAndTheBarSuffixBecomeHeadersAndGroups) {
+  struct Case {
+    const char* what;
+    QString text;
+    QStringList expected;
+  };
+  const QList<Case> cases = {
+      {"vlc options name the next address only",
+       "#EXTM3U\n#EXTINF:-1 group-title=\"央视\",CCTV-1\n"
+       "#EXTVLCOPT:http-referrer=http://www.example.cn/live/\n"
+       "#EXTVLCOPT:http-user-agent=Mozilla/5.0 (X11, Linux)\n"
+       "#EXTVLCOPT:network-caching=1000\n"
+       "http://h.example.cn/1.m3u8\n#EXTINF:-1,Next\nhttp://h.example.cn/2.m3u8\n",
+       {"央视|CCTV-1|http://h.example.cn/1.m3u8|Referer=http://www.example.cn/live/"
+        "&User-Agent=Mozilla/5.0%20(X11%2C%20Linux)",
+        "|Next|http://h.example.cn/2.m3u8"}},
+      {"origin, and the line's own suffix wins over a directive",
+       "#EXTINF:-1,A\n#EXTVLCOPT:http-origin=http://o.example.cn\n"
+       "#EXTVLCOPT:http-referrer=http://ignored/\n"
+       "http://h.example.cn/a.flv|Referer=http://mine/&Cookie=k%3Dv\n",
+       {"|A|http://h.example.cn/a.flv|Referer=http://mine/&Cookie=k=v"
+        "&Origin=http://o.example.cn"}},
+      {"#EXTGRP holds for the entries after it, group-title wins",
+       "#EXTGRP:地方台\n#EXTINF:-1,B\nhttp://b/\n#EXTINF:-1 group-title=\"体育\",C\nhttp://c/\n"
+       "#EXTINF:-1,D\nhttp://d/\n",
+       {"地方台|B|http://b/", "体育|C|http://c/", "地方台|D|http://d/"}},
+      {"a malformed suffix is dropped, the station kept bare",
+       "#EXTINF:-1,E\nhttp://e/x.m3u8|Referer\n#EXTINF:-1,F\nhttp://f/x.m3u8|Bad Name=v\n",
+       {"|E|http://e/x.m3u8", "|F|http://f/x.m3u8"}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(shown(rows(c.text, PlaylistFormat::M3u)), shown(c.expected)) << c.what;
+}
+
+TEST(PlaylistTextList, GenresJoinedSourcesAndTags) {
+  const QString text = QStringLiteral(
+      "央视频道,#genre#\n"
+      "CCTV-1,http://a.example.cn/1.m3u8$线路1#http://b.example.cn/1.m3u8$线路2\n"
+      "CCTV-2,http://a.example.cn/2.m3u8|Referer=http://p.example.cn/$备用\n"
+      "# a comment line\n"
+      "卫视频道,#genre#,\n"
+      "湖南卫视,http://c.example.cn/hn.flv,\n"
+      "没有地址的频道\n"
+      "空地址,\n"
+      "坏地址,http://\n");
+  const Playlist p = parsePlaylist(text, PlaylistFormat::TextList, {});
+  EXPECT_EQ(rows(p.stations),
+            (QStringList{"央视频道|CCTV-1|http://a.example.cn/1.m3u8",
+                         "央视频道|CCTV-1|http://b.example.cn/1.m3u8",
+                         "央视频道|CCTV-2|http://a.example.cn/2.m3u8|Referer=http://p.example.cn/",
+                         "卫视频道|湖南卫视|http://c.example.cn/hn.flv"}));
+  QList<int> skipped;
+  for (const SkippedEntry& s : p.skipped) skipped << s.line;
+  EXPECT_EQ(skipped, (QList<int>{7, 8, 9}));
+}
+
+TEST(PlaylistFormatDetection, ChannelListsByTheirMarksAndLines) {
+  struct Case {
+    QString file;
+    QString text;
+    PlaylistFormat format;
+  };
+  const QList<Case> cases = {
+      {"tv.txt", "央视,#genre#\nCCTV-1,http://a/1.m3u8\n", PlaylistFormat::TextList},
+      {"tv", "\n\nCCTV-1,http://a/1.m3u8#http://b/1.m3u8\n", PlaylistFormat::TextList},
+      {"tv.txt", "CCTV-1,http://a/1.m3u8,\n", PlaylistFormat::StationLines},
+      {"tv.m3u", "CCTV-1,http://a/1.m3u8\n", PlaylistFormat::M3u},
+      {"tv.txt", "#EXTM3U\n#EXTINF:-1,a,#genre#\nhttp://a/\n", PlaylistFormat::M3u},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(detectPlaylistFormat(c.file, c.text), c.format) << c.text.toStdString();
+}
+
+TEST(PlaylistLineEnds, LoneCrCrLfAndLfReadAlike) {
+  struct Case {
+    PlaylistFormat format;
+    QStringList lines;
+  };
+  const QList<Case> cases = {
+      {PlaylistFormat::M3u, {"#EXTM3U", "#EXTINF:-1,甲", "http://a/1", "#EXTINF:-1,乙", "http://a/2"}},
+      {PlaylistFormat::Pls, {"[playlist]", "File1=http://a/1", "Title1=甲", "File2=http://a/2"}},
+      {PlaylistFormat::StationLines, {"甲,http://a/1,", "乙,http://a/2,"}},
+      {PlaylistFormat::TextList, {"组,#genre#", "甲,http://a/1", "乙,http://a/2"}},
+  };
+  for (const Case& c : cases) {
+    const QStringList lf = rows(c.lines.join(u'\n'), c.format);
+    EXPECT_EQ(lf.size(), 2) << int(c.format);
+    EXPECT_EQ(rows(c.lines.join(QStringLiteral("\r\n")), c.format), lf) << int(c.format);
+    EXPECT_EQ(rows(c.lines.join(u'\r'), c.format), lf) << int(c.format);
+  }
+}
+
+TEST(PlaylistExport, M3u8WithGroupsAndHeadersReadsBackTheSameStations) {
+  const StationList stations = {
+      {"CCTV-1", "http://a.example.cn/1.m3u8|Referer=http://p.example.cn/&User-Agent=Box%201.0",
+       "央视"},
+      {"Radio", "http://r.example.cn/live|Origin=http://o.example.cn&Cookie=k%3Dv", ""},
+      {"Plain", "http://plain.example.cn/x.mp3", "组\"名"},
+  };
+  const QString text = toM3u8(stations);
+  EXPECT_TRUE(text.contains(QStringLiteral("#EXTINF:-1 group-title=\"央视\",CCTV-1\n"
+                                           "#EXTVLCOPT:http-referrer=http://p.example.cn/\n"
+                                           "#EXTVLCOPT:http-user-agent=Box 1.0\n"
+                                           "http://a.example.cn/1.m3u8\n")));
+  EXPECT_TRUE(text.contains(QStringLiteral("#EXTVLCOPT:http-origin=http://o.example.cn\n"
+                                           "http://r.example.cn/live|Cookie=k=v\n")));
+  StationList expected = stations;
+  expected[0].address = "http://a.example.cn/1.m3u8|Referer=http://p.example.cn/&User-Agent=Box%201.0";
+  expected[1].address = "http://r.example.cn/live|Cookie=k=v&Origin=http://o.example.cn";
+  expected[2].group = "组'名";
+  EXPECT_EQ(shown(rows(text, detectPlaylistFormat("out.m3u8", text))), shown(rows(expected)));
+}
+
+TEST(PlaylistImport, CountsAddedKnownAndSkippedAndKnowsStationsByTheirBareAddress) {
+  QTemporaryDir dir;
+  const QString found = QDir(dir.path()).filePath(library::kFoundFile);
+  ASSERT_TRUE(textfile::writeLines(found, {"旧台,http://old.example.cn/a.m3u8,"}));
+  QStringEncoder gbk("GB18030");
+  const QString txt = write(dir, "tv.txt",
+                            gbk(QStringLiteral("央视,#genre#\r\n"
+                                               "CCTV-1,http://a.example.cn/1.m3u8#"
+                                               "http://OLD.example.cn:80/a.m3u8|Referer=http://p/\r\n"
+                                               "坏,http://\r\n")));
+  const QString m3u = write(dir, "tv.m3u",
+                            "#EXTM3U\n#EXTINF:-1,Again\nhttp://a.example.cn/1.m3u8|Referer=http://x/\n"
+                            "#EXTINF:-1,New\nhttp://n.example.cn/n.mp3\n");
+  const ImportOutcome outcome =
+      importPlaylists(dir.path(), {txt, m3u, dir.filePath("missing.m3u")});
+  EXPECT_EQ(outcome.added, 2);
+  EXPECT_EQ(outcome.alreadyThere, 2);
+  ASSERT_EQ(outcome.skipped.size(), 2);
+  EXPECT_EQ(outcome.skipped[0].line, 3);
+  EXPECT_EQ(outcome.skipped[1].line, 0);
+  EXPECT_TRUE(outcome.writeError.isEmpty());
+  EXPECT_EQ(textfile::readLines(found).value_or(QStringList()),
+            (QStringList{"旧台,http://old.example.cn/a.m3u8,",
+                         "CCTV-1,http://a.example.cn/1.m3u8,央视,",
+                         "New,http://n.example.cn/n.mp3,"}));
+  EXPECT_EQ(rows(*readStationFile(found)).at(1), "央视|CCTV-1|http://a.example.cn/1.m3u8");
+}
