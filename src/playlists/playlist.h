@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "playlists/station.h"
@@ -24,15 +25,25 @@ struct Playlist {
   QList<SkippedEntry> skipped;
 };
 
+// Takes the stations of a playlist one by one as they are read.
+using StationSink = std::function<void(Station&&)>;
+
 // The format of a playlist, from marks in its text first, then from its
 // file name.
 PlaylistFormat detectPlaylistFormat(const QString& fileName, const QString& text);
 
 // Reads the stations of a playlist text; relative local paths are taken
-// from baseDir.
-Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir);
+// from baseDir. With onStation, stations go there instead of into the
+// playlist.
+Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir,
+                       const StationSink& onStation = {});
 
 // Reads a playlist file; nothing when it cannot be read.
 std::optional<Playlist> readPlaylist(const QString& path);
+
+// Reads a playlist file handing each station to onStation as it is read,
+// instead of keeping them: a list of a million stations is never held
+// whole. The playlist returned holds what was skipped.
+std::optional<Playlist> readPlaylist(const QString& path, const StationSink& onStation);
 
 }  // namespace playlists

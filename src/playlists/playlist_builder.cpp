@@ -21,11 +21,17 @@ void PlaylistBuilder::add(int line, const QString& name, const StationAddress& a
   if (tidy.problem) return skip(line, describe(*tidy.problem));
   QString tidied = tidyName(name);
   if (tidied.isEmpty()) tidied = tidyName(nameFromAddress(tidy.address));
-  // Headers that would not read back whole (too long, unsafe) are dropped,
-  // never stored half.
-  QString text = StationAddress{tidy.address, address.headers}.text();
-  if (StationAddress::parse(text).headers != address.headers) text = tidy.address;
-  m_playlist.stations.append({tidied, text, tidyName(group)});
+  Station station{tidied, tidy.address, tidyName(group)};
+  if (!address.headers.isEmpty()) {
+    // Headers that would not read back whole (too long, unsafe) are
+    // dropped, never stored half.
+    const QString text = StationAddress{tidy.address, address.headers}.text();
+    if (StationAddress::parse(text).headers == address.headers) station.address = text;
+  }
+  if (m_onStation)
+    m_onStation(std::move(station));
+  else
+    m_playlist.stations.append(std::move(station));
 }
 
 void PlaylistBuilder::skip(int line, const QString& reason) {

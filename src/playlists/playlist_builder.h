@@ -9,8 +9,9 @@ namespace playlists {
 // and records why an entry was left out.
 class PlaylistBuilder {
  public:
-  PlaylistBuilder(Playlist& playlist, const QString& baseDir)
-      : m_playlist(playlist), m_baseDir(baseDir) {}
+  // Stations go to onStation when one is given, else into the playlist.
+  PlaylistBuilder(Playlist& playlist, const QString& baseDir, const StationSink& onStation)
+      : m_playlist(playlist), m_baseDir(baseDir), m_onStation(onStation) {}
 
   // The bare address is tidied; the headers are kept in the station's
   // address text in their canonical "|" form.
@@ -21,6 +22,7 @@ class PlaylistBuilder {
  private:
   Playlist& m_playlist;
   QString m_baseDir;
+  const StationSink& m_onStation;
 };
 
 // Names are shown in one list box line and stored in comma-separated lines.

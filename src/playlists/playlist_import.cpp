@@ -1,33 +1,73 @@
 #include "playlists/playlist_import.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSet>
 
+#include "base/text_file.h"
 #include "library/station_files.h"
+#include "library/unique_line_file.h"
 #include "playlists/playlist.h"
 #include "playlists/station_file.h"
 
 namespace playlists {
 
+namespace {
+
+// Known addresses by two independent hashes of their key: a million keys
+// cost a few dozen MB instead of a copy of every address.
+class KnownAddresses {
+ public:
+  // True when the address was not known yet; it is known from now on.
+  bool add(const QString& address) {
+    const QString key = knownAddressKey(address);
+    const std::pair<size_t, size_t> hashes{qHash(key, 0x9e3779b9u), qHash(key, 0x85ebca6bu)};
+    if (m_keys.contains(hashes)) return false;
+    m_keys.insert(hashes);
+    return true;
+  }
+
+ private:
+  QSet<std::pair<size_t, size_t>> m_keys;
+};
+
+}  // namespace
+
 ImportOutcome importPlaylists(const QString& programDir, const QStringList& files) {
   ImportOutcome outcome;
-  StationList stations;
+  const QString target = QDir(programDir).filePath(library::kFoundFile);
+  KnownAddresses known;
+  const auto stored = QFileInfo::exists(target) ? textfile::read(target) : QString();
+  if (!stored) {
+    outcome.writeError = QStringLiteral("无法读取 %1 / cannot read %1").arg(target);
+    return outcome;
+  }
+  parsePlaylist(*stored, PlaylistFormat::StationLines, {},
+                [&known](Station&& s) { known.add(s.address); });
+  QString lines;
+  int added = 0;
   for (const QString& file : files) {
-    const auto playlist = readPlaylist(file);
+    const auto playlist = readPlaylist(file, [&](Station&& s) {
+      if (!known.add(s.address)) {
+        ++outcome.alreadyThere;
+        return;
+      }
+      lines += stationFileLine(s) + QStringLiteral("\r\n");
+      ++added;
+    });
     if (!playlist) {
       outcome.skipped.append({file, 0, QStringLiteral("无法读取 / cannot read the file")});
       continue;
     }
     for (const SkippedEntry& s : playlist->skipped) outcome.skipped.append({file, s.line, s.reason});
-    stations.append(playlist->stations);
   }
-  const QString target = QDir(programDir).filePath(library::kFoundFile);
-  const AppendOutcome appended = appendStations(target, stations);
-  if (!appended.written) {
-    outcome.writeError = QStringLiteral("无法写入 %1 / cannot write %1").arg(target);
+  lines.chop(2);
+  if (const auto written = library::AppendUniqueLine(target, lines); !written) {
+    outcome.writeError =
+        QStringLiteral("无法写入 %1：%2 / cannot write %1: %2").arg(target, written.error);
     return outcome;
   }
-  outcome.added = appended.added;
-  outcome.alreadyThere = appended.duplicates;
+  outcome.added = added;
   return outcome;
 }
 

@@ -18,7 +18,7 @@ struct ImportOutcome {
   int added = 0;
   int alreadyThere = 0;  // known by its bare address: in the file, or earlier in the import
   QList<ImportSkip> skipped;
-  QString writeError;    // not empty: nothing was added
+  QString writeError;    // not empty: nothing was added, and this says why (bilingual)
 };
 
 // Imports playlist files of any format the readers know into the program

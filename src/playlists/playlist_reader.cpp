@@ -67,10 +67,11 @@ PlaylistFormat detectPlaylistFormat(const QString& fileName, const QString& text
   return isChannelLine(first) ? PlaylistFormat::TextList : PlaylistFormat::StationLines;
 }
 
-Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir) {
+Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir,
+                       const StationSink& onStation) {
   Playlist playlist;
   playlist.format = format;
-  PlaylistBuilder builder(playlist, baseDir);
+  PlaylistBuilder builder(playlist, baseDir, onStation);
   switch (format) {
     case PlaylistFormat::StationLines: parseStationLines(text, builder); break;
     case PlaylistFormat::M3u: parseM3u(text, builder); break;
@@ -81,12 +82,14 @@ Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString
   return playlist;
 }
 
-std::optional<Playlist> readPlaylist(const QString& path) {
+std::optional<Playlist> readPlaylist(const QString& path, const StationSink& onStation) {
   const QFileInfo info(path);
   if (!info.isFile() || info.size() > kMaxPlaylistBytes) return std::nullopt;
   const auto text = readText(path);
   if (!text) return std::nullopt;
-  return parsePlaylist(*text, detectPlaylistFormat(path, *text), info.absolutePath());
+  return parsePlaylist(*text, detectPlaylistFormat(path, *text), info.absolutePath(), onStation);
 }
+
+std::optional<Playlist> readPlaylist(const QString& path) { return readPlaylist(path, {}); }
 
 }  // namespace playlists

@@ -179,5 +179,6 @@ TEST(PlaylistImport, CountsAddedKnownAndSkippedAndKnowsStationsByTheirBareAddres
             (QStringList{"旧台,http://old.example.cn/a.m3u8,",
                          "CCTV-1,http://a.example.cn/1.m3u8,央视,",
                          "New,http://n.example.cn/n.mp3,"}));
-  EXPECT_EQ(rows(*readStationFile(found)).at(1), "央视|CCTV-1|http://a.example.cn/1.m3u8");
+  EXPECT_EQ(rows(*textfile::read(found), PlaylistFormat::StationLines).at(1),
+            "央视|CCTV-1|http://a.example.cn/1.m3u8");
 }
