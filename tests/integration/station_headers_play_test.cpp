@@ -33,6 +33,10 @@ class StationHeadersPlayTest : public MediaServerTest {
                      "<asx><entry><ref href=\"" + server.url("/referer.mp3").toUtf8() +
                          "\"/></entry></asx>",
                      "video/x-ms-asf", "Referer", kPage);
+    server.addLocked("/agent.asx",
+                     "<asx><entry><ref href=\"" + server.url("/agent.mp3").toUtf8() +
+                         "\"/></entry></asx>",
+                     "video/x-ms-asf", "User-Agent", kAgent);
     wmp.session().setStartTimeout(3000);
     real.session().setStartTimeout(3000);
     QObject::connect(&wmp, &MediaPlayer::Error, &guard, [this] { ++failures; });
@@ -92,6 +96,9 @@ TEST_F(StationHeadersPlayTest, PlaysOnlyWithTheHeadersTheServerWants) {
       {"/referer.mp3", "Referer", false, false},
       {"/list.asx", referer, false, true},
       {"/list.asx", "", false, false},
+      // The station's User-Agent replaces the engine's on the list and its entries.
+      {"/agent.asx", agent, false, true},
+      {"/agent.asx", "", false, false},
       {"/locked.rm", referer, true, true},
       // The route is chosen by the bare address, not by a header ending in .rm.
       {"/referer.mp3", referer + "&X-Note=clip.rm", false, true},

@@ -57,6 +57,11 @@ TEST(CommandLineArguments, EachCommandWithItsOptions) {
   EXPECT_EQ(crawl.maxPages, 3);
 
   EXPECT_EQ(parsed({"scan", "--dir", "/d"}).command, Command::Scan);
+  const QString agent = QStringLiteral(" Mozilla/5.0 (X11; Linux, like Gecko) ");
+  for (const QStringList& args : {QStringList{"scan", "--user-agent", agent},
+                                  QStringList{"crawl", "http://a/", "--user-agent=" + agent},
+                                  QStringList{"check", "a.m3u", "--user-agent", agent}})
+    EXPECT_EQ(parsed(args).userAgent, agent.trimmed()) << args.first().toStdString();
   EXPECT_EQ(parsed({"import", "x.pls"}).files, QStringList{"x.pls"});
   EXPECT_EQ(parsed({"export", "-"}).files, QStringList{"-"});
   EXPECT_EQ(parsed({"--help"}).command, Command::Help);
@@ -84,6 +89,9 @@ TEST(CommandLineArguments, ErrorsAreOneBilingualLine) {
       failure({"import"}),
       failure({"import", "a", "b"}),
       failure({"export", "--dir", "/d"}),
+      failure({"check", "a", "--user-agent", "Box\r\nX-Injected: 1"}),
+      failure({"check", "a", "--user-agent="}),
+      failure({"import", "a", "--user-agent", "Box"}),
   };
   for (const QString& m : messages) {
     EXPECT_FALSE(m.contains(u'\n')) << m.toStdString();
