@@ -37,10 +37,26 @@ class StationHeadersPlayTest : public MediaServerTest {
                      "<asx><entry><ref href=\"" + server.url("/agent.mp3").toUtf8() +
                          "\"/></entry></asx>",
                      "video/x-ms-asf", "User-Agent", kAgent);
+    lockHls("/locked-hls/", "Referer", kPage);
     wmp.session().setStartTimeout(3000);
     real.session().setStartTimeout(3000);
     QObject::connect(&wmp, &MediaPlayer::Error, &guard, [this] { ++failures; });
     QObject::connect(&real, &RealPlayer::ErrorEvent, &guard, [this] { ++failures; });
+  }
+
+  // The fixture's HLS stream under prefix, its playlist and every segment
+  // refused without the header, as hosts of live TV do.
+  void lockHls(const QString& prefix, const QByteArray& header, const QByteArray& value) {
+    const MediaFixtures& media = MediaFixtures::instance();
+    const QByteArray playlist = media.bytes("hls/index.m3u8");
+    server.addLocked(prefix + "index.m3u8", playlist, "application/vnd.apple.mpegurl", header,
+                     value);
+    for (const QByteArray& line : playlist.split('\n')) {
+      const QString segment = QString::fromUtf8(line.trimmed());
+      if (segment.isEmpty() || segment.startsWith(u'#')) continue;
+      server.addLocked(prefix + segment, media.bytes("hls/" + segment), "video/mp2t", header,
+                       value);
+    }
   }
 
   QString locked(const QString& path, const QString& suffix) const {
@@ -94,6 +110,9 @@ TEST_F(StationHeadersPlayTest, PlaysOnlyWithTheHeadersTheServerWants) {
       {"/token.mp3", "X-Token=a%2Cb%5C", false, true},
       // A malformed suffix is dropped: the bare address is asked for.
       {"/referer.mp3", "Referer", false, false},
+      // Every segment of a live HLS stream is asked for with the headers.
+      {"/locked-hls/index.m3u8", referer, false, true},
+      {"/locked-hls/index.m3u8", "", false, false},
       {"/list.asx", referer, false, true},
       {"/list.asx", "", false, false},
       // The station's User-Agent replaces the engine's on the list and its entries.
