@@ -1,23 +1,45 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
-#include "check/connection_probe.h"
 #include "engines/mpv_failure.h"
 
 namespace check {
 
-// The outcome of testing one station.
-enum class Verdict { Playing, Refused, NotFound, TimedOut, UnsupportedFormat };
+// One verdict per station: it plays, or it failed for one reason.
+enum class Outcome {
+  Playing,
+  Refused,      // no connection
+  NotFound,     // 404/410, an unknown host or a missing file
+  Forbidden,    // 401/403/451
+  ServerError,  // 5xx
+  NotMedia,     // a web page or text
+  BadMedia,     // the engine could not decode it
+  NoSegments,   // a playlist whose media parts cannot be fetched
+  TimedOut,     // nothing within the limit
+  Dropped,      // it started and stopped before the media asked for
+  Flagged,      // it plays but is silent, black or frozen (strict checks)
+};
 
-// The word used in JSON output ("playing", "timed out" ...).
-QString verdictKey(Verdict v);
-// The word with its Chinese, for the terminal.
-QString verdictText(Verdict v);
+inline constexpr Outcome kAllOutcomes[] = {
+    Outcome::Playing,  Outcome::Refused,    Outcome::NotFound, Outcome::Forbidden,
+    Outcome::ServerError, Outcome::NotMedia, Outcome::BadMedia, Outcome::NoSegments,
+    Outcome::TimedOut, Outcome::Dropped,    Outcome::Flagged};
 
-Verdict verdictOf(LoadFailure failure);
-// A probe that settles the station without the engine, or nothing when the
+// "playing" or "failed".
+QString verdictKey(Outcome o);
+// The reason's word in JSON ("not_found"); empty for Playing.
+QString reasonKey(Outcome o);
+// The outcome with its Chinese, for people: "禁止访问 forbidden, geo-blocked ...".
+QString outcomeText(Outcome o);
+// The outcome of a reason's word, nothing for an unknown word.
+std::optional<Outcome> outcomeOfKey(const QString& reason);
+
+// What an engine's failure means for a station.
+Outcome outcomeOf(LoadFailure failure);
+// The outcome an HTTP status settles without the engine; nothing when the
 // engine has to decide.
-std::optional<Verdict> verdictOf(const ProbeResult& probe);
+std::optional<Outcome> outcomeOfStatus(int status);
 
 }  // namespace check

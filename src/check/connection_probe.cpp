@@ -1,7 +1,8 @@
 #include "check/connection_probe.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QPointer>
 #include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
@@ -15,10 +16,13 @@ namespace check {
 
 namespace {
 
-// The status line is all we read of an answer.
-constexpr int kAnswerBytes = 512;
+constexpr qsizetype kMaxAnswer = 80 * 1024;
+constexpr int kMaxRedirects = 5;
+// Once the head is in, the body's first bytes are awaited this long at most.
+constexpr int kBodyWaitMs = 1500;
 
 struct Target {
+  QUrl url;
   QString host;
   quint16 port = 0;
   bool tls = false;
@@ -51,15 +55,15 @@ QByteArray requestFor(const QString& scheme, const QUrl& url, const QByteArray& 
 
 // Where to knock, or nothing for addresses the engine must judge alone
 // (mms picks its transport and port itself).
-std::optional<Target> targetOf(const QString& address, const QByteArray& headers) {
-  const QString scheme = playlists::addressScheme(address);
+std::optional<Target> targetOf(const QUrl& url, const QByteArray& headers) {
+  const QString scheme = url.scheme().toLower();
   static const QStringList asking = {QStringLiteral("http"), QStringLiteral("https"),
                                      QStringLiteral("rtsp")};
   static const QStringList connecting = {QStringLiteral("rtmp"), QStringLiteral("ftp")};
   if (!asking.contains(scheme) && !connecting.contains(scheme)) return std::nullopt;
-  const QUrl url(address);
   if (url.host().isEmpty()) return std::nullopt;
   Target t;
+  t.url = url;
   t.host = url.host(QUrl::FullyEncoded);
   t.port = static_cast<quint16>(url.port(playlists::defaultPort(scheme)));
   t.tls = scheme == u"https";
@@ -68,89 +72,140 @@ std::optional<Target> targetOf(const QString& address, const QByteArray& headers
   return t;
 }
 
-int statusOf(const QByteArray& answer) {
-  static const QRegularExpression line(
-      QStringLiteral("^(?:HTTP/\\d(?:\\.\\d)?|ICY|RTSP/\\d\\.\\d)\\s+(\\d{3})"));
-  const auto m = line.match(QString::fromLatin1(answer.left(64)));
-  return m.hasMatch() ? m.captured(1).toInt() : 0;
+ProbeResult::Reach reachOf(QAbstractSocket::SocketError error) {
+  return error == QAbstractSocket::HostNotFoundError ? ProbeResult::NotFound
+                                                     : ProbeResult::Refused;
 }
 
-ProbeResult::Outcome outcomeOf(QAbstractSocket::SocketError error) {
-  return error == QAbstractSocket::HostNotFoundError ? ProbeResult::NotFound : ProbeResult::Refused;
-}
-
-// One attempt: connect, send the request, read the first line of the answer.
+// One station: connect, send the request, read the head and the start of
+// the answer; a redirect starts over at its target within the same limit.
 class SocketProbe : public QObject {
  public:
-  SocketProbe(const Target& target, int timeoutMs, ConnectionProber::Done done, QObject* parent)
-      : QObject(parent), m_request(target.request), m_done(std::move(done)) {
-    const bool tls = target.tls && QSslSocket::supportsSsl();
+  SocketProbe(const playlists::StationAddress& station, const QByteArray& headers, int timeoutMs,
+              ConnectionProber::Done done, QObject* parent)
+      : QObject(parent), m_station(station), m_headers(headers), m_done(std::move(done)) {
+    QTimer::singleShot(timeoutMs, this, [this] { onTimeout(); });
+    m_bodyWait.setSingleShot(true);
+    m_bodyWait.setInterval(kBodyWaitMs);
+    connect(&m_bodyWait, &QTimer::timeout, this, [this] { finishWithAnswer(); });
+    knock(QUrl(m_station.bare));
+  }
+
+  static bool canProbe(const playlists::StationAddress& station) {
+    return targetOf(QUrl(station.bare), {}).has_value();
+  }
+
+ private:
+  void knock(const QUrl& url) {
+    const auto target = targetOf(url, m_headers);
+    if (!target) return finish({ProbeResult::Untested, m_answer.status, BodyKind::Unknown, {}});
+    m_target = *target;
+    m_bytes.clear();
+    m_answer = {};
+    if (m_socket) {
+      m_socket->disconnect(this);
+      m_socket->abort();
+      m_socket->deleteLater();
+    }
+    const bool tls = target->tls && QSslSocket::supportsSsl();
     m_socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
-    connect(m_socket, &QAbstractSocket::errorOccurred, this,
-            [this](QAbstractSocket::SocketError e) {
-              finish({outcomeOf(e), 0});
-            });
+    connect(m_socket, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+      if (!m_bytes.isEmpty()) return finishWithAnswer();
+      finish({reachOf(e), 0, BodyKind::Unknown, {}});
+    });
     connect(m_socket, &QIODevice::readyRead, this, &SocketProbe::read);
-    QTimer::singleShot(timeoutMs, this, [this] { finish({ProbeResult::TimedOut, 0}); });
     if (tls) {
       auto* ssl = static_cast<QSslSocket*>(m_socket);
       ssl->setPeerVerifyMode(QSslSocket::VerifyNone);
       connect(ssl, &QSslSocket::encrypted, this, &SocketProbe::ask);
       connect(ssl, &QSslSocket::sslErrors, ssl, [ssl] { ssl->ignoreSslErrors(); });
-      ssl->connectToHostEncrypted(target.host, target.port);
+      ssl->connectToHostEncrypted(target->host, target->port);
     } else {
       connect(m_socket, &QAbstractSocket::connected, this, &SocketProbe::ask);
-      m_socket->connectToHost(target.host, target.port);
+      m_socket->connectToHost(target->host, target->port);
     }
   }
 
- private:
   void ask() {
-    if (m_request.isEmpty()) return finish({ProbeResult::Answered, 0});
-    m_socket->write(m_request);
+    if (m_target.request.isEmpty()) return finish({ProbeResult::Answered, 0, BodyKind::Unknown, {}});
+    m_socket->write(m_target.request);
   }
 
   void read() {
-    m_answer += m_socket->read(kAnswerBytes - m_answer.size());
-    if (m_answer.contains('\n') || m_answer.size() >= kAnswerBytes)
-      finish({ProbeResult::Answered, statusOf(m_answer)});
+    m_bytes += m_socket->read(kMaxAnswer - m_bytes.size());
+    m_answer = parseAnswer(m_bytes);
+    if (m_answer.headComplete && !m_bodyWait.isActive()) m_bodyWait.start();
+    if (m_answer.enough(m_bytes.size() >= kMaxAnswer)) finishWithAnswer();
+  }
+
+  void onTimeout() {
+    // A server that sent part of its answer did answer; the engine will
+    // find it has no time left.
+    if (!m_bytes.isEmpty()) return finishWithAnswer();
+    finish({ProbeResult::TimedOut, 0, BodyKind::Unknown, {}});
+  }
+
+  void finishWithAnswer() {
+    const int status = m_answer.status;
+    if (status >= 300 && status < 400 && !m_answer.location.isEmpty() &&
+        m_redirects < kMaxRedirects) {
+      ++m_redirects;
+      m_bodyWait.stop();
+      return knock(m_target.url.resolved(QUrl(QString::fromUtf8(m_answer.location))));
+    }
+    ProbeResult r{ProbeResult::Answered, status, kindOf(m_answer), {}};
+    if (r.body == BodyKind::MasterPlaylist)
+      for (const QString& v : variantsOf(m_answer.body, m_target.url))
+        r.variants << playlists::StationAddress{v, m_station.headers}.text();
+    finish(r);
   }
 
   void finish(const ProbeResult& result) {
     if (m_finished) return;
-    // A server that closes after a partial first line still answered.
-    ProbeResult r = result;
-    if (r.outcome != ProbeResult::Answered && !m_answer.isEmpty())
-      r = {ProbeResult::Answered, statusOf(m_answer)};
     m_finished = true;
-    m_socket->disconnect(this);
-    m_socket->abort();
+    if (m_socket) {
+      m_socket->disconnect(this);
+      m_socket->abort();
+    }
     deleteLater();
-    m_done(r);
+    m_done(result);
   }
 
-  QAbstractSocket* m_socket = nullptr;
-  QByteArray m_request;
-  QByteArray m_answer;
+  playlists::StationAddress m_station;
+  QByteArray m_headers;
   ConnectionProber::Done m_done;
+  Target m_target;
+  QAbstractSocket* m_socket = nullptr;
+  QByteArray m_bytes;
+  ProbeAnswer m_answer;
+  QTimer m_bodyWait;
+  int m_redirects = 0;
   bool m_finished = false;
 };
 
 ProbeResult localResult(const QString& address) {
-  const QString path =
-      address.startsWith(u"file:", Qt::CaseInsensitive) ? QUrl(address).toLocalFile() : address;
-  return {QFileInfo::exists(path) ? ProbeResult::Untested : ProbeResult::NotFound, 0};
+  const QString bare = playlists::bareAddress(address);
+  const QString path = bare.startsWith(u"file:", Qt::CaseInsensitive) ? QUrl(bare).toLocalFile() : bare;
+  return {QFileInfo::exists(path) ? ProbeResult::Untested : ProbeResult::NotFound, 0,
+          BodyKind::Unknown, {}};
 }
 
 }  // namespace
 
-ConnectionProber::ConnectionProber(int maxConcurrent, int timeoutMs, QObject* parent)
-    : QObject(parent), m_maxConcurrent(maxConcurrent), m_timeoutMs(timeoutMs) {}
+ConnectionProber::ConnectionProber(int maxConcurrent, QObject* parent)
+    : QObject(parent), m_maxConcurrent(maxConcurrent) {}
 
-void ConnectionProber::probe(const QString& address, Done done) {
-  m_waiting.push_back({address, std::move(done)});
+void ConnectionProber::probe(const QString& address, int timeoutMs, Done done) {
+  m_waiting.push_back({address, timeoutMs, std::move(done)});
   // Start from the event loop so results never arrive inside probe().
   QTimer::singleShot(0, this, &ConnectionProber::startWaiting);
+}
+
+void ConnectionProber::cancelAll() {
+  m_waiting.clear();
+  for (QObject* child : children())
+    if (auto* p = dynamic_cast<SocketProbe*>(child)) delete p;
+  m_running = 0;
 }
 
 void ConnectionProber::startWaiting() {
@@ -164,12 +219,11 @@ void ConnectionProber::startWaiting() {
 void ConnectionProber::launch(const Pending& p) {
   const playlists::StationAddress station = playlists::StationAddress::parse(p.address);
   const QString scheme = playlists::addressScheme(station.bare);
-  if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(station.bare));
-  const auto target = targetOf(station.bare, headerLines(station, m_userAgent));
-  if (!target) return p.done({ProbeResult::Untested, 0});
+  if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(p.address));
+  if (!SocketProbe::canProbe(station)) return p.done({ProbeResult::Untested, 0, BodyKind::Unknown, {}});
   ++m_running;
   new SocketProbe(
-      *target, m_timeoutMs,
+      station, headerLines(station, m_userAgent), p.timeoutMs,
       [this, done = p.done](const ProbeResult& r) {
         --m_running;
         done(r);

@@ -1,47 +1,51 @@
 #include "check/station_checker.h"
 
-#include <mpv/client.h>
-
-#include "engines/mpv_media_player.h"
-
 namespace check {
 
 namespace {
 
-// The engine's own start limit stays behind ours, so our verdict comes first.
-constexpr int kEngineGraceMs = 1000;
-
-// Engine settings for checking, set through the handle.
-constexpr char kReadAhead[] = "demuxer-max-bytes";
-constexpr char kKeptBehind[] = "demuxer-max-back-bytes";
-constexpr char kCoverArt[] = "audio-display";
-
-// Checking only needs the first second of a stream: keep each engine's
-// read-ahead small, so many engines at once stay light.
-void limitBuffers(mpv_handle* handle) {
-  if (!handle) return;
-  mpv_set_property_string(handle, kReadAhead, "4MiB");
-  mpv_set_property_string(handle, kKeptBehind, "0");
-  mpv_set_property_string(handle, kCoverArt, "no");
+CheckResult resultOf(Outcome outcome) {
+  CheckResult r;
+  r.outcome = outcome;
+  return r;
 }
 
 }  // namespace
 
-// One engine and the station it is testing.
-struct StationChecker::Slot {
-  std::unique_ptr<MpvMediaPlayer> engine;
-  int station = -1;
-  QTimer limit;
+// One station's attempt: its clock runs from its probe, and the addresses
+// it may play (the station's own, then a master playlist's variants).
+struct StationChecker::Job {
+  int index = 0;
+  int attempt = 1;
   QElapsedTimer clock;
+  ProbeResult probe;
+  QStringList candidates;
+  int candidate = 0;
+  bool started = false;
+  qint64 msToMedia = -1;
+  std::optional<Outcome> firstFailure;
 };
 
-StationChecker::StationChecker(const playlists::StationList& stations, const Limits& limits, QObject* parent)
+// One player and the job it is playing.
+struct StationChecker::Slot {
+  std::unique_ptr<CheckPlayer> player;
+  std::shared_ptr<Job> job;
+  QTimer deadline;
+};
+
+StationChecker::StationChecker(playlists::StationList stations, const CheckLimits& limits,
+                               CheckPlayerFactory players, QObject* parent)
     : QObject(parent),
-      m_stations(stations),
+      m_stations(std::move(stations)),
       m_limits(limits),
-      m_prober(limits.probes, limits.timeoutMs, this),
-      m_results(stations.size()) {
+      m_players(std::move(players)),
+      m_prober(limits.probes, this) {
   m_prober.setUserAgent(limits.userAgent);
+  m_againTimer.setSingleShot(true);
+  connect(&m_againTimer, &QTimer::timeout, this, [this] {
+    m_round.swap(m_again);
+    pump();
+  });
 }
 
 StationChecker::~StationChecker() = default;
@@ -51,90 +55,226 @@ void StationChecker::start() {
     QMetaObject::invokeMethod(this, &StationChecker::finished, Qt::QueuedConnection);
     return;
   }
-  for (int i = 0; i < m_stations.size(); ++i)
-    m_prober.probe(m_stations[i].address, [this, i](const ProbeResult& r) { onProbed(i, r); });
+  pump();
 }
 
-void StationChecker::onProbed(int index, const ProbeResult& probe) {
-  if (const auto verdict = verdictOf(probe)) return settle(index, {*verdict, -1, {}});
-  m_ready.push_back(index);
-  fillSlots();
+void StationChecker::stop() {
+  m_stopped = true;
+  m_prober.cancelAll();
+  m_ready.clear();
+  m_again.clear();
+  m_round.clear();
+  m_againTimer.stop();
+  for (const auto& slot : m_slots) {
+    slot->deadline.stop();
+    slot->job.reset();
+    slot->player->close();
+  }
 }
 
-void StationChecker::fillSlots() {
-  while (!m_ready.empty()) {
+bool StationChecker::busy() const {
+  if (m_probing > 0 || !m_ready.empty()) return true;
+  for (const auto& slot : m_slots)
+    if (slot->job) return true;
+  return false;
+}
+
+void StationChecker::pump() {
+  if (m_stopped) return;
+  const auto room = [this] {
+    return m_probing < m_limits.probes && static_cast<int>(m_ready.size()) < m_limits.probes;
+  };
+  while (room() && m_next < m_stations.size()) startJob(m_next++, 1);
+  while (room() && !m_round.empty()) {
+    const auto [index, attempt] = m_round.front();
+    m_round.pop_front();
+    startJob(index, attempt);
+  }
+  if (busy() || m_next < m_stations.size() || !m_round.empty()) return;
+  // Every station has had its try: the failed ones go again after a pause.
+  if (!m_again.empty()) {
+    if (!m_againTimer.isActive()) m_againTimer.start(m_limits.retryPauseMs);
+  } else if (m_done == m_stations.size()) {
+    m_stopped = true;
+    Q_EMIT finished();
+  }
+}
+
+void StationChecker::startJob(int index, int attempt) {
+  auto job = std::make_shared<Job>();
+  job->index = index;
+  job->attempt = attempt;
+  job->clock.start();
+  ++m_probing;
+  m_prober.probe(m_stations[index].address, m_limits.timeoutMs, [this, job](const ProbeResult& r) {
+    --m_probing;
+    onProbed(job, r);
+  });
+}
+
+void StationChecker::onProbed(std::shared_ptr<Job> job, const ProbeResult& probe) {
+  job->probe = probe;
+  std::optional<Outcome> settled;
+  switch (probe.reach) {
+    case ProbeResult::Refused: settled = Outcome::Refused; break;
+    case ProbeResult::NotFound: settled = Outcome::NotFound; break;
+    case ProbeResult::TimedOut: settled = Outcome::TimedOut; break;
+    case ProbeResult::Answered:
+      settled = outcomeOfStatus(probe.status);
+      if (!settled && probe.body == BodyKind::WebPage) settled = Outcome::NotMedia;
+      break;
+    case ProbeResult::Untested: break;
+  }
+  if (settled) {
+    finishAttempt(*job, resultOf(*settled));
+    return pump();
+  }
+  job->candidates = QStringList{m_stations[job->index].address} + probe.variants;
+  m_ready.push_back(std::move(job));
+  dispatch();
+  pump();
+}
+
+void StationChecker::dispatch() {
+  while (!m_stopped && !m_ready.empty()) {
     Slot* slot = freeSlot();
     if (!slot) return;
-    const int index = m_ready.front();
+    auto job = std::move(m_ready.front());
     m_ready.pop_front();
-    play(*slot, index);
+    play(*slot, std::move(job));
   }
 }
 
 StationChecker::Slot* StationChecker::freeSlot() {
   for (const auto& s : m_slots)
-    if (s->station < 0) return s.get();
+    if (!s->job) return s.get();
   if (static_cast<int>(m_slots.size()) >= m_limits.engines) return nullptr;
   auto slot = std::make_unique<Slot>();
-  MpvOptions options;
-  options.startTimeoutMs = m_limits.timeoutMs + kEngineGraceMs;
-  options.networkTimeoutMs = m_limits.timeoutMs;
-  options.userAgent = m_limits.userAgent;
-  slot->engine = std::make_unique<MpvMediaPlayer>(options);
-  limitBuffers(slot->engine->handle());
-  slot->limit.setSingleShot(true);
-  slot->limit.setInterval(m_limits.timeoutMs);
+  slot->player = m_players();
+  if (const QString failure = slot->player->startFailure(); !failure.isEmpty()) {
+    stop();
+    Q_EMIT engineFailed(failure);
+    return nullptr;
+  }
   Slot* s = slot.get();
-  connect(&s->limit, &QTimer::timeout, this, [this, s] {
-    const int index = s->station;
-    release(*s);
-    settle(index, {Verdict::TimedOut, -1, {}});
-  });
-  connect(s->engine.get(), &MediaPlayer::PlayStateChange, this,
-          [this, s](int state) { onPlayState(*s, state); });
-  connect(&s->engine->session(), &MpvSession::failed, this,
-          [this, s](LoadFailure failure) { onFailed(*s, failure); });
+  CheckPlayer* p = s->player.get();
+  s->deadline.setSingleShot(true);
+  connect(&s->deadline, &QTimer::timeout, this, [this, s] { onDeadline(*s); });
+  connect(p, &CheckPlayer::started, this, [this, s] { onStarted(*s); });
+  connect(p, &CheckPlayer::decoded, this, [this, s](qint64 ms) { onDecoded(*s, ms); });
+  connect(p, &CheckPlayer::ended, this, [this, s](qint64 ms) { onEnded(*s, ms); });
+  connect(p, &CheckPlayer::failed, this, [this, s](LoadFailure f) { onFailed(*s, f); });
   m_slots.push_back(std::move(slot));
   return s;
 }
 
-void StationChecker::play(Slot& slot, int index) {
-  slot.station = index;
-  slot.clock.start();
-  slot.limit.start();
-  slot.engine->setURL(m_stations[index].address);
+void StationChecker::play(Slot& slot, std::shared_ptr<Job> job) {
+  const qint64 left = m_limits.timeoutMs - job->clock.elapsed();
+  if (left <= 0) return finishAttempt(*job, resultOf(job->firstFailure.value_or(Outcome::TimedOut)));
+  slot.job = std::move(job);
+  slot.deadline.start(static_cast<int>(left));
+  openCandidate(slot);
 }
 
-void StationChecker::onPlayState(Slot& slot, int state) {
-  if (slot.station < 0 || state != MediaPlayer::Playing) return;
-  const int index = slot.station;
-  const CheckResult result{Verdict::Playing, slot.clock.elapsed(),
-                           readMediaInfo(slot.engine->handle())};
-  release(slot);
-  settle(index, result);
+void StationChecker::openCandidate(Slot& slot) {
+  Job& job = *slot.job;
+  job.started = false;
+  const qint64 left = m_limits.timeoutMs - job.clock.elapsed();
+  slot.player->open(job.candidates.at(job.candidate), static_cast<int>(std::max<qint64>(left, 1)));
+}
+
+void StationChecker::onStarted(Slot& slot) {
+  if (!slot.job || slot.job->started) return;
+  slot.job->started = true;
+  if (slot.job->msToMedia < 0) slot.job->msToMedia = slot.job->clock.elapsed();
+}
+
+void StationChecker::onDecoded(Slot& slot, qint64 ms) {
+  if (slot.job && slot.job->started && ms >= m_limits.minPlayMs) pass(slot);
+}
+
+void StationChecker::onEnded(Slot& slot, qint64 ms) {
+  if (!slot.job) return;
+  if (ms >= m_limits.minPlayMs) return pass(slot);
+  // Too little to count: a still image or a stream that closed at once.
+  attemptFailed(slot, slot.player->facts().hasMedia() ? Outcome::Dropped : Outcome::BadMedia);
 }
 
 void StationChecker::onFailed(Slot& slot, LoadFailure failure) {
-  if (slot.station < 0) return;
-  const int index = slot.station;
+  if (!slot.job) return;
+  const Job& job = *slot.job;
+  Outcome outcome = outcomeOf(failure);
+  const BodyKind body = job.probe.body;
+  if (job.started) {
+    outcome = Outcome::Dropped;
+  } else if (failure != LoadFailure::TimedOut &&
+             (body == BodyKind::MediaPlaylist || body == BodyKind::MasterPlaylist)) {
+    outcome = Outcome::NoSegments;
+  } else if (body == BodyKind::Text && outcome == Outcome::BadMedia) {
+    outcome = Outcome::NotMedia;
+  } else if (outcome == Outcome::Refused && job.probe.reach == ProbeResult::Answered) {
+    // The server answered the probe: what it sent was no media.
+    outcome = Outcome::BadMedia;
+  }
+  attemptFailed(slot, outcome);
+}
+
+void StationChecker::onDeadline(Slot& slot) {
+  if (!slot.job) return;
+  auto job = slot.job;
   release(slot);
-  settle(index, {verdictOf(failure), -1, {}});
+  finishAttempt(*job, resultOf(job->firstFailure.value_or(Outcome::TimedOut)));
+  pump();
+}
+
+void StationChecker::pass(Slot& slot) {
+  auto job = slot.job;
+  CheckResult result = resultOf(Outcome::Playing);
+  result.facts = slot.player->facts();
+  if (!result.facts.hasMedia()) return attemptFailed(slot, Outcome::BadMedia);
+  if (m_limits.strict && result.facts.flagged()) result.outcome = Outcome::Flagged;
+  result.msToMedia = job->msToMedia;
+  if (job->candidate > 0) result.variant = job->candidates.at(job->candidate);
+  release(slot);
+  finishAttempt(*job, result);
+  pump();
+}
+
+void StationChecker::attemptFailed(Slot& slot, Outcome outcome) {
+  Job& job = *slot.job;
+  if (!job.firstFailure) job.firstFailure = outcome;
+  if (job.candidate + 1 < job.candidates.size() &&
+      job.clock.elapsed() < m_limits.timeoutMs) {
+    ++job.candidate;
+    slot.player->close();
+    return openCandidate(slot);
+  }
+  auto done = slot.job;
+  release(slot);
+  finishAttempt(*done, resultOf(*done->firstFailure));
+  pump();
 }
 
 void StationChecker::release(Slot& slot) {
-  slot.limit.stop();
-  slot.station = -1;
-  slot.engine->close();
-  // The next station starts from the event loop, not inside the engine's
+  slot.deadline.stop();
+  slot.job.reset();
+  slot.player->close();
+  // The next station starts from the event loop, not inside the player's
   // signal that brought this verdict.
-  QMetaObject::invokeMethod(this, &StationChecker::fillSlots, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, &StationChecker::dispatch, Qt::QueuedConnection);
 }
 
-void StationChecker::settle(int index, const CheckResult& result) {
-  m_results[index] = result;
+void StationChecker::finishAttempt(const Job& job, CheckResult result) {
+  if (m_stopped) return;
+  result.httpStatus = job.probe.status;
+  result.attempts = job.attempt;
+  if (!result.playing() && job.attempt <= m_limits.retries) {
+    m_again.emplace_back(job.index, job.attempt + 1);
+    return;
+  }
+  result.flaky = result.playing() && job.attempt > 1;
   ++m_done;
-  Q_EMIT stationChecked(index);
-  if (m_done == m_stations.size()) Q_EMIT finished();
+  Q_EMIT stationChecked(job.index, result);
 }
 
 }  // namespace check

@@ -5,23 +5,34 @@
 #include <QSet>
 
 #include "base/user_agent.h"
+#include "check/station_checker.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/json_lines.h"
 #include "cli/skipped_report.h"
-#include "playlists/station_file.h"
-#include "check/station_checker.h"
+#include "engines/mpv_check_player.h"
+#include "library/line_appender.h"
 #include "library/station_files.h"
-#include "library/unique_line_file.h"
+#include "playlists/playlist.h"
+#include "playlists/station_address.h"
+#include "playlists/station_file.h"
 
 namespace cli {
 
 namespace {
 
-// The stations of all files, each bare address once (by its duplicate key);
-// nothing when a file cannot be read.
+// A station of the run and its place in the whole list, counted from 1, so
+// shards and resumed runs number stations as one full run does.
+struct Numbered {
+  int index;
+  playlists::Station station;
+};
+
+// The stations of all files, each bare address once; nothing when a file
+// cannot be read.
 std::optional<playlists::StationList> readStations(const QStringList& files, Console& console,
-                                        int* duplicates) {
+                                                   int* duplicates) {
   playlists::StationList unique;
   QSet<QString> keys;
   for (const QString& file : files) {
@@ -44,61 +55,119 @@ std::optional<playlists::StationList> readStations(const QStringList& files, Con
   return unique;
 }
 
-struct Tally {
-  int playing = 0;
-  QString storeError;
+// The addresses a results file already judges.
+QSet<QString> judgedIn(const QString& jsonOut) {
+  QSet<QString> judged;
+  for (const QJsonObject& o : readJsonLines(jsonOut).value_or(QList<QJsonObject>()))
+    if (o.contains(QLatin1String("verdict"))) judged.insert(o.value(QLatin1String("address")).toString());
+  return judged;
+}
+
+QList<Numbered> selectStations(const playlists::StationList& all, const CommandLine& c) {
+  const QSet<QString> judged = c.resume ? judgedIn(c.jsonOut) : QSet<QString>();
+  QList<Numbered> chosen;
+  for (int i = c.shard; i < all.size(); i += c.shards)
+    if (!judged.contains(all[i].address)) chosen.append({i + 1, all[i]});
+  return chosen;
+}
+
+check::CheckLimits limitsOf(const CommandLine& c, const QString& dir) {
+  check::CheckLimits limits;
+  limits.engines = c.jobs;
+  limits.probes = c.probes > 0 ? c.probes : 2 * c.jobs;
+  limits.timeoutMs = qRound(c.timeoutSeconds * 1000);
+  limits.minPlayMs = qRound(c.minPlaySeconds * 1000);
+  limits.retries = c.retries;
+  limits.strict = c.strict;
+  limits.userAgent = useragent::forCommand(c.userAgent, dir);
+  return limits;
+}
+
+// Where a check writes as stations are judged, and the first write that
+// failed.
+struct CheckOutputs {
+  library::LineAppender passing;
+  std::optional<JsonLinesWriter> results;
+  QString failedPath;
+  QString failure;
+
+  void note(const QString& path, const textfile::WriteResult& written) {
+    if (written || !failure.isEmpty()) return;
+    failedPath = path;
+    failure = written.error;
+  }
 };
 
 }  // namespace
 
-int runCheck(const CommandLine& c, const QString& dir, Console& console) {
+int runCheck(const CommandLine& c, const QString& dir, Console& console,
+             const CheckPlayerFactory& players) {
   int duplicates = 0;
-  const auto stations = readStations(c.files, console, &duplicates);
-  if (!stations) return kExitBadInput;
-  const QString store = c.out.isEmpty() ? QDir(dir).filePath(library::kFoundFile)
-                                        : QFileInfo(c.out).absoluteFilePath();
+  const auto all = readStations(c.files, console, &duplicates);
+  if (!all) return kExitBadInput;
+  const QList<Numbered> chosen = selectStations(*all, c);
+  CheckOutputs out{library::LineAppender(c.out.isEmpty() ? QDir(dir).filePath(library::kFoundFile)
+                                                          : QFileInfo(c.out).absoluteFilePath()),
+                   {}};
+  if (!c.jsonOut.isEmpty()) out.results.emplace(c.jsonOut);
+  out.note(out.passing.path(), out.passing.open());
+  if (out.results) out.note(c.jsonOut, out.results->open(c.resume));
+  if (!out.failure.isEmpty()) {
+    console.error(cannotWrite(out.failedPath, out.failure));
+    return kExitBadInput;
+  }
+
+  playlists::StationList stations;
+  stations.reserve(chosen.size());
+  for (const Numbered& n : chosen) stations << n.station;
+  const check::CheckLimits limits = limitsOf(c, dir);
+  check::StationChecker checker(
+      stations, limits, players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent));
   QElapsedTimer clock;
   clock.start();
-  CheckProgress progress(console, static_cast<int>(stations->size()));
-  Tally tally;
-  check::StationChecker checker(
-      *stations, {c.jobs, qRound(c.timeoutSeconds * 1000), 256, useragent::forCommand(c.userAgent, dir)});
-  QObject::connect(&checker, &check::StationChecker::stationChecked, &checker, [&](int index) {
-    if (checker.result(index)->verdict == check::Verdict::Playing) {
-      ++tally.playing;
-      // Stored at once, as a scan stores a hit, so an interrupted check
-      // keeps what it found.
-      const playlists::Station& s = stations->at(index);
-      const auto written = library::AppendUniqueLine(store, library::stationLine(s.name, s.address));
-      if (!written) tally.storeError = written.error;
-    }
-    progress.update(checker.doneCount(), tally.playing);
-  });
+  CheckProgress progress(console, static_cast<int>(stations.size()));
+  OutcomeTally tally;
+  QString engineFailure;
+  QObject::connect(&checker, &check::StationChecker::stationChecked, &checker,
+                   [&](int i, const check::CheckResult& r) {
+                     const Numbered& n = chosen.at(i);
+                     ++tally[r.outcome];
+                     const QJsonObject json = resultJson(n.index, n.station, r);
+                     console.print(c.json ? compact(json) : resultLine(n.index, n.station, r));
+                     if (out.results) out.note(c.jsonOut, out.results->write(json));
+                     if (r.playing())
+                       out.note(out.passing.path(), out.passing.append(library::stationLine(
+                                                        n.station.name, n.station.address)));
+                     progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
+                   });
   QEventLoop loop;
   QObject::connect(&checker, &check::StationChecker::finished, &loop, &QEventLoop::quit,
                    Qt::QueuedConnection);
+  QObject::connect(&checker, &check::StationChecker::engineFailed, &loop,
+                   [&](const QString& message) {
+                     engineFailure = message;
+                     loop.quit();
+                   });
   checker.start();
   loop.exec();
   progress.end();
-
-  for (int i = 0; i < stations->size(); ++i) {
-    const check::CheckResult& r = *checker.result(i);
-    console.print(c.json ? resultJson(i + 1, stations->at(i), r)
-                         : resultLine(i + 1, stations->at(i), r));
+  if (!engineFailure.isEmpty()) {
+    console.error(engineFailure);
+    return kExitBadInput;
   }
-  const int failed = static_cast<int>(stations->size()) - tally.playing;
-  const QString summary =
-      QStringLiteral(
-          "共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
-          "%2 playing, %3 failed, %4 duplicates; %5 s")
-          .arg(stations->size())
-          .arg(tally.playing)
-          .arg(failed)
-          .arg(duplicates)
-          .arg(QString::number(clock.elapsed() / 1000.0, 'f', 1));
-  c.json ? console.message(summary) : console.print(summary);
-  if (!tally.storeError.isEmpty()) {
-    console.error(cannotWrite(store, tally.storeError));
+
+  const int playing = tally.value(check::Outcome::Playing);
+  const int failed = static_cast<int>(stations.size()) - playing;
+  console.message(summaryTable(tally));
+  console.message(QStringLiteral("共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
+                                 "%2 playing, %3 failed, %4 duplicates; %5 s")
+                      .arg(stations.size())
+                      .arg(playing)
+                      .arg(failed)
+                      .arg(duplicates)
+                      .arg(QString::number(clock.elapsed() / 1000.0, 'f', 1)));
+  if (!out.failure.isEmpty()) {
+    console.error(cannotWrite(out.failedPath, out.failure));
     return kExitBadInput;
   }
   return failed > 0 ? kExitSomeFailed : kExitDone;

@@ -1,23 +1,32 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QJsonObject>
+#include <QMap>
 #include <QString>
 
-#include "playlists/station.h"
 #include "check/station_checker.h"
+#include "playlists/station.h"
 
 namespace cli {
 
 class Console;
 
-// One station's line for the terminal: index, verdict, time to first play,
-// media info, name and address.
+// One station's line for people: index, verdict or reason, time to media,
+// evidence, name and address.
 QString resultLine(int index, const playlists::Station& station, const check::CheckResult& result);
-// The same as one JSON object on one line.
-QString resultJson(int index, const playlists::Station& station, const check::CheckResult& result);
+// The same as one JSON object (index counts from 1 over the whole list).
+QJsonObject resultJson(int index, const playlists::Station& station, const check::CheckResult& result);
+QString compact(const QJsonObject& o);
 
-// The progress bar of a check, on standard error: redrawn in place (at most
-// ten times a second) on a terminal, a plain line every tenth otherwise.
+// How many stations ended with each outcome.
+using OutcomeTally = QMap<check::Outcome, int>;
+// The closing table: one row per outcome that occurred, then the total.
+QString summaryTable(const OutcomeTally& tally);
+
+// The progress of a check on standard error: on a terminal one line
+// rewritten in place (at most ten times a second) with done/total, passing,
+// rate and time left; elsewhere a plain line every tenth of the list.
 class CheckProgress {
  public:
   CheckProgress(Console& console, int total);
@@ -28,6 +37,7 @@ class CheckProgress {
   Console& m_console;
   int m_total;
   int m_lastTenth = -1;
+  QElapsedTimer m_clock;
   QElapsedTimer m_sinceDraw;
 };
 

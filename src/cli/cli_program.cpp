@@ -41,6 +41,7 @@ int dispatch(const CommandLine& c, const QString& dir, Console& console) {
     case Command::Scan: return runScan(c, dir, console);
     case Command::Crawl: return runCrawl(c, dir, console);
     case Command::Check: return runCheck(c, dir, console);
+    case Command::Merge: return runMerge(c, dir, console);
     case Command::Import: return runImport(c, dir, console);
     case Command::Export: return runExport(c, dir, console);
     case Command::Help: break;

@@ -32,8 +32,16 @@ const QList<CommandSyntax>& commandSyntaxes() {
        u"a URL"},
       {QStringLiteral("check"),
        Command::Check,
-       {QStringLiteral("--dir"), QStringLiteral("--jobs"), QStringLiteral("--timeout"),
-        QStringLiteral("--out"), QStringLiteral("--json"), QStringLiteral("--user-agent")},
+       {QStringLiteral("--dir"), QStringLiteral("--jobs"), QStringLiteral("--probes"),
+        QStringLiteral("--timeout"), QStringLiteral("--min-play"), QStringLiteral("--retries"),
+        QStringLiteral("--strict"), QStringLiteral("--out"), QStringLiteral("--json"),
+        QStringLiteral("--json-out"), QStringLiteral("--resume"), QStringLiteral("--shard"),
+        QStringLiteral("--user-agent")},
+       1,
+       -1},
+      {QStringLiteral("merge"),
+       Command::Merge,
+       {QStringLiteral("--dir"), QStringLiteral("--out"), QStringLiteral("--json-out")},
        1,
        -1},
       {QStringLiteral("import"), Command::Import, {QStringLiteral("--dir")}, 1, 1},
@@ -48,9 +56,47 @@ UsageError error(const QString& chinese, const QString& english) {
   return {chinese + QStringLiteral(" / ") + english};
 }
 
+// The options that take no value, and where they go.
+bool* flagOf(const QString& option, CommandLine& c) {
+  if (option == u"--json") return &c.json;
+  if (option == u"--strict") return &c.strict;
+  if (option == u"--resume") return &c.resume;
+  return nullptr;
+}
+
+std::optional<UsageError> setShard(const QString& value, CommandLine& c) {
+  const QStringList parts = value.split(u'/');
+  bool okK = false, okN = false;
+  if (parts.size() == 2) {
+    c.shard = parts[0].toInt(&okK);
+    c.shards = parts[1].toInt(&okN);
+  }
+  if (!okK || !okN || c.shards < 1 || c.shard < 0 || c.shard >= c.shards)
+    return error(QStringLiteral("--shard 须为 K/N，0 ≤ K < N"),
+                 QStringLiteral("--shard must be K/N with 0 <= K < N"));
+  return std::nullopt;
+}
+
+std::optional<UsageError> setCount(const QString& option, const QString& value, int min, int max,
+                                   int& target) {
+  bool ok = false;
+  target = value.toInt(&ok);
+  if (ok && target >= min && target <= max) return std::nullopt;
+  return error(QStringLiteral("%1 须为 %2 到 %3 的整数").arg(option).arg(min).arg(max),
+               QStringLiteral("%1 must be a whole number from %2 to %3").arg(option).arg(min).arg(max));
+}
+
 std::optional<UsageError> setNumber(const QString& option, const QString& value, CommandLine& c) {
   bool ok = false;
-  if (option == u"--jobs") {
+  if (option == u"--probes") return setCount(option, value, 1, 4096, c.probes);
+  if (option == u"--retries") return setCount(option, value, 0, 10, c.retries);
+  if (option == u"--shard") return setShard(value, c);
+  if (option == u"--min-play") {
+    c.minPlaySeconds = value.toDouble(&ok);
+    if (!ok || !(c.minPlaySeconds >= 0.1 && c.minPlaySeconds <= 60))
+      return error(QStringLiteral("--min-play 须为 0.1 到 60 秒"),
+                   QStringLiteral("--min-play must be from 0.1 to 60 seconds"));
+  } else if (option == u"--jobs") {
     c.jobs = value.toInt(&ok);
     if (!ok || c.jobs < 1 || c.jobs > 256)
       return error(QStringLiteral("--jobs 须为 1 到 256 的整数"),
@@ -87,6 +133,8 @@ std::optional<UsageError> setOption(const QString& option, const QString& value,
     c.out = value;
   else if (option == u"--user-agent")
     return setUserAgent(value, c);
+  else if (option == u"--json-out")
+    c.jsonOut = value;
   else
     return setNumber(option, value, c);
   if (value.isEmpty())
@@ -135,10 +183,11 @@ std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) 
     if (!syntax->options.contains(option))
       return error(QStringLiteral("命令 %1 没有选项“%2”").arg(syntax->word, option),
                    QStringLiteral("%1 has no option '%2'").arg(syntax->word, option));
-    if (option == u"--json") {
+    if (bool* flag = flagOf(option, c)) {
       if (eq >= 0)
-        return error(QStringLiteral("--json 不带值"), QStringLiteral("--json takes no value"));
-      c.json = true;
+        return error(QStringLiteral("%1 不带值").arg(option),
+                     QStringLiteral("%1 takes no value").arg(option));
+      *flag = true;
       continue;
     }
     if (eq < 0 && i + 1 >= args.size())
@@ -148,6 +197,9 @@ std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) 
     if (auto problem = setOption(option, value, c)) return *problem;
   }
   if (auto problem = checkArgumentCount(*syntax, words)) return *problem;
+  if (c.resume && c.jsonOut.isEmpty())
+    return error(QStringLiteral("--resume 需要 --json-out 文件"),
+                 QStringLiteral("--resume needs --json-out FILE"));
   if (c.command == Command::Crawl)
     c.url = words.value(0);
   else
@@ -167,14 +219,25 @@ QString usageText() {
       "      从 URL 开始自动网上搜索，找到的电台存入 tv_lib_ss_www.txt\n"
       "      crawl the web from URL as an automatic web search; found stations are\n"
       "      stored in tv_lib_ss_www.txt; stops after N pages or an empty queue\n"
-      "  nettv check FILE... [--jobs N] [--timeout S] [--out FILE] [--json]\n"
-      "              [--user-agent UA] [--dir D]\n"
-      "      同时用 N 个播放器（默认 8）测试文件中的电台，S 秒内（默认 15）开始播放即通过；\n"
-      "      通过的电台存入 tv_lib_ss_jg.txt（或 --out 文件）\n"
+      "  nettv check FILE... [--jobs N] [--probes M] [--timeout S] [--min-play P]\n"
+      "              [--retries R] [--strict] [--out FILE] [--json] [--json-out FILE]\n"
+      "              [--resume] [--shard K/N] [--user-agent UA] [--dir D]\n"
+      "      同时用 N 个播放器（默认 8）测试文件中的电台：S 秒内（默认 15，连接与播放合计）\n"
+      "      解码出 P 秒（默认 1）媒体即通过；通过的电台随时追加到 tv_lib_ss_jg.txt（或 --out）\n"
       "      test the stations of station files or M3U/M3U8/PLS/ASX playlists with N\n"
-      "      players at once (default 8); a station passes when it plays within S\n"
-      "      seconds (default 15); passing stations go to tv_lib_ss_jg.txt (or --out);\n"
-      "      --json prints one JSON object per station\n"
+      "      players at once (default 8) and M connection attempts ahead of them\n"
+      "      (default 2N); a station passes when P seconds of media (default 1) are\n"
+      "      decoded within S seconds (default 15, connecting included); passing\n"
+      "      stations are appended to tv_lib_ss_jg.txt (or --out) as they pass;\n"
+      "      --retries R tries failed stations again R times; --strict fails silent,\n"
+      "      black or frozen stations; --json prints one JSON object per station and\n"
+      "      --json-out writes them to FILE as they come; --resume skips the stations\n"
+      "      already in that FILE; --shard K/N checks every N-th station from the\n"
+      "      K-th (K from 0)\n"
+      "  nettv merge FILE... [--json-out FILE] [--out FILE] [--dir D]\n"
+      "      合并各分片的 JSON 结果为一份报告，并把通过的电台存入 tv_lib_ss_jg.txt（或 --out）\n"
+      "      join the JSON lines of check shards into one report (standard output or\n"
+      "      --json-out) and one passing list (tv_lib_ss_jg.txt or --out)\n"
       "  nettv import FILE\n"
       "      把播放列表（M3U/M3U8/PLS/ASX/txt 频道列表/电台文件）中的电台加入\n"
       "      tv_lib_ss_jg.txt\n"
@@ -188,7 +251,8 @@ QString usageText() {
       "  --dir D    程序文件夹（默认为程序所在文件夹）/ the program folder (default: the\n"
       "             executable's folder)\n"
       "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check),\n"
-      "  2 参数错误或无法读取输入 bad arguments or unreadable input\n");
+      "  2 参数错误、无法读取输入或播放引擎无法启动 bad arguments, unreadable input, or\n"
+      "  the media engine could not start\n");
 }
 
 }  // namespace cli

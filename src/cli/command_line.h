@@ -9,19 +9,27 @@ namespace cli {
 // Exit codes of every command.
 enum ExitCode { kExitDone = 0, kExitSomeFailed = 1, kExitBadInput = 2 };
 
-enum class Command { Help, Scan, Crawl, Check, Import, Export };
+enum class Command { Help, Scan, Crawl, Check, Merge, Import, Export };
 
 struct CommandLine {
   Command command = Command::Help;
   QString dir;                 // --dir: the program folder; "" for the executable's
-  QStringList files;           // check FILE..., import FILE, export FILE
+  QStringList files;           // check FILE..., merge FILE..., import FILE, export FILE
   QString url;                 // crawl URL
   int maxPages = 0;            // crawl --max-pages; 0: until the queue is empty
   int jobs = 8;                // check --jobs
+  int probes = 0;              // check --probes; 0: twice the jobs
   double timeoutSeconds = 15;  // check --timeout
-  QString out;                 // check --out
+  double minPlaySeconds = 1;   // check --min-play
+  int retries = 0;             // check --retries
+  bool strict = false;         // check --strict
+  QString out;                 // check, merge --out
   bool json = false;           // check --json
   QString userAgent;           // --user-agent of scan, crawl and check; "" for the default
+  QString jsonOut;             // check, merge --json-out
+  bool resume = false;         // check --resume
+  int shard = 0;               // check --shard K/N: K ...
+  int shards = 1;              // ... and N
 };
 
 // A one-line bilingual message for arguments that cannot be run.

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "cli/command_line.h"
+#include "engines/check_player.h"
 #include "engines/mpv_session.h"
 #include "engines/web_engine_browser.h"
 
@@ -18,7 +19,10 @@ int runScan(const CommandLine& c, const QString& dir, Console& console,
             const MpvOptions& players = {});
 int runCrawl(const CommandLine& c, const QString& dir, Console& console,
              int pageTimeLimitMs = WebEngineBrowser::kDefaultLoadTimeLimitMs);
-int runCheck(const CommandLine& c, const QString& dir, Console& console);
+// check uses the libmpv checking engine unless given other players.
+int runCheck(const CommandLine& c, const QString& dir, Console& console,
+             const CheckPlayerFactory& players = {});
+int runMerge(const CommandLine& c, const QString& dir, Console& console);
 int runImport(const CommandLine& c, const QString& dir, Console& console);
 int runExport(const CommandLine& c, const QString& dir, Console& console);
 

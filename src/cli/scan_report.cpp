@@ -15,11 +15,11 @@ namespace {
 
 // The verdict behind an engine's error code.
 template <class Engine>
-std::optional<check::Verdict> verdictOfCode(int code) {
+std::optional<check::Outcome> outcomeOfCode(int code) {
   for (LoadFailure f :
        {LoadFailure::UnsupportedFormat, LoadFailure::Unreachable, LoadFailure::TimedOut,
         LoadFailure::Missing, LoadFailure::Dropped, LoadFailure::Other})
-    if (Engine::errorCodeOf(f) == code) return check::verdictOf(f);
+    if (Engine::errorCodeOf(f) == code) return check::outcomeOf(f);
   return std::nullopt;
 }
 
@@ -30,19 +30,19 @@ ScanReport::ScanReport(Form& f, Console& console) : m_f(f), m_console(console) {
 void ScanReport::observeEngines() {
   MediaPlayer& media = m_f.WindowsMediaPlayer1.engine();
   connect(&media, &MediaPlayer::PlayStateChange, this, [this](int state) {
-    if (state == MediaPlayer::Playing && m_current >= 0) m_verdict = check::Verdict::Playing;
+    if (state == MediaPlayer::Playing && m_current >= 0) m_verdict = check::Outcome::Playing;
   });
   connect(&media, &MediaPlayer::Error, this, [this, &media] {
     const auto item = media.errorItem(media.errorCount() - 1);
-    failed(item ? verdictOfCode<MpvMediaPlayer>(item->code) : std::nullopt);
+    failed(item ? outcomeOfCode<MpvMediaPlayer>(item->code) : std::nullopt);
   });
   RealPlayer& real = m_f.RealAudio1.engine();
   connect(&real, &RealPlayer::StateChange, this, [this](int, int state) {
-    if (state == RealPlayer::Playing && m_current >= 0) m_verdict = check::Verdict::Playing;
+    if (state == RealPlayer::Playing && m_current >= 0) m_verdict = check::Outcome::Playing;
   });
   connect(&real, &RealPlayer::ErrorEvent, this,
           [this](int, int code, int, const QString&, const QString&, const QString&) {
-            failed(verdictOfCode<MpvRealPlayer>(code));
+            failed(outcomeOfCode<MpvRealPlayer>(code));
           });
 }
 
@@ -51,9 +51,9 @@ void ScanReport::observeLog() {
           [this](int index) { onLogged(m_f.List3.item(index)); });
 }
 
-void ScanReport::failed(std::optional<check::Verdict> verdict) {
+void ScanReport::failed(std::optional<check::Outcome> verdict) {
   // A candidate is tried twice; a play on either try counts.
-  if (m_current >= 0 && m_verdict != check::Verdict::Playing) m_verdict = verdict;
+  if (m_current >= 0 && m_verdict != check::Outcome::Playing) m_verdict = verdict;
 }
 
 void ScanReport::onLogged(const QString& text) {
@@ -71,14 +71,14 @@ void ScanReport::onLogged(const QString& text) {
 
 void ScanReport::settleCurrent() {
   const int current = std::exchange(m_current, -1);
-  const std::optional<check::Verdict> verdict = std::exchange(m_verdict, std::nullopt);
+  const std::optional<check::Outcome> verdict = std::exchange(m_verdict, std::nullopt);
   // The boundary between two files' entries is tried too, but is no station.
   if (current < 0 || m_addresses.value(current) == library::kSeparator) return;
   ++m_tested;
-  if (verdict == check::Verdict::Playing) ++m_playing;
+  if (verdict == check::Outcome::Playing) ++m_playing;
   m_console.print(QStringLiteral("%1  %2  %3  %4")
                       .arg(current, 4)
-                      .arg(verdict ? check::verdictText(*verdict) : QStringLiteral("未播放 not played"))
+                      .arg(verdict ? check::outcomeText(*verdict) : QStringLiteral("未播放 not played"))
                       .arg(m_names.value(current), m_addresses.value(current)));
 }
 

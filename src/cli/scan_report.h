@@ -33,14 +33,14 @@ class ScanReport : public QObject {
  private:
   void onLogged(const QString& text);
   void settleCurrent();
-  void failed(std::optional<check::Verdict> verdict);
+  void failed(std::optional<check::Outcome> verdict);
 
   Form& m_f;
   Console& m_console;
   QStringList m_names;
   QStringList m_addresses;
   int m_current = -1;
-  std::optional<check::Verdict> m_verdict;
+  std::optional<check::Outcome> m_verdict;
   bool m_over = false;
   int m_tested = 0;
   int m_playing = 0;

@@ -18,6 +18,28 @@ inline constexpr char kAudioOutput[] = "ao";
 inline constexpr char kIdle[] = "idle";
 inline constexpr char kTerminal[] = "terminal";
 
+// Options of the headless engines that check stations: decode as fast as the
+// data comes, keep little in memory, stay open at the end so the filters'
+// findings can still be read.
+inline constexpr char kUntimed[] = "untimed";
+inline constexpr char kNullAudioUntimed[] = "ao-null-untimed";
+inline constexpr char kKeepOpen[] = "keep-open";
+inline constexpr char kReadAheadBytes[] = "demuxer-max-bytes";
+inline constexpr char kKeptBehindBytes[] = "demuxer-max-back-bytes";
+inline constexpr char kReadAheadSeconds[] = "demuxer-readahead-secs";
+inline constexpr char kCache[] = "cache";
+inline constexpr char kCoverArt[] = "audio-display";
+inline constexpr char kCoverArtFiles[] = "cover-art-auto";
+inline constexpr char kSubtitleFiles[] = "sub-auto";
+inline constexpr char kAudioFiles[] = "audio-file-auto";
+inline constexpr char kHardwareDecoding[] = "hwdec";
+inline constexpr char kVideoThreads[] = "vd-lavc-threads";
+inline constexpr char kAudioThreads[] = "ad-lavc-threads";
+inline constexpr char kVideoFastDecode[] = "vd-lavc-fast";
+inline constexpr char kVideoSkipLoopFilter[] = "vd-lavc-skiploopfilter";
+inline constexpr char kAudioFilters[] = "af";
+inline constexpr char kVideoFilters[] = "vf";
+
 // Per-file options given with loadfile.
 inline constexpr char kLoopFile[] = "loop-file";
 inline constexpr char kLavfOptions[] = "demuxer-lavf-o";
@@ -34,6 +56,23 @@ inline constexpr char kDuration[] = "duration";
 inline constexpr char kAudioBitrate[] = "audio-bitrate";
 inline constexpr char kVideoBitrate[] = "video-bitrate";
 inline constexpr char kVersion[] = "mpv-version";
+inline constexpr char kTrackList[] = "track-list";
+inline constexpr char kFileFormat[] = "file-format";
+inline constexpr char kTimePos[] = "time-pos";
+inline constexpr char kEofReached[] = "eof-reached";
+// Findings of a labelled filter: "af-metadata/<label>", "vf-metadata/<label>".
+inline constexpr char kAudioFilterFindings[] = "af-metadata/";
+inline constexpr char kVideoFilterFindings[] = "vf-metadata/";
+
+// Fields of a track-list entry.
+inline constexpr char kTrackType[] = "type";
+inline constexpr char kTrackSelected[] = "selected";
+inline constexpr char kTrackImage[] = "image";
+inline constexpr char kTrackAlbumArt[] = "albumart";
+inline constexpr char kTrackCodec[] = "codec";
+inline constexpr char kTrackWidth[] = "demux-w";
+inline constexpr char kTrackHeight[] = "demux-h";
+inline constexpr char kTrackBitrate[] = "demux-bitrate";
 
 // Commands and their named arguments.
 inline constexpr char kLoadFile[] = "loadfile";
@@ -52,7 +91,7 @@ inline constexpr char kEntryId[] = "playlist_entry_id";
 inline constexpr char kFailureLogLevel[] = "warn";
 
 // Properties observed for change events, by id.
-enum class Observed : std::uint64_t { PausedForCache = 1 };
+enum class Observed : std::uint64_t { PausedForCache = 1, TimePos = 2, EofReached = 3 };
 struct ObservedProperty {
   Observed id;
   const char* name;
@@ -60,6 +99,11 @@ struct ObservedProperty {
 };
 inline constexpr ObservedProperty kObserved[] = {
     {Observed::PausedForCache, "paused-for-cache", MPV_FORMAT_FLAG},
+};
+// Observed only by engines that report decoding progress.
+inline constexpr ObservedProperty kProgressObserved[] = {
+    {Observed::TimePos, kTimePos, MPV_FORMAT_DOUBLE},
+    {Observed::EofReached, kEofReached, MPV_FORMAT_FLAG},
 };
 
 }  // namespace mpvname

@@ -1,7 +1,6 @@
 #include "engines/mpv_session.h"
 
 #include <QUrl>
-#include <clocale>
 #include <deque>
 #include <mpv/client.h>
 #include <optional>
@@ -54,6 +53,27 @@ std::optional<std::int64_t> entryIdOf(const mpv_node& result) {
   return std::nullopt;
 }
 
+QVariant valueOf(const mpv_node& node) {
+  switch (node.format) {
+    case MPV_FORMAT_STRING: return QString::fromUtf8(node.u.string);
+    case MPV_FORMAT_FLAG: return node.u.flag != 0;
+    case MPV_FORMAT_INT64: return static_cast<qint64>(node.u.int64);
+    case MPV_FORMAT_DOUBLE: return node.u.double_;
+    case MPV_FORMAT_NODE_ARRAY: {
+      QVariantList list;
+      for (int i = 0; i < node.u.list->num; ++i) list << valueOf(node.u.list->values[i]);
+      return list;
+    }
+    case MPV_FORMAT_NODE_MAP: {
+      QVariantMap map;
+      for (int i = 0; i < node.u.list->num; ++i)
+        map.insert(QString::fromUtf8(node.u.list->keys[i]), valueOf(node.u.list->values[i]));
+      return map;
+    }
+    default: return {};
+  }
+}
+
 bool isHttp(const QString& address) {
   const QString scheme = QUrl(address).scheme().toLower();
   return scheme == u"http" || scheme == u"https";
@@ -102,6 +122,8 @@ struct MpvSession::Event {
   std::uint64_t observed = 0;
   bool hasFlag = false;
   bool flag = false;
+  bool hasNumber = false;
+  double number = 0;
   QString text;
 };
 
@@ -116,18 +138,20 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     loadEntries(found.isEmpty() ? QStringList{m_address.bare} : found);
   });
   connect(m_fetch, &PlaylistFetch::failed, this, &MpvSession::fail);
-  // libmpv refuses to start under a locale with another number format.
-  std::setlocale(LC_NUMERIC, "C");
+  // Fails under a locale whose numbers are not written as in C: main sets it.
   m_handle = mpv_create();
-  if (!m_handle) return;
+  if (!m_handle) {
+    m_startError = QStringLiteral("libmpv could not be created");
+    return;
+  }
   configure(options);
-  if (mpv_initialize(m_handle) < 0) {
+  if (const int error = mpv_initialize(m_handle); error < 0) {
+    m_startError = QString::fromUtf8(mpv_error_string(error));
     mpv_terminate_destroy(m_handle);
     m_handle = nullptr;
     return;
   }
-  for (const ObservedProperty& p : kObserved)
-    mpv_observe_property(m_handle, static_cast<std::uint64_t>(p.id), p.name, p.format);
+  observe(options);
   mpv_request_log_messages(m_handle, kFailureLogLevel);
   char* version = mpv_get_property_string(m_handle, kVersion);
   m_version = QString::fromUtf8(version).section(u' ', -1);
@@ -161,6 +185,24 @@ void MpvSession::configure(const MpvOptions& options) {
   set(kVideoOutput, options.video ? "libmpv" : "null");
   if (!options.audio) set(kAudioOutput, "null");
   setNetworkTimeout(options.networkTimeoutMs);
+  for (const auto& [name, value] : options.extra) set(name, value);
+}
+
+void MpvSession::observe(const MpvOptions& options) {
+  auto watch = [this](const ObservedProperty& p) {
+    mpv_observe_property(m_handle, static_cast<std::uint64_t>(p.id), p.name, p.format);
+  };
+  for (const ObservedProperty& p : kObserved) watch(p);
+  if (options.reportProgress)
+    for (const ObservedProperty& p : kProgressObserved) watch(p);
+}
+
+QVariant MpvSession::property(const char* name) const {
+  mpv_node node{};
+  if (!m_handle || mpv_get_property(m_handle, name, MPV_FORMAT_NODE, &node) < 0) return {};
+  const QVariant value = valueOf(node);
+  mpv_free_node_contents(&node);
+  return value;
 }
 
 void MpvSession::setStartTimeout(int ms) { m_watchdog.setInterval(ms); }
@@ -302,6 +344,8 @@ MpvSession::Event MpvSession::copyEvent(const mpv_event& e) {
       out.observed = e.reply_userdata;
       out.hasFlag = property->format == MPV_FORMAT_FLAG;
       if (out.hasFlag) out.flag = *static_cast<const int*>(property->data) != 0;
+      out.hasNumber = property->format == MPV_FORMAT_DOUBLE;
+      if (out.hasNumber) out.number = *static_cast<const double*>(property->data);
       break;
     }
     case MPV_EVENT_LOG_MESSAGE:
@@ -325,10 +369,7 @@ void MpvSession::translate(const Event& e) {
       if (m_entryActive && m_phase == Phase::Opening) startPlaying();
       return;
     case MPV_EVENT_PROPERTY_CHANGE:
-      if (m_entryActive && e.hasFlag &&
-          e.observed == static_cast<std::uint64_t>(Observed::PausedForCache))
-        onCacheChange(e.flag);
-      return;
+      return onPropertyChange(e);
     case MPV_EVENT_LOG_MESSAGE:
       if ((m_entryActive || m_phase == Phase::Failing) && m_entryLog.size() < 40)
         m_entryLog << e.text;
@@ -366,6 +407,21 @@ void MpvSession::onEndFile(const Event& e) {
   if (!m_sized) return fail(LoadFailure::Dropped);
   abandon();
   report(MpvReport::Ended);
+}
+
+void MpvSession::onPropertyChange(const Event& e) {
+  if (!m_entryActive) return;
+  switch (static_cast<Observed>(e.observed)) {
+    case Observed::PausedForCache:
+      if (e.hasFlag) onCacheChange(e.flag);
+      return;
+    case Observed::TimePos:
+      if (e.hasNumber && m_phase != Phase::Opening) Q_EMIT progressed(e.number);
+      return;
+    case Observed::EofReached:
+      if (e.hasFlag && e.flag && m_phase != Phase::Opening) Q_EMIT endReached();
+      return;
+  }
 }
 
 void MpvSession::onCacheChange(bool waiting) {

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QVariant>
 #include <cstdint>
+#include <utility>
 
 #include "base/user_agent.h"
 #include "engines/mpv_failure.h"
@@ -24,6 +26,10 @@ struct MpvOptions {
   int startTimeoutMs = 15000;
   int networkTimeoutMs = 10000;
   QByteArray userAgent = useragent::kDefault;  // a station's own User-Agent wins
+  // Further options set before the engine starts (names from mpv_names.h).
+  QList<std::pair<const char*, QByteArray>> extra;
+  // On: progressed() and endReached() are raised.
+  bool reportProgress = false;
 };
 
 // One libmpv handle and what both players need from it: loads tagged by
@@ -42,6 +48,11 @@ class MpvSession : public QObject {
   mpv_handle* handle() const { return m_handle; }
   // libmpv's version ("0.35.1"), "" when the engine did not start.
   QString version() const { return m_version; }
+  // Why the engine did not start, "" when it did.
+  QString startError() const { return m_startError; }
+  // A property as Qt values (maps, lists, strings, numbers, flags); invalid
+  // when it cannot be read.
+  QVariant property(const char* name) const;
 
   void setStartTimeout(int ms);
   void setNetworkTimeout(int ms);
@@ -76,12 +87,18 @@ class MpvSession : public QObject {
   void reported(MpvReport what);
   // The load gave up; nothing plays.
   void failed(LoadFailure failure);
+  // With reportProgress: the playback position moved (seconds), and the
+  // decoder reached the end of what the medium or stream gave.
+  void progressed(double seconds);
+  void endReached();
 
  private:
   enum class Phase { Idle, Opening, Playing, Stalled, Failing };
   struct Event;
 
   void configure(const MpvOptions& options);
+  void observe(const MpvOptions& options);
+  void onPropertyChange(const Event& e);
   void drain();
   static Event copyEvent(const mpv_event& e);
   void translate(const Event& e);
@@ -103,6 +120,7 @@ class MpvSession : public QObject {
 
   mpv_handle* m_handle = nullptr;
   QString m_version;
+  QString m_startError;
   PlaylistFetch* m_fetch = nullptr;
   QTimer m_watchdog;
   int m_networkTimeoutMs = 0;

@@ -119,20 +119,26 @@ TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
   for (const char* name : {"声音", "Ogg", "HLS", "直播", "Slow", "Video"}) {
     const QJsonObject o = byName.value(QString::fromUtf8(name));
     EXPECT_EQ(o.value("verdict").toString(), "playing") << name;
-    EXPECT_GT(o.value("seconds_to_play").toDouble(), 0) << name;
-    EXPECT_FALSE(o.value("codec").toString().isEmpty()) << name;
+    EXPECT_GT(o.value("seconds_to_media").toDouble(), 0) << name;
+    EXPECT_FALSE(o.value("audio_codec").toString().isEmpty() &&
+                 o.value("video_codec").toString().isEmpty())
+        << name;
   }
-  EXPECT_EQ(byName.value("声音").value("codec").toString(), "mp3");
+  EXPECT_EQ(byName.value("声音").value("audio_codec").toString(), "mp3");
   EXPECT_EQ(byName.value("声音").value("bitrate").toInt(), 32000);
   EXPECT_EQ(byName.value("Video").value("width").toInt(), 160);
   EXPECT_EQ(byName.value("Video").value("height").toInt(), 120);
-  EXPECT_GE(byName.value("Slow").value("seconds_to_play").toDouble(), 1.0);
-  EXPECT_EQ(byName.value("拒绝").value("verdict").toString(), "refused");
-  EXPECT_EQ(byName.value("缺失").value("verdict").toString(), "not found");
-  EXPECT_EQ(byName.value("挂起").value("verdict").toString(), "timed out");
-  EXPECT_EQ(byName.value("错误").value("verdict").toString(), "refused");
-  EXPECT_EQ(byName.value("坏").value("verdict").toString(), "unsupported format");
-  EXPECT_EQ(byName.value("本地").value("verdict").toString(), "not found");
+  EXPECT_GE(byName.value("Slow").value("seconds_to_media").toDouble(), 1.0);
+  for (const auto& [name, reason] : {std::pair{"拒绝", "refused"},
+                                     {"缺失", "not_found"},
+                                     {"挂起", "timed_out"},
+                                     {"错误", "server_error"},
+                                     {"坏", "not_media"},
+                                     {"本地", "not_found"}}) {
+    const QJsonObject o = byName.value(QString::fromUtf8(name));
+    EXPECT_EQ(o.value("verdict").toString(), "failed") << name;
+    EXPECT_EQ(o.value("reason").toString(), reason) << name;
+  }
   EXPECT_TRUE(QString::fromUtf8(capture.err.data()).contains("1 duplicates"));
 
   QStringList expected;

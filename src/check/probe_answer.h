@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QUrl>
+
+namespace check {
+
+// What the first bytes of an answer say about a station.
+enum class BodyKind {
+  Unknown,         // binary or not yet seen: the engine decides
+  WebPage,         // HTML: never media
+  Text,            // text that is no playlist we know
+  MediaPlaylist,   // an HLS playlist of segments
+  MasterPlaylist,  // an HLS playlist of variants
+};
+
+// The head and the start of the body of an HTTP (or ICY, RTSP) answer.
+struct ProbeAnswer {
+  int status = 0;           // 0 while the status line is incomplete
+  bool headComplete = false;
+  QByteArray contentType;   // lower case, without parameters
+  QByteArray location;
+  qint64 contentLength = -1;
+  QByteArray body;          // de-chunked
+
+  // The answer holds as much of the body as the probe needs: a few hundred
+  // bytes, or the whole of a playlist.
+  bool enough(bool closed) const;
+};
+
+ProbeAnswer parseAnswer(const QByteArray& bytes);
+BodyKind kindOf(const ProbeAnswer& answer);
+// The variants of a master playlist, as absolute addresses against base.
+QStringList variantsOf(const QByteArray& playlist, const QUrl& base);
+
+}  // namespace check
