@@ -91,6 +91,17 @@ class SocketProbe : public QObject {
     knock(QUrl(m_station.bare));
   }
 
+  // Ends the attempt without a result; safe from inside its own callback.
+  void abandon() {
+    if (m_finished) return;
+    m_finished = true;
+    if (m_socket) {
+      m_socket->disconnect(this);
+      m_socket->abort();
+    }
+    deleteLater();
+  }
+
   static bool canProbe(const playlists::StationAddress& station) {
     return targetOf(QUrl(station.bare), {}).has_value();
   }
@@ -162,12 +173,7 @@ class SocketProbe : public QObject {
 
   void finish(const ProbeResult& result) {
     if (m_finished) return;
-    m_finished = true;
-    if (m_socket) {
-      m_socket->disconnect(this);
-      m_socket->abort();
-    }
-    deleteLater();
+    abandon();
     m_done(result);
   }
 
@@ -202,10 +208,11 @@ void ConnectionProber::probe(const QString& address, int timeoutMs, Done done) {
 }
 
 void ConnectionProber::cancelAll() {
+  ++m_epoch;
   m_waiting.clear();
-  for (QObject* child : children())
-    if (auto* p = dynamic_cast<SocketProbe*>(child)) delete p;
   m_running = 0;
+  for (QObject* child : children())
+    if (auto* p = dynamic_cast<SocketProbe*>(child)) p->abandon();
 }
 
 void ConnectionProber::startWaiting() {
@@ -224,7 +231,8 @@ void ConnectionProber::launch(const Pending& p) {
   ++m_running;
   new SocketProbe(
       station, headerLines(station, m_userAgent), p.timeoutMs,
-      [this, done = p.done](const ProbeResult& r) {
+      [this, epoch = m_epoch, done = p.done](const ProbeResult& r) {
+        if (epoch != m_epoch) return;
         --m_running;
         done(r);
         startWaiting();

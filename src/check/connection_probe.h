@@ -57,6 +57,7 @@ class ConnectionProber : public QObject {
   int m_maxConcurrent;
   int m_running = 0;
   QByteArray m_userAgent = useragent::kDefault;
+  quint64 m_epoch = 0;  // attempts of an earlier epoch were cancelled
   std::deque<Pending> m_waiting;
 };
 

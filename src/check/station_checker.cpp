@@ -212,8 +212,9 @@ void StationChecker::onFailed(Slot& slot, LoadFailure failure) {
     outcome = Outcome::NoSegments;
   } else if (body == BodyKind::Text && outcome == Outcome::BadMedia) {
     outcome = Outcome::NotMedia;
-  } else if (outcome == Outcome::Refused && job.probe.reach == ProbeResult::Answered) {
-    // The server answered the probe: what it sent was no media.
+  } else if ((outcome == Outcome::Refused || outcome == Outcome::NotFound) &&
+             job.probe.reach == ProbeResult::Answered && job.probe.status / 100 == 2) {
+    // The server answered the probe with content: what it sent was no media.
     outcome = Outcome::BadMedia;
   }
   attemptFailed(slot, outcome);

@@ -83,19 +83,11 @@ check::CheckLimits limitsOf(const CommandLine& c, const QString& dir) {
   return limits;
 }
 
-// Where a check writes as stations are judged, and the first write that
-// failed.
+// Where a check writes as stations are judged.
 struct CheckOutputs {
   library::LineAppender passing;
   std::optional<JsonLinesWriter> results;
-  QString failedPath;
-  QString failure;
-
-  void note(const QString& path, const textfile::WriteResult& written) {
-    if (written || !failure.isEmpty()) return;
-    failedPath = path;
-    failure = written.error;
-  }
+  FirstWriteFailure failure;
 };
 
 }  // namespace
@@ -108,12 +100,12 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   const QList<Numbered> chosen = selectStations(*all, c);
   CheckOutputs out{library::LineAppender(c.out.isEmpty() ? QDir(dir).filePath(library::kFoundFile)
                                                           : QFileInfo(c.out).absoluteFilePath()),
-                   {}};
+                   {}, {}};
   if (!c.jsonOut.isEmpty()) out.results.emplace(c.jsonOut);
-  out.note(out.passing.path(), out.passing.open());
-  if (out.results) out.note(c.jsonOut, out.results->open(c.resume));
-  if (!out.failure.isEmpty()) {
-    console.error(cannotWrite(out.failedPath, out.failure));
+  out.failure.note(out.passing.path(), out.passing.open());
+  if (out.results) out.failure.note(c.jsonOut, out.results->open(c.resume));
+  if (out.failure.any()) {
+    console.error(cannotWrite(out.failure.path, out.failure.error));
     return kExitBadInput;
   }
 
@@ -134,9 +126,9 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
                      ++tally[r.outcome];
                      const QJsonObject json = resultJson(n.index, n.station, r);
                      console.print(c.json ? compact(json) : resultLine(n.index, n.station, r));
-                     if (out.results) out.note(c.jsonOut, out.results->write(json));
+                     if (out.results) out.failure.note(c.jsonOut, out.results->write(json));
                      if (r.playing())
-                       out.note(out.passing.path(), out.passing.append(library::stationLine(
+                       out.failure.note(out.passing.path(), out.passing.append(library::stationLine(
                                                         n.station.name, n.station.address)));
                      progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
                    });
@@ -166,8 +158,8 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
                       .arg(failed)
                       .arg(duplicates)
                       .arg(QString::number(clock.elapsed() / 1000.0, 'f', 1)));
-  if (!out.failure.isEmpty()) {
-    console.error(cannotWrite(out.failedPath, out.failure));
+  if (out.failure.any()) {
+    console.error(cannotWrite(out.failure.path, out.failure.error));
     return kExitBadInput;
   }
   return failed > 0 ? kExitSomeFailed : kExitDone;

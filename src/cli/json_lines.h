@@ -14,6 +14,18 @@ namespace cli {
 // cannot be read.
 std::optional<QList<QJsonObject>> readJsonLines(const QString& path);
 
+// The first write of a command that failed: which file, and why.
+struct FirstWriteFailure {
+  QString path;
+  QString error;
+  void note(const QString& file, const textfile::WriteResult& written) {
+    if (written || !error.isEmpty()) return;
+    path = file;
+    error = written.error;
+  }
+  bool any() const { return !error.isEmpty(); }
+};
+
 // Writes one JSON object per line, each flushed as it is written.
 class JsonLinesWriter {
  public:

@@ -51,26 +51,21 @@ int runMerge(const CommandLine& c, const QString& dir, Console& console) {
                                                 : QFileInfo(c.out).absoluteFilePath());
   std::optional<JsonLinesWriter> report;
   if (!c.jsonOut.isEmpty()) report.emplace(c.jsonOut);
-  QString failedPath, failure;
-  auto note = [&](const QString& path, const textfile::WriteResult& written) {
-    if (written || !failure.isEmpty()) return;
-    failedPath = path;
-    failure = written.error;
-  };
-  note(passing.path(), passing.open());
-  if (report) note(c.jsonOut, report->open(false));
+  FirstWriteFailure failure;
+  failure.note(passing.path(), passing.open());
+  if (report) failure.note(c.jsonOut, report->open(false));
   OutcomeTally tally;
   for (const QJsonObject& o : *joined) {
-    if (!failure.isEmpty()) break;
+    if (failure.any()) break;
     const check::Outcome outcome = outcomeOf(o);
     ++tally[outcome];
-    if (report) note(c.jsonOut, report->write(o));
+    if (report) failure.note(c.jsonOut, report->write(o));
     else console.print(compact(o));
     if (outcome == check::Outcome::Playing)
-      note(passing.path(), passing.append(library::stationLine(text(o, "name"), text(o, "address"))));
+      failure.note(passing.path(), passing.append(library::stationLine(text(o, "name"), text(o, "address"))));
   }
-  if (!failure.isEmpty()) {
-    console.error(cannotWrite(failedPath, failure));
+  if (failure.any()) {
+    console.error(cannotWrite(failure.path, failure.error));
     return kExitBadInput;
   }
   console.message(summaryTable(tally));

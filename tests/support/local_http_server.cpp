@@ -234,10 +234,18 @@ QStringList LocalHttpServer::requests() const {
   return m_requests;
 }
 
-LocalHttpServer::Route LocalHttpServer::route(const QString& path, bool* found) const {
+LocalHttpServer::Route LocalHttpServer::route(const QString& path, bool* found) {
   QMutexLocker lock(&m_mutex);
   *found = m_routes.contains(path);
-  return m_routes.value(path);
+  if (!*found) return {};
+  Route& r = m_routes[path];
+  Route answer = r;
+  if (r.failures > 0) {
+    --r.failures;
+    answer.kind = Route::Kind::Status;
+    answer.status = 503;
+  }
+  return answer;
 }
 
 void LocalHttpServer::noteRequest(const QString& path) {

@@ -29,6 +29,7 @@ class LocalHttpServer {
     // (name case-blind) with exactly this value.
     QByteArray requiredHeader;
     QByteArray requiredValue;
+    int failures = 0;         // answers 503 to this many requests first
   };
 
   LocalHttpServer();
@@ -62,7 +63,8 @@ class LocalHttpServer {
 
  private:
   friend class HttpWorker;
-  Route route(const QString& path, bool* found) const;
+  // The route of a request; one of its failures is used up.
+  Route route(const QString& path, bool* found);
   void noteRequest(const QString& path);
 
   mutable QMutex m_mutex;
