@@ -60,7 +60,10 @@ class StationHeadersCommands : public MediaServerTest {
     QStringList verdicts;
     for (const QString& line : capture.outLines()) {
       const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
-      verdicts << o.value("name").toString() + QStringLiteral(": ") + o.value("verdict").toString();
+      // A failed station shows its reason.
+      const QString verdict = o.value("reason").isString() ? o.value("reason").toString()
+                                                           : o.value("verdict").toString();
+      verdicts << o.value("name").toString() + QStringLiteral(": ") + verdict;
     }
     verdicts.sort();
     return verdicts;
@@ -105,7 +108,7 @@ TEST_F(StationHeadersCommands, CheckSendsEachStationsHeadersOnTheProbeAndInTheEn
   const QString bare = write("bare.txt", QStringLiteral("甲,%1,\n乙,%2,\n")
                                              .arg(url("/referer.mp3"), url("/agent.mp3"))
                                              .toUtf8());
-  EXPECT_EQ(check({bare}), (QStringList{"乙: refused", "甲: refused"}));
+  EXPECT_EQ(check({bare}), (QStringList{"乙: forbidden", "甲: forbidden"}));
 }
 
 TEST_F(StationHeadersCommands, ImportExportCheckKeepsHeadersAndGroups) {
@@ -156,7 +159,7 @@ TEST_F(StationHeadersCommands, TheUsersUserAgentIsTheDefaultAndAStationsOwnWins)
     QString chosenVerdict;
   };
   const QList<Case> cases = {
-      {"built-in default", "", "", "refused"},
+      {"built-in default", "", "", "forbidden"},
       {"--user-agent", kUserChoice, "", "playing"},
       {"settings file", "", kUserChoice, "playing"},
       {"--user-agent over the settings file", kUserChoice, "Other/1.0", "playing"},

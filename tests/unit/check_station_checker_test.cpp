@@ -41,7 +41,7 @@ struct CheckRun {
 
 CheckRun runCheck(FakeStreams& streams, int count, const CheckLimits& l, int waitMs = 5000) {
   playlists::StationList stations;
-  for (int i = 0; i < count; ++i) stations.append({QStringLiteral("s%1").arg(i), address(i)});
+  for (int i = 0; i < count; ++i) stations.append({QStringLiteral("s%1").arg(i), address(i), {}});
   StationChecker checker(stations, l, fakeCheckPlayers(streams));
   CheckRun run;
   QObject::connect(&checker, &StationChecker::stationChecked, [&](int i, const CheckResult& r) {
@@ -176,7 +176,7 @@ TEST(StationChecker, StopEndsEveryAttemptAndSignalsNothingMore) {
   FakeStreams streams;
   for (int i = 0; i < 6; ++i) streams.scripts[address(i)] = {stream(Act::Hang)};
   playlists::StationList stations;
-  for (int i = 0; i < 6; ++i) stations.append({QString(), address(i)});
+  for (int i = 0; i < 6; ++i) stations.append({QString(), address(i), {}});
   StationChecker checker(stations, limits(), fakeCheckPlayers(streams));
   int raised = 0;
   QObject::connect(&checker, &StationChecker::stationChecked, [&] { ++raised; });
