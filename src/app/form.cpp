@@ -95,6 +95,11 @@ void Form::setDesignTimeState() {
   Check1.setCaption(QStringLiteral("Check1"));
 }
 
+bool Form::yield() {
+  host.yield();
+  return !terminated;
+}
+
 void Form::startTimers() {
   for (Timer* t : {&Timer5, &Timer8, &Timer9, &Timer10}) host.attachTimer(*t);
 }

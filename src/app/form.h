@@ -47,10 +47,16 @@ class Form {
   QString programDir;
   // A file of the program folder.
   QString path(const QString& fileName) const;
+  // The number of the latest load of the station lists (see
+  // library::ClearStationLists).
+  quint64 stationListLoads = 0;
   // Every write of the program's files goes through here or is checked here.
   library::FileWrites writes{host};
   // True once the Unload sequence has ended the program.
   bool terminated = false;
+  // Runs pending events, where Unload may run; false once the program has
+  // ended, and then the procedure that yielded stops.
+  [[nodiscard]] bool yield();
   // Hands the timers to the host; the Load sequence does it last, so no
   // timer ticks before the window has loaded.
   void startTimers();

@@ -57,6 +57,7 @@ void PrepareMainWindow(Form& f) {
   f.Command3.setCaption(QString::number(f.tvm.count()));
   f.Command2.setFocus();
   library::ReloadAllStationLists(f);
+  if (f.terminated) return;
   playback::ListTempEntries(f);
   playback::ReadLastPlayed(f);
   if (f.StationIndex < 0 || f.StationIndex > f.tvm.count()) f.StationIndex = 0;
@@ -83,6 +84,7 @@ void Form_Load(Form& f) {
   f.form1.setCaption(kProductCaption + QStringLiteral(" ver ") + kVersion);
   LoadMarkerLists(f);
   PrepareMainWindow(f);
+  if (f.terminated) return;
   f.startTimers();
 }
 

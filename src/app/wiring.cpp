@@ -18,10 +18,13 @@ namespace app {
 
 namespace {
 
-// Connects a signal of a model to a handler taking the Form.
+// Connects a signal of a model to a handler taking the Form. Once the
+// program has ended no handler runs.
 template <class Sender, class Signal, class Handler>
 void on(Form& f, Sender& sender, Signal signal, Handler handler) {
-  QObject::connect(&sender, signal, &sender, [&f, handler](auto... args) { handler(f, args...); });
+  QObject::connect(&sender, signal, &sender, [&f, handler](auto... args) {
+    if (!f.terminated) handler(f, args...);
+  });
 }
 
 }  // namespace

@@ -8,12 +8,10 @@
 namespace library {
 
 void ListFoundStations(Form& f) {
-  f.tvm.clear();
-  f.dz1.clear();
-  LoadStationList(f, kFoundFile);
-  f.host.yield();
+  const quint64 load = ClearStationLists(f);
+  if (!LoadStationList(f, kFoundFile) || !yieldWithinLoad(f, load)) return;
   playback::ListTempEntries(f);
-  f.host.yield();
+  if (!yieldWithinLoad(f, load)) return;
   f.tvm.setText(f.tvm.item(0));
   f.dz1.setText(f.dz1.item(0));
 }

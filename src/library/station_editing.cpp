@@ -23,6 +23,7 @@ void AddStation(Form& f) {
   const QString address = f.dz1.text();
   if (!unstorable(name) && !unstorable(address)) AppendFoundEntry(f, stationLine(name, address));
   ReloadAllStationLists(f);
+  if (f.terminated) return;
   playback::ListTempEntries(f);
   f.tvm.setText(name);
   f.dz1.setText(address);

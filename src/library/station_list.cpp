@@ -37,7 +37,18 @@ std::optional<Entry> parseLine(QString line) {
 
 }  // namespace
 
-void LoadStationList(Form& f, const QString& fileName) {
+quint64 ClearStationLists(Form& f) {
+  f.tvm.clear();
+  f.dz1.clear();
+  return ++f.stationListLoads;
+}
+
+bool yieldWithinLoad(Form& f, quint64 load) { return f.yield() && f.stationListLoads == load; }
+
+bool LoadStationList(Form& f, const QString& fileName) {
+  // A load that follows one the program ended in does nothing.
+  if (f.terminated) return false;
+  const quint64 load = f.stationListLoads;
   const auto lines = textfile::readLines(f.path(fileName));
   int n = f.dz1.count();
   if (n > 0) {
@@ -48,11 +59,11 @@ void LoadStationList(Form& f, const QString& fileName) {
   QStringList scratch;
   QElapsedTimer slice;
   slice.start();
-  f.host.yield();
+  if (!yieldWithinLoad(f, load)) return false;
   const int count = lines ? static_cast<int>(lines->size()) : 0;
   for (int i = 0; i < count; ++i) {
     if (slice.elapsed() >= kYieldSliceMs) {
-      f.host.yield();
+      if (!yieldWithinLoad(f, load)) return false;
       slice.restart();
     }
     const QString& line = lines->at(i);
@@ -67,12 +78,13 @@ void LoadStationList(Form& f, const QString& fileName) {
   }
   const QString scratchPath = f.path(kScratchFile);
   f.writes.check(scratchPath, textfile::writeLines(scratchPath, scratch));
+  return true;
 }
 
 void ReloadAllStationLists(Form& f) {
-  f.tvm.clear();
-  f.dz1.clear();
-  for (const QString& file : {kFoundFile, kScannedFile, kLibraryFile}) LoadStationList(f, file);
+  ClearStationLists(f);
+  for (const QString& file : {kFoundFile, kScannedFile, kLibraryFile})
+    if (!LoadStationList(f, file)) return;
 }
 
 }  // namespace library

@@ -77,7 +77,7 @@ QString handOverAddress(const Form& f) {
 }  // namespace
 
 void WindowsMediaPlayer1_PlayStateChange(Form& f, int) {
-  f.host.yield();
+  if (!f.yield()) return;
   if (playState(f) == MediaPlayer::Buffering) f.PendingAddress.clear();
   QString duration;
   if (playState(f) == MediaPlayer::Playing) {
@@ -105,6 +105,7 @@ void WindowsMediaPlayer1_Error(Form& f) {
       if (!advanced && scanRunning(f) && !f.StopFlag) {
         advanced = true;
         f.PendingAddress = AdvanceScanMarker(f, f.dz1.text());
+        if (f.terminated) return;
         if (!f.PendingAddress.isEmpty()) f.Timer8.setEnabled(true);
       }
     }

@@ -70,7 +70,7 @@ void RealAudio1_ErrorEvent(Form& f, int, int code, int, const QString&, const QS
 }
 
 void RealAudio1_StateChange(Form& f, int oldState, int newState) {
-  f.host.yield();
+  if (!f.yield()) return;
   const int state = playState(f);
   if (state == RealPlayer::Playing) {
     onPlaying(f);

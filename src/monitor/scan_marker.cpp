@@ -27,6 +27,7 @@ std::optional<qint64> readCounter(const QString& field) {
 // The scan is over: the found stations become the list and the user is told.
 void finishScan(Form& f) {
   library::ListFoundStations(f);
+  if (f.terminated) return;
   playback::StopAll(f);
   f.host.messageBox(QStringLiteral("搜索完毕！"), QStringLiteral("搜索"), MessageIcon::Stop);
 }
@@ -74,7 +75,8 @@ QString AdvanceScanMarker(Form& f, const QString& text) {
   }
   f.dz1.setText(marker);
   f.List3.addItem(marker);
-  f.host.yield();
+  // An ended program plays nothing more.
+  if (!f.yield()) return {};
   return result;
 }
 

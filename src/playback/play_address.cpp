@@ -63,6 +63,7 @@ void PlayAddress(Form& f, const QString& address) {
   f.ElapsedMs = 0;
   if (isRealMediaAddress(address)) {
     PlayWithRealPlayer(f, address);
+    if (f.terminated) return;
     f.Check2.setChecked(false);
     return;
   }
@@ -92,7 +93,7 @@ void PlayWithRealPlayer(Form& f, const QString& address) {
   f.Timer5.setEnabled(true);
   f.RealAudio1->call(RealPlayer::AutoStart, {true});
   f.RealAudio1->call(RealPlayer::Play);
-  f.host.yield();
+  if (!f.yield()) return;
   f.Command14.setCaption(kPauseCaption);
   f.Command14.setEnabled(false);
 }

@@ -89,7 +89,7 @@ void Timer9_Timer(Form& f) {
 }
 
 void CrawlStep(Form& f) {
-  f.host.yield();
+  if (!f.yield()) return;
   f.crawl.record.flush();
   // The record loses as many characters from its front as the next page's
   // address has, less one.
@@ -103,7 +103,7 @@ void CrawlStep(Form& f) {
 }
 
 void VisitQueueHead(Form& f, ListControl& queue, ListControl* names) {
-  f.host.yield();
+  if (!f.yield()) return;
   if (queue.count() == 0) {
     f.Command10.setCaption(kIdleCaption);
     f.form1.setWidth(kCrawlEndWidth);
@@ -123,7 +123,7 @@ void VisitQueueHead(Form& f, ListControl& queue, ListControl* names) {
     takeHead(queue, names);
   }
   f.Command10.setCaption(QString::number(queue.count()));
-  f.host.yield();
+  if (!f.yield()) return;
   if (queue.count() == 0) return;
   const QString head = queue.item(0);
   if (!f.Check2.checked() && f.WebBrowser1.visible()) {
@@ -152,6 +152,7 @@ void List3_Click(Form& f) {
 void StopSearch(Form& f) {
   f.SearchState = kSearchHalted;
   if (f.RunMode == kAutomaticRun) library::ListFoundStations(f);
+  if (f.terminated) return;
   if (f.Command14.enabled()) f.Command14.setCaption(kContinueCaption);
   playback::StopAll(f);
   if (f.Command14.caption() == kContinueCaption) f.Command14.setEnabled(true);

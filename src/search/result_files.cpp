@@ -22,14 +22,16 @@ bool sameText(const QString& a, const QString& b) {
 
 void reloadLists(Form& f) {
   f.crawl.record.clear();
-  for (ListControl* list : {&f.tvm, &f.dz1, &f.List3, &f.List2, &f.tvmx}) list->clear();
+  library::ClearStationLists(f);
+  for (ListControl* list : {&f.List3, &f.List2, &f.tvmx}) list->clear();
   for (Control* label : {&f.Label1, &f.Label2, &f.Label3}) label->setCaption(QString());
   f.Command10.setCaption(QStringLiteral("搜台"));
-  library::LoadStationList(f, library::kFoundFile);
-  library::LoadStationList(f, library::kScannedFile);
+  if (!library::LoadStationList(f, library::kFoundFile) ||
+      !library::LoadStationList(f, library::kScannedFile))
+    return;
   f.tvm.setText(f.tvm.item(0));
   f.dz1.setText(f.dz1.item(0));
-  library::LoadStationList(f, library::kLibraryFile);
+  if (!library::LoadStationList(f, library::kLibraryFile)) return;
   playback::ListTempEntries(f);
 }
 

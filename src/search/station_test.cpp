@@ -21,10 +21,10 @@ void TestAllStations(Form& f) {
   f.Check2.setChecked(false);
   f.form1.setWidth(kWideWidth);
   if (f.Command17.caption() == kWebSearchCaption) {
-    f.tvm.clear();
-    f.dz1.clear();
-    library::LoadStationList(f, library::kScannedFile);
-    library::LoadStationList(f, library::kExtraResultsFile);
+    library::ClearStationLists(f);
+    if (!library::LoadStationList(f, library::kScannedFile) ||
+        !library::LoadStationList(f, library::kExtraResultsFile))
+      return;
   } else {
     f.Command17.setCaption(kWebSearchCaption);
   }

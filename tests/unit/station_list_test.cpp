@@ -1,5 +1,9 @@
 #include "form_fixture.h"
+#include <functional>
+
 #include "library/found_entries.h"
+#include "library/found_list.h"
+#include "library/station_editing.h"
 #include "library/station_files.h"
 #include "library/station_list.h"
 
@@ -167,5 +171,33 @@ TEST_F(StationListTest, StationsAppendedToAnyFileEndAreLoaded) {
     f.dz1.clear();
     load(library::kFoundFile);
     EXPECT_EQ(names(), c.names) << c.old.toHex().constData();
+  }
+}
+
+TEST_F(StationListTest, ReloadStartedWhileAnotherYieldsReplacesIt) {
+  const struct {
+    const char* what;
+    std::function<void()> during;
+    QStringList names;
+  } cases[] = {
+      {"an add",
+       [this] {
+         f.tvm.setText("新");
+         f.dz1.setText("mms://n");
+         library::AddStation(f);
+       },
+       {"甲", "新", kSeparator, "乙", kSeparator, "丙", "丁"}},
+      {"the end of a scan", [this] { library::ListFoundStations(f); }, {"甲"}},
+      {"another reload", [this] { library::ReloadAllStationLists(f); },
+       {"甲", kSeparator, "乙", kSeparator, "丙", "丁"}},
+  };
+  for (const auto& c : cases) {
+    writeLines("tv_lib_ss_jg.txt", {"甲,mms://a,"});
+    writeLines("tv_lib_ss_www.txt", {"乙,mms://b,"});
+    writeLines("tv_lib.txt", {"丙,mms://c,", "丁,mms://d,"});
+    host.post(c.during);
+    library::ReloadAllStationLists(f);
+    EXPECT_EQ(names(), c.names) << c.what;
+    EXPECT_EQ(addresses().size(), names().size()) << c.what;
   }
 }
