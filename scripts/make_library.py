@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes the station data delivered with nettv from a public M3U list.
 
-Writes into the data folder: tv_lib.txt (every entry marked status="online"),
+Writes into the data folder: tv_lib.txt (every entry marked status="online",
+repeated names numbered),
 tv_lib_ss_jg_y.txt (the default result set: the first address of each of the
 first 30 station names), gjz.txt (the default marker lists) and temp/ with a
 local wrapper page offering an .asx list, and that list pointing at a library
@@ -64,6 +65,24 @@ def online_stations(m3u_text):
     return stations
 
 
+def distinct_names(stations):
+    """Gives the second and later entries of a name a number ("name 2"), so
+    that every entry of the list can be told by its name."""
+    taken = {name for name, _ in stations}
+    seen, out = {}, []
+    for name, address in stations:
+        count = seen.get(name, 0) + 1
+        seen[name] = count
+        if count > 1:
+            while f'{name} {count}' in taken:
+                count += 1
+            seen[name] = count
+            name = f'{name} {count}'
+            taken.add(name)
+        out.append((name, address))
+    return out
+
+
 def first_per_name(stations, count):
     chosen, seen = [], set()
     for name, address in stations:
@@ -116,7 +135,7 @@ def main():
     data = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else ROOT / 'data'
     stations = online_stations(m3u.read_text(encoding='utf-8'))
     (data / 'temp').mkdir(parents=True, exist_ok=True)
-    write_lines(data / 'tv_lib.txt', station_lines(stations))
+    write_lines(data / 'tv_lib.txt', station_lines(distinct_names(stations)))
     write_lines(data / 'tv_lib_ss_jg_y.txt',
                 station_lines(first_per_name(stations, DEFAULT_SET_SIZE)))
     write_lines(data / 'gjz.txt', MARKER_LINES)

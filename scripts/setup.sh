@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev libmpv-dev libuchardet-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg xvfb xauth fonts-wqy-microhei time
-  clang libclang-rt-dev
+  clang libclang-rt-dev python3
 )
 
 missing=()

@@ -11,6 +11,12 @@ int findEntry(const ListControl& list, const QString& name) {
   return -1;
 }
 
+int shownEntry(const ListControl& list) {
+  const int chosen = list.listIndex();
+  if (chosen >= 0 && chosen < list.count() && list.item(chosen) == list.text()) return chosen;
+  return findEntry(list, list.text());
+}
+
 void showEntry(ListControl& list, int index) {
   if (index >= 0 && index < list.count()) {
     list.setListIndex(index);

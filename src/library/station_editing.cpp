@@ -30,7 +30,7 @@ void AddStation(Form& f) {
 }
 
 void DeleteStation(Form& f) {
-  const int index = findEntry(f.tvm, f.tvm.text());
+  const int index = shownEntry(f.tvm);
   if (index < 0) return;
   playback::StopAll(f);
   f.tvm.removeItem(index);

@@ -14,8 +14,8 @@ namespace {
 constexpr int kEnterKey = 13;
 constexpr int kRepeatCount = 10;
 
-// Index of the entry the name box names, or -1.
-int currentEntry(const Form& f) { return library::findEntry(f.tvm, f.tvm.text()); }
+// Index of the entry the name box shows, or -1.
+int currentEntry(const Form& f) { return library::shownEntry(f.tvm); }
 
 bool inList(const Form& f, int index) { return index >= 0 && index < f.tvm.count(); }
 

@@ -62,7 +62,7 @@ TEST_F(StationEditingTest, AddRefusesFieldsTheLineFormatCannotHold) {
 
 TEST_F(StationEditingTest, DeleteRemovesTheFirstMatchInAnyCaseAndShowsTheNextEntry) {
   loadLists({"CCTV", "News", "cctv", "Film"});
-  f.tvm.setText("cctv");
+  f.tvm.setText("Cctv");
   f.Command12.click();
   EXPECT_EQ(f.tvm.items(), QStringList({"News", "cctv", "Film"}));
   EXPECT_EQ(f.dz1.items(), QStringList({"mms://News", "mms://cctv", "mms://Film"}));
@@ -70,6 +70,18 @@ TEST_F(StationEditingTest, DeleteRemovesTheFirstMatchInAnyCaseAndShowsTheNextEnt
   EXPECT_EQ(f.dz1.text(), "mms://News");
   EXPECT_TRUE(f.StopFlag);
   EXPECT_TRUE(log.contains("wmp.stop"));
+}
+
+TEST_F(StationEditingTest, DeleteRemovesTheChosenEntryOfARepeatedName) {
+  for (int i = 0; i < 4; ++i) {
+    f.tvm.addItem(i == 1 ? "News" : "CCTV");
+    f.dz1.addItem(QString("mms://host/%1").arg(i));
+  }
+  f.tvm.setListIndex(2);
+  f.dz1.setListIndex(2);
+  f.Command12.click();
+  EXPECT_EQ(f.dz1.items(), QStringList({"mms://host/0", "mms://host/1", "mms://host/3"}));
+  EXPECT_EQ(f.dz1.text(), "mms://host/3");
 }
 
 TEST_F(StationEditingTest, DeletingTheLastEntryEmptiesBothTexts) {

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QRegularExpression>
+#include <functional>
 
 #include "form_fixture.h"
 #include "playback/play_address.h"
@@ -106,6 +107,29 @@ TEST_F(TransportTest, PreviousAndNextStepFromTheFirstMatchInAnyCase) {
   EXPECT_EQ(f.dz1.text(), "mms://host/0");
   EXPECT_EQ(urls().last(), "wmp.URL=mms://host/0");
   EXPECT_TRUE(f.Check2.checked());
+}
+
+TEST_F(TransportTest, TheChosenEntryOfARepeatedNameIsTheOneUsed) {
+  const struct {
+    const char* what;
+    std::function<void(Form&)> act;
+    int shown;
+  } cases[] = {
+      {"next", [](Form& g) { g.Command5.click(); }, 4},
+      {"previous", [](Form& g) { g.Command4.click(); }, 2},
+      {"the deferred next entry", playback::PlayNextEntry, 4},
+  };
+  for (const auto& c : cases) {
+    show(3);
+    c.act(f);
+    EXPECT_EQ(f.tvm.listIndex(), c.shown) << c.what;
+    EXPECT_EQ(urls().last(), QString("wmp.URL=mms://host/%1").arg(c.shown)) << c.what;
+  }
+  // Chosen, then retyped: the name is looked up as written.
+  show(3);
+  f.tvm.setText("Radio");
+  f.Command5.click();
+  EXPECT_EQ(f.tvm.listIndex(), 2);
 }
 
 TEST_F(TransportTest, StepToARealMediaEntryKeepsManualMode) {
