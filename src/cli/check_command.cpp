@@ -74,7 +74,7 @@ QList<Numbered> selectStations(const playlists::StationList& all, const CommandL
 check::CheckLimits limitsOf(const CommandLine& c, const QString& dir) {
   check::CheckLimits limits;
   limits.engines = c.jobs;
-  limits.probes = c.probes > 0 ? c.probes : 2 * c.jobs;
+  limits.probes = c.probes > 0 ? c.probes : 4 * c.jobs;
   limits.timeoutMs = qRound(c.timeoutSeconds * 1000);
   limits.minPlayMs = qRound(c.minPlaySeconds * 1000);
   limits.retries = c.retries;

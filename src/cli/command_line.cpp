@@ -226,7 +226,7 @@ QString usageText() {
       "      解码出 P 秒（默认 1）媒体即通过；通过的电台随时追加到 tv_lib_ss_jg.txt（或 --out）\n"
       "      test the stations of station files or M3U/M3U8/PLS/ASX playlists with N\n"
       "      players at once (default 8) and M connection attempts ahead of them\n"
-      "      (default 2N); a station passes when P seconds of media (default 1) are\n"
+      "      (default 4N); a station passes when P seconds of media (default 1) are\n"
       "      decoded within S seconds (default 15, connecting included); passing\n"
       "      stations are appended to tv_lib_ss_jg.txt (or --out) as they pass;\n"
       "      --retries R tries failed stations again R times; --strict fails silent,\n"
