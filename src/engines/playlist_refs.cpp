@@ -7,6 +7,7 @@
 
 #include "engines/mpv_failure.h"
 #include "playlists/asx_list.h"
+#include "playlists/network_address.h"
 
 namespace playlistrefs {
 
@@ -56,6 +57,9 @@ QStringList entries(Kind kind, const QString& text, const QString& listAddress) 
   QStringList found = kind == Kind::Ram ? parseRam(text) : kind == Kind::Asx ? parseAsx(text)
                                                                              : QStringList();
   for (QString& entry : found) entry = resolve(entry, listAddress);
+  // A list from the network must not make the engine open local files.
+  if (!isLocalAddress(listAddress))
+    found.removeIf([](const QString& entry) { return !playlists::hasNetworkScheme(entry); });
   return found;
 }
 

@@ -13,7 +13,8 @@ enum class Kind { None, Ram, Asx };
 Kind kindOf(const QString& address);
 
 // The addresses of a list's text, in order, resolved against the list's own
-// address when relative.
+// address when relative. A list from the network keeps only network
+// addresses (http, https, mms, mmsh, rtsp, rtmp); a local list keeps all.
 QStringList entries(Kind kind, const QString& text, const QString& listAddress);
 
 // One address a line; empty lines, "#" comments and "--stop--" are skipped.

@@ -50,4 +50,28 @@ TEST(PlaylistRefs, RelativeEntriesResolveAgainstTheList) {
             (QStringList{"/home/u/temp/a.wmv", "/abs/b.wmv"}));
 }
 
+TEST(PlaylistRefs, ListsFromTheNetworkKeepOnlyNetworkAddresses) {
+  const QString text = QStringLiteral(
+      "<ref href=\"file:///etc/passwd\"/><ref href=\"http://a/1\"/><ref href=\"/abs/local.wmv\"/>"
+      "<ref href=\"mmsh://b/2\"/><ref href=\"av://lavfi:sine\"/><ref href=\"rtmp://c/3\"/>"
+      "<ref href=\"memory://x\"/><ref href=\"rtsp://d/4\"/>");
+  struct Case {
+    const char* listAddress;
+    QStringList kept;
+  };
+  const Case cases[] = {
+      {"http://host/dir/list.asx",
+       {"http://a/1", "http://host/abs/local.wmv", "mmsh://b/2", "rtmp://c/3", "rtsp://d/4"}},
+      {"mms://host/list.asx",
+       {"http://a/1", "mms://host/abs/local.wmv", "mmsh://b/2", "rtmp://c/3", "rtsp://d/4"}},
+      {"/home/u/temp/x.asx",
+       {"file:///etc/passwd", "http://a/1", "/abs/local.wmv", "mmsh://b/2", "av://lavfi:sine",
+        "rtmp://c/3", "memory://x", "rtsp://d/4"}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(entries(Kind::Asx, text, c.listAddress), c.kept) << c.listAddress;
+  EXPECT_EQ(entries(Kind::Ram, "file:///etc/passwd\nhttp://a/1.rm\n", "http://host/x.ram"),
+            QStringList{"http://a/1.rm"});
+}
+
 }  // namespace
