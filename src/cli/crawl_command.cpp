@@ -35,6 +35,8 @@ class CrawlWatch : public QObject {
     if (m_f.Check2.checked()) m_f.Check2.userClick();
     if (!m_done) m_loop.exec();
     m_console.endProgress();
+    // Counted before "停止", which lists the station files again.
+    m_found = m_f.dz1.count();
     // The user's "停止" ends the search.
     m_f.Command9.click();
   }
@@ -42,6 +44,7 @@ class CrawlWatch : public QObject {
   void setUrl(const QString& url) { m_url = url; }
   int visited() const { return m_visited; }
   int loaded() const { return m_loaded; }
+  int found() const { return m_found; }
 
  private:
   void pageAnswered(bool loaded) {
@@ -78,6 +81,7 @@ class CrawlWatch : public QObject {
   bool m_done = false;
   int m_visited = 0;
   int m_loaded = 0;
+  int m_found = 0;
 };
 
 }  // namespace
@@ -95,7 +99,7 @@ int runCrawl(const CommandLine& c, const QString& dir, Console& console, int pag
   watch.setUrl(c.url);
   watch.observe();
   watch.run();
-  const int found = program.form().dz1.count();
+  const int found = watch.found();
   program.unload();
   if (watch.loaded() == 0) {
     console.error(QStringLiteral("无法打开 %1 / cannot load %1").arg(c.url));

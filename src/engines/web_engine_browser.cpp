@@ -12,6 +12,8 @@
 #include <csignal>
 #include <memory>
 
+#include "engines/page_request_watch.h"
+#include "engines/renderer_memory.h"
 #include "engines/web_document_script.h"
 #include "engines/web_engine_setup.h"
 
@@ -30,6 +32,10 @@ QString addressOf(const QUrl& url) { return url.toString(QUrl::FullyEncoded); }
 
 // How long a renderer may take to answer after a load was given up.
 constexpr int kRendererAnswerMs = 1000;
+constexpr int kMemoryCheckMs = 250;
+// What a page may request of its own is kept up to this, for the crawl.
+constexpr qsizetype kMaxPageRequests = 1000;
+constexpr qsizetype kMaxRequestLength = 8192;
 
 bool isBlank(const QUrl& url) { return url.isEmpty() || url.scheme() == QLatin1String("about"); }
 
@@ -67,7 +73,8 @@ void WebEngineBrowser::setUserAgent(const QByteArray& userAgent) {
 }
 
 WebEngineBrowser::WebEngineBrowser(QObject* parent)
-    : m_profile(std::make_unique<QWebEngineProfile>()),
+    : m_requestWatch(std::make_unique<PageRequestWatch>()),
+      m_profile(std::make_unique<QWebEngineProfile>()),
       m_mediaSchemes(std::make_unique<RefusingSchemeHandler>()) {
   setParent(parent);
   QWebEngineSettings* settings = m_profile->settings();
@@ -77,6 +84,9 @@ WebEngineBrowser::WebEngineBrowser(QObject* parent)
     m_profile->installUrlSchemeHandler(scheme, m_mediaSchemes.get());
   connect(m_profile.get(), &QWebEngineProfile::downloadRequested, this,
           &WebEngineBrowser::onDownload);
+  m_profile->setUrlRequestInterceptor(m_requestWatch.get());
+  connect(m_requestWatch.get(), &PageRequestWatch::requested, this,
+          &WebEngineBrowser::onPageRequest, Qt::QueuedConnection);
 
   m_page = std::make_unique<Page>(m_profile.get(), *this);
   connect(m_page.get(), &QWebEnginePage::loadingChanged, this,
@@ -87,6 +97,9 @@ WebEngineBrowser::WebEngineBrowser(QObject* parent)
   m_limit.setSingleShot(true);
   m_limit.setInterval(kDefaultLoadTimeLimitMs);
   connect(&m_limit, &QTimer::timeout, this, &WebEngineBrowser::onTimeLimit);
+  m_memoryWatch.setInterval(kMemoryCheckMs);
+  connect(&m_memoryWatch, &QTimer::timeout, this, &WebEngineBrowser::onMemoryCheck);
+  m_memoryWatch.start();
   setElementFilter({});
 }
 
@@ -140,18 +153,40 @@ void WebEngineBrowser::setElementFilter(const QStringList& startMarkers) {
 }
 
 bool WebEngineBrowser::acceptNavigation(const QUrl& url, bool mainFrame) {
-  const bool accepted = !webengine::isMediaScheme(url);
+  bool accepted = !webengine::isMediaScheme(url);
   if (!mainFrame) return accepted;
   Q_EMIT BeforeNavigate2(addressOf(url));
   if (m_load) {
+    // A page that keeps navigating (refreshing itself, pages refreshing each
+    // other) stays where it is after so many steps.
+    if (accepted && m_load->navigations >= kMaxNavigations) {
+      accepted = false;
+      m_load->capped = true;
+    }
     m_load->chain.append(url);
     m_load->refusedOne |= !accepted;
-    // A document read in flight would describe the page being left.
-    if (accepted) ++m_serial;
+    if (accepted) {
+      ++m_load->navigations;
+      // A document read in flight would describe the page being left.
+      ++m_serial;
+    }
   } else if (accepted && !isBlank(url)) {
     openLoad(false, addressOf(url), url);
+    m_load->navigations = 1;
+  }
+  if (accepted) {
+    m_requests.clear();
+    m_requested.clear();
   }
   return accepted;
+}
+
+void WebEngineBrowser::onPageRequest(const QUrl& url) {
+  const QString address = addressOf(url);
+  if (m_requests.size() >= kMaxPageRequests || address.size() > kMaxRequestLength) return;
+  if (m_requested.contains(address)) return;
+  m_requested.insert(address);
+  m_requests << address;
 }
 
 void WebEngineBrowser::refuseNewWindow() {
@@ -179,8 +214,14 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo& info) {
     default:
       break;
   }
-  // Stopped: a page that went on to a media address has still loaded, as far
-  // as Chromium let it.
+  // Stopped: a page kept from navigating on is read as it stands, once the
+  // read of its last load (if one runs) has not answered for it.
+  if (m_load->capped) {
+    if (m_load->readSerial != m_serial) readDocument();
+    return;
+  }
+  // A page that went on to a media address has still loaded, as far as
+  // Chromium let it.
   const QUrl shown = m_page->url();
   if (m_load->refusedOne && shown != info.url() && m_load->chain.contains(shown))
     readDocument();
@@ -209,11 +250,29 @@ void WebEngineBrowser::onTimeLimit() {
       return;
     }
     self->m_givenUp = givenUp;
-    ::kill(pid, SIGKILL);
+    self->endRenderer(pid);
   };
   m_page->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld,
                         [settle](const QVariant&) { settle(true); });
   QTimer::singleShot(kRendererAnswerMs, this, [settle] { settle(false); });
+}
+
+// Like a page over its time limit: the renderer is ended and its load given
+// up; a page that bloats after it was answered just loses its renderer.
+void WebEngineBrowser::onMemoryCheck() {
+  const qint64 pid = m_page->renderProcessPid();
+  if (pid <= 0 || pid == m_endedPid || webengine::residentBytes(pid) <= m_memoryLimit) return;
+  if (m_load) {
+    const QString url = m_load->address;
+    closeLoad();
+    m_givenUp = GivenUp{url, m_serial};
+  }
+  endRenderer(pid);
+}
+
+void WebEngineBrowser::endRenderer(qint64 pid) {
+  m_endedPid = pid;
+  ::kill(pid, SIGKILL);
 }
 
 void WebEngineBrowser::onRendererEnded() {
@@ -231,17 +290,19 @@ void WebEngineBrowser::reportGivenUp(const GivenUp& givenUp) {
   if (givenUp.serial == m_serial) Q_EMIT NavigateError(givenUp.url);
 }
 
+// The reading runs within the load's time limit: a load that used it up is
+// given up even while its document is being read.
 void WebEngineBrowser::readDocument() {
-  // The reading has the whole time limit to itself; the script stops well
-  // before it, so only a stuck renderer runs into it.
-  m_limit.start();
   const quint64 serial = ++m_serial;
+  m_load->readSerial = serial;
   const QString url = addressOf(m_page->url());
   QPointer<WebEngineBrowser> self(this);
   m_page->runJavaScript(m_script, QWebEngineScript::ApplicationWorld,
                         [self, serial, url](const QVariant& result) {
                           if (!self || serial != self->m_serial || !self->m_load) return;
                           self->m_document = webengine::documentFromScriptResult(result);
+                          self->m_document.title = self->m_page->title();
+                          self->m_document.sentTo = self->m_load->address;
                           self->closeLoad();
                           Q_EMIT self->DocumentComplete(url);
                         });

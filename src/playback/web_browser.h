@@ -13,6 +13,9 @@ struct Document {
   };
   QList<Link> links;       // every <a> in document order
   QStringList elements;    // innerHTML of every element in document order
+  QString title;
+  // The address the browser was sent to for this page, before redirects.
+  QString sentTo;
 };
 
 // The browser (WebBrowser1). DocumentComplete follows a finished top-level
@@ -30,6 +33,10 @@ class WebBrowser : public QObject {
   // Elements whose text holds none of these (case-insensitive) may be left
   // out of document().elements: they can yield no address.
   virtual void setElementFilter(const QStringList& startMarkers) = 0;
+  // Addresses the page shown has requested itself since it began loading
+  // (media, XHR/fetch, objects, frames), in order, each once: what its
+  // player really loads.
+  virtual QStringList pageRequests() const = 0;
 
  Q_SIGNALS:
   void BeforeNavigate2(const QString& url);

@@ -31,12 +31,40 @@ qsizetype findAddressEnd(FoldedText& text, const MarkerList& ends, int firstSlot
   return best;
 }
 
+namespace {
+
+// An address never runs into markup.
+qsizetype cutAtTag(const FoldedText& text, qsizetype start, qsizetype stop) {
+  const qsizetype tag = QStringView(text.text()).sliced(start, stop - start).indexOf(u'<');
+  return tag < 0 ? stop : start + tag;
+}
+
+bool endsQuery(QChar c) {
+  return c == u'"' || c == u'\'' || c == u'<' || c == u'>' || c.isSpace();
+}
+
+// A stream address cut at its media type keeps the query that follows it
+// (a token): without it the address never plays.
+qsizetype throughQuery(const FoldedText& text, const MarkerLists& markers, qsizetype start,
+                       qsizetype stop, qsizetype end) {
+  if (stop >= end || text.text().at(stop) != u'?') return stop;
+  if (!markers.endsWithMediaType(QStringView(text.folded()).sliced(start, stop - start)))
+    return stop;
+  qsizetype past = stop + 1;
+  while (past < end && !endsQuery(text.text().at(past))) ++past;
+  return past;
+}
+
+}  // namespace
+
 QString findAddress(FoldedText& text, const MarkerLists& markers, qsizetype begin,
                          qsizetype end) {
   if (end <= begin) return {};
   const qsizetype start = findStartMarker(text, markers.starts, 0, begin + 1, end);
   if (start < 0) return {};
-  const qsizetype stop = findAddressEnd(text, markers.ends, endMarkerSlot(markers), start, end);
+  qsizetype stop = findAddressEnd(text, markers.ends, endMarkerSlot(markers), start, end);
+  if (stop <= start) return {};
+  stop = throughQuery(text, markers, start, cutAtTag(text, start, stop), end);
   if (stop <= start) return {};
   return vb::trim(text.text().mid(start, stop - start));
 }

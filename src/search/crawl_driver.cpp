@@ -2,8 +2,10 @@
 
 #include "app/form.h"
 #include "library/found_list.h"
+#include "library/station_list.h"
 #include "playback/play_address.h"
 #include "playback/position_files.h"
+#include "playback/temp_entries.h"
 #include "search/home_page.h"
 #include "search/marker_lists.h"
 
@@ -21,7 +23,7 @@ const QString kContinueCaption = QStringLiteral("继续");
 // anything but a web page or a stream (no local files, no scripts).
 bool isUnusableHead(const QString& head) {
   static const char16_t* const kLoadable[] = {u"http://", u"https://", u"mms://", u"rtsp://"};
-  if (head.contains(u'@') || head == kSearchHomePage || head.isEmpty()) return true;
+  if (head.contains(u'@') || isSearchHomePage(head) || head.isEmpty()) return true;
   for (const char16_t* scheme : kLoadable)
     if (head.startsWith(QStringView(scheme), Qt::CaseInsensitive)) return false;
   return true;
@@ -45,6 +47,18 @@ void loadClicked(Form& f, const ListControl& list) {
   } else {
     CrawlStep(f);
   }
+}
+
+// A stopped web search leaves the window idle, its lists holding the station
+// files as at start-up (its finds are in tv_lib_ss_www.txt).
+void showIdle(Form& f) {
+  f.Command17.setCaption(kWebSearchCaption);
+  f.Label1.setCaption(QString());
+  library::ReloadAllStationLists(f);
+  playback::ListTempEntries(f);
+  const int index = f.StationIndex >= 0 && f.StationIndex < f.tvm.count() ? f.StationIndex : 0;
+  f.tvm.setText(f.tvm.item(index));
+  f.dz1.setText(f.dz1.item(index));
 }
 
 }  // namespace
@@ -162,6 +176,7 @@ void StopSearch(Form& f) {
   if (f.Command17.caption() == kSearchStartedCaption) {
     f.Command10.setCaption(kIdleCaption);
     f.form1.setWidth(kCrawlEndWidth);
+    showIdle(f);
   }
 }
 

@@ -7,6 +7,9 @@ class ListControl;
 
 namespace search {
 
+// Command17's caption while no web search runs.
+inline const QString kWebSearchCaption = QStringLiteral("网上搜索");
+
 // Navigates the browser, telling it first which elements the scan can use.
 void NavigateBrowser(Form& f, const QString& url);
 

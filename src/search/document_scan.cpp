@@ -49,17 +49,25 @@ bool scanElements(PageScan& scan, const QStringList& elements) {
   return true;
 }
 
+// What the page's own player loaded comes after the scan's finds, so their
+// names and order stay as the page gives them.
+void scanRequests(PageScan& scan, const QString& title, const QStringList& requests) {
+  for (const QString& address : requests) scan.addRequested(title, address);
+}
+
 }  // namespace
 
 void WebBrowser1_DocumentComplete(Form& f, const QString& url) {
   const bool blank = url.isEmpty() || url == u"http:///";
   f.WebBrowser1.setVisible(!blank);
-  if (blank || url.toLower() == kSearchHomePage) return;
-  PageScan scan(f);
-  f.WebBrowser1->setElementFilter(scan.markers().starts.typedItems());
+  if (blank) return;
   // A copy: a page that loads while this one yields must not change it.
   const Document page = f.WebBrowser1->document();
+  if (isSearchHomePage(url) || isSearchHomePage(page.sentTo)) return;
+  PageScan scan(f, url);
+  f.WebBrowser1->setElementFilter(scan.markers().starts.typedItems());
   if (!scanLinks(f, scan, page.links) || !scanElements(scan, page.elements)) return;
+  scanRequests(scan, page.title, f.WebBrowser1->pageRequests());
   f.Timer9.setEnabled(true);
 }
 

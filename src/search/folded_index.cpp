@@ -1,6 +1,7 @@
 #include "search/folded_index.h"
 
 #include "base/control_models.h"
+#include "playlists/station_address.h"
 
 namespace search {
 
@@ -13,9 +14,15 @@ FoldedIndex::FoldedIndex(ListControl& list) : m_list(list) {
   QObject::connect(&list, &ListControl::itemsCleared, &list, [this] { reset(); });
 }
 
-bool FoldedIndex::contains(const QString& text) const {
-  for (; m_indexed < m_list.count(); ++m_indexed) m_folded.insert(m_list.item(m_indexed).toLower());
-  return m_folded.contains(text.toLower());
+namespace {
+
+QString key(const QString& address) { return playlists::bareAddress(address).toLower(); }
+
+}  // namespace
+
+bool FoldedIndex::contains(const QString& address) const {
+  for (; m_indexed < m_list.count(); ++m_indexed) m_folded.insert(key(m_list.item(m_indexed)));
+  return m_folded.contains(key(address));
 }
 
 void FoldedIndex::reset() const {

@@ -7,8 +7,9 @@ class ListControl;
 
 namespace search {
 
-// Answers "does the list hold this text in any letter case" in constant
-// time. Items added at the end are indexed when next asked, so loading a
+// Answers "does the list hold this address in any letter case" in constant
+// time, judged on the bare addresses: request headers do not make a stream
+// another one. Items added at the end are indexed when next asked, so loading a
 // long list pays nothing here; other changes rebuild the index then.
 class FoldedIndex {
  public:
@@ -16,7 +17,7 @@ class FoldedIndex {
   FoldedIndex(const FoldedIndex&) = delete;
   FoldedIndex& operator=(const FoldedIndex&) = delete;
 
-  bool contains(const QString& text) const;
+  bool contains(const QString& address) const;
 
  private:
   void reset() const;

@@ -8,4 +8,8 @@ namespace search {
 // never taken from a queue.
 inline const QString kSearchHomePage = QStringLiteral("http://www.baidu.com/");
 
+// True for the home page in any form of its address: another scheme (the
+// engine redirects to https), letter case or trailing slashes.
+bool isSearchHomePage(const QString& address);
+
 }  // namespace search

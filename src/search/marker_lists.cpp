@@ -47,4 +47,21 @@ bool MarkerLists::isMedia(const QString& foldedAddress) const {
   return false;
 }
 
+bool MarkerLists::hasMediaType(const QString& foldedAddress) const {
+  for (const QString& type : mediaTypes)
+    if (!type.isEmpty() && indexOfMarker(foldedAddress, type) >= 0) return true;
+  return false;
+}
+
+bool MarkerLists::endsWithMediaType(QStringView folded) const {
+  for (const QString& type : mediaTypes)
+    if (!type.isEmpty() && folded.endsWith(type)) return true;
+  return false;
+}
+
+bool MarkerLists::isTokenAddress(const QString& foldedAddress) const {
+  const qsizetype query = foldedAddress.indexOf(u'?');
+  return query > 0 && endsWithMediaType(QStringView(foldedAddress).first(query));
+}
+
 }  // namespace search

@@ -37,6 +37,13 @@ struct MarkerLists {
 
   // True when the address (lower-cased) holds an accepted media type.
   bool isMedia(const QString& foldedAddress) const;
+  // True when the address (lower-cased) holds a non-empty media type.
+  bool hasMediaType(const QString& foldedAddress) const;
+  // True when the text (lower-cased) ends with a non-empty media type.
+  bool endsWithMediaType(QStringView folded) const;
+  // A stream address with a query, such as a token, directly after its media
+  // type ("….m3u8?token=…"): a station, not a dynamic address.
+  bool isTokenAddress(const QString& foldedAddress) const;
   // Start or end markers are empty: the user is told, and nothing is found.
   bool missing() const { return starts.isEmpty() || ends.isEmpty(); }
 

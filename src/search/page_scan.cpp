@@ -3,6 +3,8 @@
 #include "app/form.h"
 #include "base/vb_text.h"
 #include "library/station_files.h"
+#include "playlists/network_address.h"
+#include "playlists/station_address.h"
 #include "search/address_finder.h"
 
 namespace search {
@@ -13,6 +15,8 @@ const QString kUnknownName = QStringLiteral("未知");
 const QString kMissingMarkers = QStringLiteral("关键字不能为空！！！");
 // Found stations reach the file at least this often while a page is scanned.
 constexpr qint64 kStationWriteMs = 1000;
+// Longer addresses are no stations or pages anyone links to; they are not kept.
+constexpr qsizetype kMaxAddressLength = 8192;
 
 // The crawler only loads web pages: other links must not make it open local
 // files or run scripts.
@@ -26,9 +30,19 @@ bool isPlaceholderName(const QString& name) {
   return lower.contains(u"object") || lower.contains(u'=') || lower.contains(kUnknownName);
 }
 
+// Servers that refuse other sites' players want the page a stream was found
+// on as its Referer; a local page (a wrapper file) is no such page.
+QString refererOf(const QString& page) {
+  if (!isWebPage(page) || page.size() > playlists::StationAddress::kMaxSuffixLength / 2) return {};
+  return page;
+}
+
 }  // namespace
 
-PageScan::PageScan(Form& f) : m_f(f), m_markers(f), m_found(f) { m_slice.start(); }
+PageScan::PageScan(Form& f, const QString& page)
+    : m_f(f), m_markers(f), m_found(f), m_referer(refererOf(page)) {
+  m_slice.start();
+}
 
 PageScan::~PageScan() {
   m_f.crawl.record.flush();
@@ -137,10 +151,12 @@ void PageScan::showCounters() {
 }
 
 void PageScan::addCandidate(QString name, QString address) {
+  // Page source holds addresses HTML-escaped.
+  address.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
   if (const QString inner = findMediaAddress(address); !inner.isEmpty()) address = inner;
   const int count0 = m_f.dz1.count();
   m_f.l.setCaption(QString::number(m_f.tvmx.count()));
-  if (name.isEmpty() || address.isEmpty()) return;
+  if (name.isEmpty() || address.isEmpty() || address.size() > kMaxAddressLength) return;
   m_f.Label3.setCaption(address);
   if (m_f.tvmx.count() > 0 && m_f.crawl.record.contains(address)) return;
   const QString folded = foldCase(address);
@@ -172,11 +188,14 @@ void PageScan::queuePage(const QString& name, const QString& address) {
 }
 
 void PageScan::addStation(QString name, const QString& address, const QString& foldedAddress) {
+  // A page must not make the engines open local files or internal protocols.
+  if (!playlists::hasNetworkScheme(address)) return;
   if (m_f.crawl.stations.contains(address)) {
     m_f.dz1.setText(address);
     return;
   }
-  if (indexOfMarker(foldedAddress, m_markers.dynamicMarker) >= 0) {
+  if (indexOfMarker(foldedAddress, m_markers.dynamicMarker) >= 0 &&
+      !m_markers.isTokenAddress(foldedAddress)) {
     m_f.l.setCaption(QString::number(m_f.List2.count()));
     // Nested elements repeat the address; the crawl loads it once.
     if (m_f.List2.indexOf(address) < 0) m_f.List2.addItem(address);
@@ -185,15 +204,30 @@ void PageScan::addStation(QString name, const QString& address, const QString& f
   if (isPlaceholderName(name)) name = QStringLiteral("TVName") + QString::number(m_f.tvm.count());
   const QString inner = findMediaAddress(address);
   const QString final = inner.isEmpty() ? address : inner;
+  if (playlists::hasNetworkScheme(final)) listStation(name, final);
+}
+
+void PageScan::addRequested(const QString& pageTitle, const QString& address) {
+  if (address.size() > kMaxAddressLength || !playlists::hasNetworkScheme(address)) return;
+  if (!m_markers.hasMediaType(foldCase(address))) return;
+  // Found by the scan already, as a station or a dynamic address.
+  if (m_f.crawl.stations.contains(address) || m_f.List2.indexOf(address) >= 0) return;
+  // The name goes into a station line, where a comma would end it.
+  QString name = pageTitle.simplified().replace(u',', u'，');
+  listStation(name.isEmpty() ? kUnknownName : name, address);
+}
+
+void PageScan::listStation(QString name, QString address) {
+  if (!m_referer.isEmpty()) address = playlists::withHeader(address, "Referer", m_referer);
   if (m_f.BrowserPlay == kBrowserShowsPage) {
     // A wrapper page is showing: the find is shown, not listed.
     name = m_f.tvm.text();
-    m_f.dz1.setText(final);
+    m_f.dz1.setText(address);
   } else {
     m_f.tvm.addItem(name);
-    m_f.dz1.addItem(final);
+    m_f.dz1.addItem(address);
   }
-  m_found.add(library::stationLine(name, final));
+  m_found.add(name, address);
   const bool manual = m_f.Check2.checked();
   m_f.tvm.setEnabled(false);
   m_f.tvm.setText(name);

@@ -19,7 +19,8 @@ namespace search {
 // yields and when it ends.
 class PageScan {
  public:
-  explicit PageScan(Form& f);
+  // page: the address of the page scanned, the Referer of its finds.
+  PageScan(Form& f, const QString& page);
   ~PageScan();
   PageScan(const PageScan&) = delete;
   PageScan& operator=(const PageScan&) = delete;
@@ -36,6 +37,9 @@ class PageScan {
   // Sorts one candidate into the station lists, the dynamic-address queue,
   // the page queue or List1.
   void addCandidate(QString name, QString address);
+  // An address the page requested itself: a station, named by the page's
+  // title, when it holds a media type and the scan has not found it.
+  void addRequested(const QString& pageTitle, const QString& address);
 
   // Called between items: yields once a time slice is used up. False once
   // the user has stopped the search or the program has ended.
@@ -47,12 +51,16 @@ class PageScan {
   void warnIfMarkersMissing();
   void queuePage(const QString& name, const QString& address);
   void addStation(QString name, const QString& address, const QString& foldedAddress);
+  // Adds a found stream, with the page as its Referer, to the lists and the
+  // found-stations file.
+  void listStation(QString name, QString address);
   void showCounters();
 
   Form& m_f;
   MarkerLists m_markers;
   ScannedStationBatch m_found;
   QElapsedTimer m_slice;
+  QString m_referer;
   bool m_warned = false;
   std::array<int, 3> m_shownCounts{-1, -1, -1};
 };

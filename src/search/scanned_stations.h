@@ -13,20 +13,25 @@ namespace search {
 // it already.
 void RecordScannedStation(Form& f, const QString& line);
 
-// The lines a page scan finds, written to tv_lib_ss_www.txt together: one
+// The stations a page scan finds, written to tv_lib_ss_www.txt together: one
 // read and one write of the file for many lines, each line still written
-// only when the file does not hold it yet.
+// only when the file does not hold it yet, nor the same stream with headers
+// (found before on another page).
 class ScannedStationBatch {
  public:
   explicit ScannedStationBatch(Form& f);
 
-  void add(const QString& line);
+  void add(const QString& name, const QString& address);
   void write();
   qint64 msSinceWrite() const { return m_sinceWrite.elapsed(); }
 
  private:
   Form& m_f;
-  QStringList m_lines;
+  struct Found {
+    QString line;
+    QString withHeadersMark;  // ",bare|" when the address carries headers
+  };
+  QList<Found> m_found;
   QSet<QString> m_taken;
   QElapsedTimer m_sinceWrite;
 };

@@ -5,13 +5,13 @@
 #include "library/station_list.h"
 #include "monitor/list_scan.h"
 #include "playback/play_address.h"
+#include "search/crawl_driver.h"
 
 namespace search {
 
 namespace {
 
 constexpr int kF11 = 122;
-const QString kWebSearchCaption = QStringLiteral("网上搜索");
 
 }  // namespace
 

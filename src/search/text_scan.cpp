@@ -8,6 +8,9 @@ namespace search {
 
 namespace {
 
+// Finds are recorded with the page the browser shows as their Referer.
+PageScan scanOfShownPage(Form& f) { return PageScan(f, f.WebBrowser1->LocationURL()); }
+
 int position(qsizetype offset) { return offset < 0 ? 0 : static_cast<int>(offset) + 1; }
 
 }  // namespace
@@ -24,23 +27,23 @@ int FindAddressEnd(const Form& f, int start, const QString& text, const QString&
 }
 
 QString FindMediaAddress(Form& f, const QString& text) {
-  return PageScan(f).findMediaAddress(text);
+  return scanOfShownPage(f).findMediaAddress(text);
 }
 
 void ScanTextForStations(Form& f, const QString& text) {
-  PageScan scan(f);
+  PageScan scan = scanOfShownPage(f);
   FoldedText folded(text);
   scan.scanText(folded, 0, folded.size());
 }
 
 void ScanTextByLines(Form& f, const QString& text) {
-  PageScan scan(f);
+  PageScan scan = scanOfShownPage(f);
   FoldedText folded(text);
   scan.scanLines(folded);
 }
 
 void AddCandidate(Form& f, const QString& name, const QString& address) {
-  PageScan(f).addCandidate(name, address);
+  scanOfShownPage(f).addCandidate(name, address);
 }
 
 }  // namespace search

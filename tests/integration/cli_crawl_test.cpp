@@ -2,6 +2,8 @@
 // the real browser offscreen, over a small site on 127.0.0.1.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "base/text_file.h"
@@ -9,6 +11,7 @@
 #include "cli_capture.h"
 #include "library/station_files.h"
 #include "local_http_server.h"
+#include "media_fixtures.h"
 
 using namespace cli;
 
@@ -49,6 +52,10 @@ class CrawlCommand : public ::testing::Test {
 
   QStringList pagesRequested() const { return server.requests().filter(".html"); }
 
+  void html(const QString& path, const QString& text) {
+    server.addFile(path, text.toUtf8(), "text/html; charset=utf-8");
+  }
+
   LocalHttpServer server;
   QTemporaryDir dir;
 };
@@ -84,4 +91,81 @@ TEST_F(CrawlCommand, AStartPageThatCannotLoadIsBadInput) {
   EXPECT_EQ(crawl(refused, 0, capture), kExitBadInput);
   EXPECT_TRUE(capture.errText().contains(refused));
   EXPECT_TRUE(scanned().isEmpty());
+}
+
+// Pages as today's web serves them, crawled with the delivered marker lists:
+// the stream address is built by script, played inside a frame, only
+// fetched, carries a token, or is refused without its page as Referer.
+TEST_F(CrawlCommand, PlayerPagesYieldTheirStreamsWithThePageAsReferer) {
+  ASSERT_TRUE(MediaFixtures::instance().ok());
+  ASSERT_TRUE(QFile::copy(NETTV_DATA_DIR "/gjz.txt", dir.filePath("gjz.txt")));
+  html("/tv/index.html", "<html><body>" + link("/", "home") + link("/tv/script.html", "脚本") +
+                             link("/tv/frame.html", "框架") + link("/tv/fetch.html", "取流") +
+                             link("/tv/token.html", "令牌") + link("/tv/locked.html", "防盗链") +
+                             "</body></html>");
+  html("/tv/script.html",
+       "<html><body><div id=\"player\"></div><script>"
+       "document.getElementById('player').innerHTML = '<video src=\"' + location.origin + "
+       "'/live/built.m3u8\"></video>';</script></body></html>");
+  html("/tv/frame.html", "<html><head><title>框架台</title></head><body>"
+                         "<iframe src=\"/tv/player.html\"></iframe></body></html>");
+  html("/tv/player.html", "<html><body><script>fetch('/live/' + 'framed.m3u8')</script></body></html>");
+  html("/tv/fetch.html", "<html><head><title>取流台</title></head><body><script>"
+                         "fetch('/live/' + 'fetched.m3u8')</script></body></html>");
+  html("/tv/token.html",
+       "<html><body><p>直播 " + server.url("/live/token.m3u8") + "?token=a1&amp;exp=99 </p></body></html>");
+  html("/tv/locked.html", "<html><head><title>防盗链台</title></head><body><embed src=\"" +
+                              server.url("/locked/live.mp3") + "\" type=\"audio/mpeg\"></body></html>");
+  for (const char* list : {"/live/built.m3u8", "/live/framed.m3u8", "/live/fetched.m3u8"})
+    server.addFile(list, "#EXTM3U\n", "application/vnd.apple.mpegurl");
+  LocalHttpServer::Route locked;
+  locked.body = MediaFixtures::instance().bytes("tone.mp3");
+  locked.contentType = "audio/mpeg";
+  locked.referer = server.url("/tv/locked.html").toUtf8();
+  server.addRoute("/locked/live.mp3", locked);
+
+  ConsoleCapture capture;
+  ASSERT_EQ(crawl(server.url("/tv/index.html"), 0, capture), kExitDone);
+  const QStringList found =
+      textfile::readLines(dir.filePath(library::kScannedFile)).value_or(QStringList());
+  const auto line = [this](const QString& name, const QString& stream, const QString& page) {
+    return name + "," + server.url(stream) + "|Referer=" + server.url(page) + ",";
+  };
+  const QStringList expected = {
+      line("TVName0", "/live/built.m3u8", "/tv/script.html"),
+      line("框架台", "/live/framed.m3u8", "/tv/frame.html"),
+      line("取流台", "/live/fetched.m3u8", "/tv/fetch.html"),
+      line("TVName3", "/live/token.m3u8?token=a1&exp=99", "/tv/token.html"),
+      line("TVName4", "/locked/live.mp3", "/tv/locked.html"),
+  };
+  EXPECT_EQ(found, expected) << found.join('\n').toStdString();
+}
+
+TEST_F(CrawlCommand, PagesThatKeepNavigatingDoNotHoldTheCrawl) {
+  const auto refresh = [](const QString& target) {
+    return "<html><head><meta http-equiv=\"refresh\" content=\"0" + target +
+           "\"></head><body>loop</body></html>";
+  };
+  html("/loop/index.html", "<html><body>" + link("/", "home") + link("/loop/self.html", "自己") +
+                               link("/loop/a.html", "甲") + link("/loop/reload.html", "重载") +
+                               link("/loop/end.html", "终") + "</body></html>");
+  html("/loop/self.html", refresh(""));
+  html("/loop/a.html", refresh(";url=/loop/b.html"));
+  html("/loop/b.html", refresh(";url=/loop/a.html"));
+  html("/loop/reload.html", "<html><body><script>location.reload()</script></body></html>");
+  html("/loop/end.html", "<html><body>" + link("/", "home") + link("/media/end.mp3", "终点") +
+                             "</body></html>");
+  QElapsedTimer clock;
+  clock.start();
+  ConsoleCapture capture;
+  EXPECT_EQ(crawl(server.url("/loop/index.html"), 0, capture), kExitDone);
+  EXPECT_TRUE(scanned().contains(server.url("/media/end.mp3"))) << scanned().toStdString();
+  // Four pages at 5 s each at the very most, with room for a loaded machine.
+  EXPECT_LT(clock.elapsed(), 40000);
+
+  // A self-refreshing start page is read as it stands, and the crawl ends.
+  ConsoleCapture single;
+  EXPECT_EQ(crawl(server.url("/loop/self.html"), 3, single), kExitDone);
+  EXPECT_TRUE(single.outLines().last().contains("visited 1 pages"))
+      << single.outLines().last().toStdString();
 }

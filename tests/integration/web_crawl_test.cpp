@@ -63,7 +63,7 @@ class WebCrawlTest : public ::testing::Test {
                    "<li><a href=\"mms://127.0.0.1/live/cctv1.wmv\">CCTV-1</a></li>"
                    "<li><a href=\"/media/2.asx\">12</a></li>"
                    "<li><a href=\"/gbk.html\"><font color=\"red\"><b>湖南频道</b></font></a></li>"
-                   "<li><a href=\"/play.asx?id=7\">动态</a></li>"
+                   "<li><a href=\"/play.php?f=7.asx\">动态</a></li>"
                    "<li><a href=\"/search?page=2\">下一页</a></li>"
                    "<li><a href=\"mailto:tv@example.com\">邮件</a></li>"
                    "<li><a href=\"/dead.html\">坏</a></li>"
@@ -83,7 +83,7 @@ class WebCrawlTest : public ::testing::Test {
                    "<a href=\"/media/5.mp3\">5</a><a href=\"/gbk.html\">湖南</a>"
                    "<embed src=\"mms://127.0.0.1/live/embed.wmv\"></body></html>",
                    "text/html; charset=utf-8");
-    server.addFile("/play.asx", "<asx version=\"3.0\"><entry><ref href=\"mms://127.0.0.1/x\"/>"
+    server.addFile("/play.php", "<asx version=\"3.0\"><entry><ref href=\"mms://127.0.0.1/x\"/>"
                    "</entry></asx>", "video/x-ms-asf");
     server.addHanging("/hang.html");
     server.addRedirect("/old.html", url("/utf8.html"));
@@ -188,14 +188,18 @@ class WebCrawlTest : public ::testing::Test {
 TEST_F(WebCrawlTest, ASiteIsCrawledToItsEndAndItsStationsAreThenTested) {
   crawl(url("/index.html"));
 
-  const QStringList found = {"CCTV-1,mms://127.0.0.1/live/cctv1.wmv,",
-                             "tvm1," + url("/media/2.asx") + ",",
-                             "湖南卫视,rtsp://127.0.0.1/radio/1.rm,",
-                             "新闻," + url("/media/3.wmv") + ",",
-                             "TVName4,mms://127.0.0.1/text/4.wmv,",
-                             "tvm5," + url("/media/5.mp3") + ",",
-                             "TVName6,mms://127.0.0.1/live/embed.wmv,",
-                             "凤凰卫视," + url("/media/6.asx") + ","};
+  // Each find names the page it was found on as its Referer.
+  const auto on = [this](const QString& name, const QString& address, const QString& page) {
+    return name + "," + address + "|Referer=" + url(page) + ",";
+  };
+  const QStringList found = {on("CCTV-1", "mms://127.0.0.1/live/cctv1.wmv", "/index.html"),
+                             on("tvm1", url("/media/2.asx"), "/index.html"),
+                             on("湖南卫视", "rtsp://127.0.0.1/radio/1.rm", "/gbk.html"),
+                             on("新闻", url("/media/3.wmv"), "/gbk.html"),
+                             on("TVName4", "mms://127.0.0.1/text/4.wmv", "/gbk.html"),
+                             on("tvm5", url("/media/5.mp3"), "/search?page=2"),
+                             on("TVName6", "mms://127.0.0.1/live/embed.wmv", "/search?page=2"),
+                             on("凤凰卫视", url("/media/6.asx"), "/utf8.html")};
   EXPECT_EQ(lines(library::kScannedFile), found);
   QStringList stations;
   for (int i = 0; i < f.tvm.count(); ++i) stations << f.tvm.item(i) + "," + f.dz1.item(i) + ",";
@@ -203,11 +207,11 @@ TEST_F(WebCrawlTest, ASiteIsCrawledToItsEndAndItsStationsAreThenTested) {
   EXPECT_EQ(f.tvmx.items() + f.List3.items(), QStringList());
   // The start page, linked back to, was visited again and queued its dynamic
   // address anew; with no page left to visit it waits there.
-  EXPECT_EQ(f.List2.items(), QStringList({url("/play.asx?id=7")}));
+  EXPECT_EQ(f.List2.items(), QStringList({url("/play.php?f=7.asx")}));
   // Links that are no web pages go straight to List1; the failing, hanging
   // and redirected pages were visited all the same.
   EXPECT_EQ(f.List1.items(),
-            QStringList({"mailto:tv@example.com", url("/play.asx?id=7"), url("/gbk.html"),
+            QStringList({"mailto:tv@example.com", url("/play.php?f=7.asx"), url("/gbk.html"),
                          url("/search?page=2"), url("/dead.html"), url("/hang.html"),
                          url("/old.html"), url("/index.html")}));
   EXPECT_EQ(server.requests().count("/utf8.html"), 1);
@@ -216,10 +220,7 @@ TEST_F(WebCrawlTest, ASiteIsCrawledToItsEndAndItsStationsAreThenTested) {
   f.Command10.click();
   ASSERT_TRUE(runUntil([this] { return !messages.isEmpty(); }, 30000));
   EXPECT_EQ(messages, QStringList({"搜索完毕！"}));
-  EXPECT_EQ(lines(library::kFoundFile),
-            QStringList({"CCTV-1,mms://127.0.0.1/live/cctv1.wmv,",
-                         "湖南卫视,rtsp://127.0.0.1/radio/1.rm,",
-                         "TVName6,mms://127.0.0.1/live/embed.wmv,"}));
+  EXPECT_EQ(lines(library::kFoundFile), QStringList({found[0], found[2], found[6]}));
   EXPECT_EQ(f.tvm.items(), QStringList({"CCTV-1", "湖南卫视", "TVName6"}));
   for (const QString& line : found) {
     const QString address = line.section(',', 1, 1);

@@ -92,6 +92,7 @@ class FakeBrowser : public WebBrowser {
   QString LocationURL() const override { return location; }
   const Document& document() const override { return doc; }
   void setElementFilter(const QStringList& markers) override { filter = markers; }
+  QStringList pageRequests() const override { return requests; }
 
   // Loads doc as the page at url and raises DocumentComplete.
   void complete(const QString& url, const Document& page);
@@ -100,6 +101,7 @@ class FakeBrowser : public WebBrowser {
   QString location;
   Document doc;
   QStringList filter;
+  QStringList requests;
   // Called after every Navigate, to script what the browser then reports.
   std::function<void(const QString& url)> onNavigate;
 

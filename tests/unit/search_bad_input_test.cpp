@@ -32,7 +32,7 @@ TEST_F(SearchBadInputTest, HundredThousandNestedElementsNeedNoDeepStack) {
   QStringList elements{nested};
   for (int i = 0; i < depth; ++i) elements << QStringLiteral("<div></div>");
   load(elementsOnly(elements));
-  EXPECT_EQ(f.dz1.items(), QStringList({"mms://tv.cn/deep"}));
+  EXPECT_EQ(foundAddresses(), QStringList({"mms://tv.cn/deep"}));
 }
 
 TEST_F(SearchBadInputTest, HundredThousandAddressesInOneElementAreScannedInALoop) {
@@ -46,10 +46,10 @@ TEST_F(SearchBadInputTest, HundredThousandAddressesInOneElementAreScannedInALoop
   EXPECT_EQ(f.tvm.item(0), "tvm0");
 }
 
-TEST_F(SearchBadInputTest, MegabyteAddressWithoutEndMarkerIsQueuedOnce) {
+TEST_F(SearchBadInputTest, MegabyteAddressWithoutEndMarkerIsNotKept) {
   const QString text = QStringLiteral("<p>http://long.cn/") + QString(1 << 20, u'a');
   load(elementsOnly({text, text, text}));
-  EXPECT_EQ(f.tvmx.count(), 1);
+  EXPECT_EQ(f.tvmx.count() + f.List1.count(), 0);
   EXPECT_LE(f.Text1.text().size(), 1 << 20);
 }
 
@@ -66,7 +66,7 @@ TEST_F(SearchBadInputTest, ScannedStationFileWithBrokenBytesKeepsItsStations) {
   load(page({link("mms://tv.cn/new", "new")}));
   const QStringList lines = readLines(library::kScannedFile);
   EXPECT_TRUE(lines.contains("old,mms://tv.cn/old,"));
-  EXPECT_EQ(lines.last(), "new,mms://tv.cn/new,");
+  EXPECT_EQ(lines.last(), "new,mms://tv.cn/new|Referer=http://bad.cn/,");
 }
 
 TEST_F(SearchBadInputTest, MarkerListsWithoutSemicolonFindNothingAndEmptyOnesAskOnce) {
@@ -84,11 +84,13 @@ TEST_F(SearchBadInputTest, MarkerListsWithoutSemicolonFindNothingAndEmptyOnesAsk
   EXPECT_EQ(f.dz1.count(), 0);
 }
 
-TEST_F(SearchBadInputTest, HundredKilobyteLinkTargetIsKeptWhole) {
-  const QString target = "http://tv.cn/" + QString(100 * 1024, u'x') + ".asx";
-  load(page({link(target, "长")}));
-  EXPECT_EQ(f.dz1.items(), QStringList({target}));
-  EXPECT_EQ(readLines(library::kScannedFile), QStringList({"长," + target + ","}));
+TEST_F(SearchBadInputTest, LongLinkTargetIsKeptWholeUpTo8KiB) {
+  const QString target = "http://tv.cn/" + QString(8000, u'x') + ".asx";
+  const QString tooLong = "http://tv.cn/" + QString(100 * 1024, u'x') + ".asx";
+  load(page({link(target, "长"), link(tooLong, "太长")}));
+  EXPECT_EQ(foundAddresses(), QStringList({target}));
+  EXPECT_EQ(readLines(library::kScannedFile),
+            QStringList({"长," + target + "|Referer=http://bad.cn/,"}));
 }
 
 }  // namespace

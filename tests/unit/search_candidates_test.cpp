@@ -48,8 +48,8 @@ TEST_F(CandidateTest, DeletedStationIsAddedAgainWhenFoundAgain) {
 }
 
 TEST_F(CandidateTest, DynamicMediaAddressWaitsInList2Only) {
-  AddCandidate(f, "动态", "http://tv.cn/play.asx?id=7");
-  EXPECT_EQ(f.List2.items(), QStringList({"http://tv.cn/play.asx?id=7"}));
+  AddCandidate(f, "动态", "http://tv.cn/play?id=7.asx");
+  EXPECT_EQ(f.List2.items(), QStringList({"http://tv.cn/play?id=7.asx"}));
   EXPECT_EQ(f.tvm.count(), 0);
   EXPECT_FALSE(exists("tv_lib_ss_www.txt"));
 }

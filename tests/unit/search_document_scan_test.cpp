@@ -14,13 +14,16 @@ TEST_F(DocumentScanTest, LinksBecomeStationsAndQueuedPagesAndTheCrawlGoesOn) {
                                         link("http://site.cn/news.html", "新闻"),
                                         link("http://tv.cn/5.asx", "5"),
                                         link("mms://tv.cn/live?ch=2", "动态")}));
-  EXPECT_EQ(stations(), QStringList({"CCTV1|mms://tv.cn/cctv1", "tvm1|http://tv.cn/5.asx"}));
+  // Each find carries the page it was found on as its Referer.
+  EXPECT_EQ(stations(), QStringList({"CCTV1|mms://tv.cn/cctv1|Referer=http://site.cn/",
+                                     "tvm1|http://tv.cn/5.asx|Referer=http://site.cn/"}));
   EXPECT_EQ(f.tvmx.items(), QStringList({"http://site.cn/news.html"}));
   EXPECT_EQ(f.List3.items(), QStringList({"新闻"}));
   EXPECT_EQ(f.List2.items(), QStringList({"mms://tv.cn/live?ch=2"}))
       << "the first link of the page is passed over, nested repeats are dropped";
   EXPECT_EQ(readLines("tv_lib_ss_www.txt"),
-            QStringList({"CCTV1,mms://tv.cn/cctv1,", "tvm1,http://tv.cn/5.asx,"}));
+            QStringList({"CCTV1,mms://tv.cn/cctv1|Referer=http://site.cn/,",
+                         "tvm1,http://tv.cn/5.asx|Referer=http://site.cn/,"}));
   EXPECT_EQ(f.form1.width(), kWideWidth);
   EXPECT_TRUE(f.Timer9.enabled());
   EXPECT_EQ(web.filter, QStringList({"http://", "mms://", "rtsp://", "url=", "value="}));
@@ -47,10 +50,10 @@ TEST_F(DocumentScanTest, StopTakesEffectAtTheNextItem) {
   Document d = page({link("mms://tv.cn/a", "甲"), link("mms://tv.cn/b", "乙")});
   d.elements << "<embed src=\"mms://tv.cn/only-in-an-element\">";
   web.complete("http://site.cn/", d);
-  EXPECT_EQ(stations(), QStringList({"甲|mms://tv.cn/a"}));
+  EXPECT_EQ(foundAddresses(), QStringList({"mms://tv.cn/a"}));
   EXPECT_EQ(f.SearchState, kSearchHalted);
   EXPECT_FALSE(f.Timer9.enabled());
-  EXPECT_EQ(readLines("tv_lib_ss_www.txt"), QStringList({"甲,mms://tv.cn/a,"}));
+  EXPECT_EQ(readLines("tv_lib_ss_www.txt"), QStringList({"甲,mms://tv.cn/a|Referer=http://site.cn/,"}));
 }
 
 TEST_F(DocumentScanTest, EmptyMarkerListIsReportedOncePerPage) {
@@ -61,7 +64,7 @@ TEST_F(DocumentScanTest, EmptyMarkerListIsReportedOncePerPage) {
   EXPECT_EQ(host.messages[0].text, "关键字不能为空！！！");
   web.complete("http://site.cn/2", d);
   EXPECT_EQ(host.messages.size(), 2);
-  EXPECT_EQ(f.dz1.items(), QStringList({"mms://tv.cn/a", "mms://tv.cn/b"}))
+  EXPECT_EQ(foundAddresses(), QStringList({"mms://tv.cn/a", "mms://tv.cn/b"}))
       << "a link's target needs no markers";
 }
 
@@ -70,14 +73,14 @@ TEST_F(DocumentScanTest, ElementWhoseAddressRunsOverALineEndIsScannedLineByLine)
   // text would hide the second address behind it.
   web.complete("http://site.cn/", elementsOnly({"<p>mms://tv.cn/live\r\n"
                                                 "<embed src=\"mms://tv.cn/b.asx\">x\r\n</p>"}));
-  EXPECT_TRUE(f.dz1.items().contains("mms://tv.cn/b.asx"));
+  EXPECT_TRUE(foundAddresses().contains("mms://tv.cn/b.asx"));
 }
 
 TEST_F(DocumentScanTest, PageLoadedWhileAnotherIsScannedIsScannedAsWell) {
   f.crawl.yieldSliceMs = 0;
   host.post([this] { web.complete("http://site.cn/2", page({link("mms://tv.cn/two", "二")})); });
   web.complete("http://site.cn/1", page({link("mms://tv.cn/one", "一")}));
-  EXPECT_EQ(stations(), QStringList({"二|mms://tv.cn/two", "一|mms://tv.cn/one"}));
+  EXPECT_EQ(foundAddresses(), QStringList({"mms://tv.cn/two", "mms://tv.cn/one"}));
 }
 
 }  // namespace

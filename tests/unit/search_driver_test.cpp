@@ -160,16 +160,33 @@ TEST_F(DriverTest, List3ClickGoesOnFromTheEntryAboveTheClickedOne) {
   EXPECT_EQ(f.SearchState, kSearchRunning);
 }
 
-TEST_F(DriverTest, StopDuringAWebSearchShowsTheIdleCaption) {
+TEST_F(DriverTest, StopDuringAWebSearchLeavesTheWindowIdleOnTheStationFiles) {
+  writeLines(library::kFoundFile, {"甲,mms://tv.cn/a,"});
+  writeLines(library::kScannedFile, {"乙,mms://tv.cn/b|Referer=http://site.cn/,"});
+  writeLines(library::kLibraryFile, {"丙,mms://tv.cn/c,"});
+  f.Command17.click();
+  web.complete("http://site.cn/", page({link("mms://tv.cn/new", "新台")}));
   crawling({"http://site.cn/1"});
   f.Command10.setCaption("1");
   f.PlayerKind = "win";
   f.Command9.click();
   EXPECT_EQ(f.SearchState, kSearchHalted);
   EXPECT_EQ(f.Command10.caption(), "搜台");
+  EXPECT_EQ(f.Command17.caption(), "网上搜索");
+  EXPECT_EQ(f.Label1.caption(), "");
   EXPECT_EQ(f.form1.width(), 8430);
   EXPECT_FALSE(f.Timer9.enabled());
   EXPECT_TRUE(exists("bfwz.dat"));
+  // As at start-up: the three files, the search's find among them.
+  EXPECT_EQ(stations(),
+            QStringList({"甲|mms://tv.cn/a", "-------------|-------------",
+                         "乙|mms://tv.cn/b|Referer=http://site.cn/",
+                         "新台|mms://tv.cn/new|Referer=http://site.cn/",
+                         "-------------|-------------", "丙|mms://tv.cn/c"}));
+  EXPECT_EQ(f.tvm.text(), "甲");
+  // The station test then tries the earlier finds.
+  f.Command10.click();
+  EXPECT_EQ(f.dz1.item(0), "mms://tv.cn/b|Referer=http://site.cn/");
 }
 
 TEST_F(DriverTest, StopDuringAStationTestReloadsTheVerifiedResults) {
@@ -259,7 +276,9 @@ TEST_F(DriverTest, SiteIsCrawledToTheEndAndItsStationsAreThenTested) {
                      link("mailto:tv@site.cn", "邮件"), link("mms://tv.cn/1", "CCTV1")}));
   host.advance(5000);
   EXPECT_EQ(readLines(library::kScannedFile),
-            QStringList({"CCTV1,mms://tv.cn/1,", "CCTV2,http://tv.cn/2.asx,", "tvm2,http://tv.cn/9.asx,"}));
+            QStringList({"CCTV1,mms://tv.cn/1|Referer=http://site.cn/results,",
+                         "CCTV2,http://tv.cn/2.asx|Referer=http://site.cn/a.html,",
+                         "tvm2,http://tv.cn/9.asx|Referer=http://site.cn/a.html,"}));
   EXPECT_EQ(f.tvmx.count() + f.List2.count(), 0);
   EXPECT_EQ(f.List1.items(), QStringList({"mailto:tv@site.cn", "http://site.cn/a.html",
                                           "mms://tv.cn/play?ch=3", "http://site.cn/dead.html",
@@ -270,7 +289,7 @@ TEST_F(DriverTest, SiteIsCrawledToTheEndAndItsStationsAreThenTested) {
   EXPECT_EQ(f.tvm.items(), QStringList({"CCTV1", "CCTV2", "tvm2"}));
   EXPECT_EQ(f.dz1.text(), "list#0000000#");
   EXPECT_EQ(f.RunMode, kAutomaticRun);
-  EXPECT_TRUE(log.contains("wmp.URL=mms://tv.cn/1"));
+  EXPECT_TRUE(log.contains("wmp.URL=mms://tv.cn/1|Referer=http://site.cn/results"));
 }
 
 }  // namespace

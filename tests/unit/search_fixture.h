@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "app/form.h"
+#include "playlists/station_address.h"
 #include "form_fixture.h"
 
 // A Form ready for web-search tests: timers attached with only the crawl
@@ -37,6 +38,13 @@ class SearchTest : public FormTest {
     Document d;
     d.elements = elements;
     return d;
+  }
+
+  // The found addresses without their request headers.
+  QStringList foundAddresses() const {
+    QStringList bare;
+    for (const QString& address : f.dz1.items()) bare << playlists::bareAddress(address);
+    return bare;
   }
 
   QStringList stations() const {
