@@ -118,11 +118,7 @@ TEST_F(CrawlCommand, PlayerPagesYieldTheirStreamsWithThePageAsReferer) {
                               server.url("/locked/live.mp3") + "\" type=\"audio/mpeg\"></body></html>");
   for (const char* list : {"/live/built.m3u8", "/live/framed.m3u8", "/live/fetched.m3u8"})
     server.addFile(list, "#EXTM3U\n", "application/vnd.apple.mpegurl");
-  LocalHttpServer::Route locked;
-  locked.body = MediaFixtures::instance().bytes("tone.mp3");
-  locked.contentType = "audio/mpeg";
-  locked.referer = server.url("/tv/locked.html").toUtf8();
-  server.addRoute("/locked/live.mp3", locked);
+  server.addFile("/locked/live.mp3", MediaFixtures::instance().bytes("tone.mp3"), "audio/mpeg");
 
   ConsoleCapture capture;
   ASSERT_EQ(crawl(server.url("/tv/index.html"), 0, capture), kExitDone);

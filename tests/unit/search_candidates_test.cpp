@@ -121,10 +121,10 @@ TEST_F(CandidateTest, BatchTheFileCouldNotTakeGoesWithTheNextBatch) {
   const QString file = f.path("tv_lib_ss_www.txt");
   ASSERT_TRUE(QDir().mkdir(file));
   ScannedStationBatch batch(f);
-  batch.add("甲,mms://a,");
+  batch.add("甲", "mms://a");
   batch.write();
   ASSERT_TRUE(QDir().rmdir(file));
-  batch.add("乙,mms://b,");
+  batch.add("乙", "mms://b");
   batch.write();
   EXPECT_EQ(readLines("tv_lib_ss_www.txt"), QStringList({"甲,mms://a,", "乙,mms://b,"}));
   EXPECT_EQ(host.messages.size(), 1);
