@@ -27,8 +27,8 @@ class PageRequestWatch;
 // and is never extended by the redirects, refreshes and script navigations
 // of its chain; after kMaxNavigations of them the page may go nowhere else
 // and is read as it stands. A renderer that grows past the memory limit is
-// ended and its load given up the same way. A load started by Navigate() that yields no
-// page (a download, a refused media address, no content) ends in
+// ended and its load given up the same way. A load started by Navigate() that
+// yields no page (a download, a refused media address, no content) ends in
 // NavigateError too, so a caller always hears back; such loads started by the
 // page itself end silently. Loads ended by Stop(), Quit() or a newer
 // Navigate() raise nothing.

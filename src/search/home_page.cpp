@@ -5,7 +5,8 @@ namespace search {
 namespace {
 
 QStringView withoutSchemeAndSlashes(QStringView address) {
-  if (const qsizetype scheme = address.indexOf(u"://"); scheme >= 0) address = address.sliced(scheme + 3);
+  if (const qsizetype scheme = address.indexOf(u"://"); scheme >= 0)
+    address = address.sliced(scheme + 3);
   while (address.endsWith(u'/')) address.chop(1);
   return address;
 }

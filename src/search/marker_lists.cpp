@@ -41,10 +41,9 @@ MarkerLists::MarkerLists(const Form& f)
       mediaTypes(mediaTypesOf(f.Text3.text())),
       dynamicMarker(foldCase(f.Text6.text())) {}
 
+// An empty type matches every address.
 bool MarkerLists::isMedia(const QString& foldedAddress) const {
-  for (const QString& type : mediaTypes)
-    if (indexOfMarker(foldedAddress, type) >= 0) return true;
-  return false;
+  return mediaTypes.contains(QString()) || hasMediaType(foldedAddress);
 }
 
 bool MarkerLists::hasMediaType(const QString& foldedAddress) const {

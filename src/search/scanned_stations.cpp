@@ -28,8 +28,10 @@ void ScannedStationBatch::write() {
   // The same stream found before on another page is in the file already.
   const QString known = textfile::read(path).value_or(QString());
   QStringList fresh;
-  for (const Found& found : std::as_const(m_found))
-    if (found.withHeadersMark.isEmpty() || !known.contains(found.withHeadersMark)) fresh << found.line;
+  for (const Found& found : std::as_const(m_found)) {
+    const QString& mark = found.withHeadersMark;
+    if (mark.isEmpty() || !known.contains(mark)) fresh << found.line;
+  }
   m_found.clear();
   // Lines the file could not take are kept by the writes for the next batch.
   m_f.writes.appendLines(path, fresh);

@@ -109,16 +109,20 @@ TEST_F(CrawlCommand, PlayerPagesYieldTheirStreamsWithThePageAsReferer) {
        "'/live/built.m3u8\"></video>';</script></body></html>");
   html("/tv/frame.html", "<html><head><title>框架台</title></head><body>"
                          "<iframe src=\"/tv/player.html\"></iframe></body></html>");
-  html("/tv/player.html", "<html><body><script>fetch('/live/' + 'framed.m3u8')</script></body></html>");
+  html("/tv/player.html",
+       "<html><body><script>fetch('/live/' + 'framed.m3u8')</script></body></html>");
   html("/tv/fetch.html", "<html><head><title>取流台</title></head><body><script>"
                          "fetch('/live/' + 'fetched.m3u8')</script></body></html>");
   html("/tv/token.html",
-       "<html><body><p>直播 " + server.url("/live/token.m3u8") + "?token=a1&amp;exp=99 </p></body></html>");
+       "<html><body><p>直播 " + server.url("/live/token.m3u8") +
+           "?token=a1&amp;exp=99 </p></body></html>");
   html("/tv/locked.html", "<html><head><title>防盗链台</title></head><body><embed src=\"" +
-                              server.url("/locked/live.mp3") + "\" type=\"audio/mpeg\"></body></html>");
+                              server.url("/locked/live.mp3") +
+                              "\" type=\"audio/mpeg\"></body></html>");
   for (const char* list : {"/live/built.m3u8", "/live/framed.m3u8", "/live/fetched.m3u8"})
     server.addFile(list, "#EXTM3U\n", "application/vnd.apple.mpegurl");
-  server.addFile("/locked/live.mp3", MediaFixtures::instance().bytes("tone.mp3"), "audio/mpeg");
+  server.addLocked("/locked/live.mp3", MediaFixtures::instance().bytes("tone.mp3"), "audio/mpeg",
+                   "Referer", server.url("/tv/locked.html").toUtf8());
 
   ConsoleCapture capture;
   ASSERT_EQ(crawl(server.url("/tv/index.html"), 0, capture), kExitDone);
@@ -135,6 +139,17 @@ TEST_F(CrawlCommand, PlayerPagesYieldTheirStreamsWithThePageAsReferer) {
       line("TVName4", "/locked/live.mp3", "/tv/locked.html"),
   };
   EXPECT_EQ(found, expected) << found.join('\n').toStdString();
+
+  // The stream refused to others plays from the found-stations file.
+  MpvOptions players;
+  players.startTimeoutMs = 5000;
+  players.networkTimeoutMs = 3000;
+  ConsoleCapture scan;
+  EXPECT_EQ(runScan(CommandLine{}, dir.path(), scan.console, players), kExitDone);
+  EXPECT_TRUE(textfile::readLines(dir.filePath(library::kFoundFile))
+                  .value_or(QStringList())
+                  .contains(expected.last()))
+      << scan.out.data().toStdString();
 }
 
 TEST_F(CrawlCommand, PagesThatKeepNavigatingDoNotHoldTheCrawl) {

@@ -25,7 +25,8 @@ class WebBoundsTest : public ::testing::Test {
     server->addFile("/loop/a.html", refreshTo(";url=/loop/b.html"), kHtml);
     server->addFile("/loop/b.html", refreshTo(";url=/loop/a.html"), kHtml);
     server->addFile("/loop/reload.html",
-                    "<html><body><p>again</p><script>location.reload()</script></body></html>", kHtml);
+                    "<html><body><p>again</p><script>location.reload()</script></body></html>",
+                    kHtml);
     server->addFile("/other.html", "<html><body>other</body></html>", kHtml);
     server->addHanging("/hang");
     // Takes 640 MB at once, while an image keeps the load open.

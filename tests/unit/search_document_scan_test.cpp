@@ -53,7 +53,8 @@ TEST_F(DocumentScanTest, StopTakesEffectAtTheNextItem) {
   EXPECT_EQ(foundAddresses(), QStringList({"mms://tv.cn/a"}));
   EXPECT_EQ(f.SearchState, kSearchHalted);
   EXPECT_FALSE(f.Timer9.enabled());
-  EXPECT_EQ(readLines("tv_lib_ss_www.txt"), QStringList({"甲,mms://tv.cn/a|Referer=http://site.cn/,"}));
+  EXPECT_EQ(readLines("tv_lib_ss_www.txt"),
+            QStringList({"甲,mms://tv.cn/a|Referer=http://site.cn/,"}));
 }
 
 TEST_F(DocumentScanTest, EmptyMarkerListIsReportedOncePerPage) {
