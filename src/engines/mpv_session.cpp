@@ -218,6 +218,7 @@ void MpvSession::load(const playlists::StationAddress& address) {
   m_address = address;
   m_sized = false;
   m_durationMs = 0;
+  Q_EMIT loading(address);
   if (!m_handle) return;
   setPaused(false);
   const QString& bare = address.bare;
@@ -239,6 +240,7 @@ void MpvSession::load(const playlists::StationAddress& address) {
 void MpvSession::stop() {
   abandon();
   if (m_handle) command(kStop);
+  Q_EMIT stopped();
 }
 
 bool MpvSession::pause() {

@@ -91,6 +91,10 @@ class MpvSession : public QObject {
   // decoder reached the end of what the medium or stream gave.
   void progressed(double seconds);
   void endReached();
+  // A new load begins (an empty address loads nothing), or stop() ended one;
+  // for views that show what the engine does.
+  void loading(const QString& address);
+  void stopped();
 
  private:
   enum class Phase { Idle, Opening, Playing, Stalled, Failing };

@@ -10,6 +10,8 @@
 #include "base/control_models.h"
 #include "gui/twips.h"
 #include "gui/vb_key_codes.h"
+#include "gui/window_layout.h"
+#include "gui/view_tooltips.h"
 
 namespace {
 
@@ -29,10 +31,19 @@ ControlBinding::ControlBinding(Control& model, QWidget* widget, const TwipsScale
   connect(&model, &Control::focusWanted, this, [this] { m_widget->setFocus(Qt::OtherFocusReason); });
 }
 
+void ControlBinding::setPlacement(const WindowLayout* layout, bool isMediaArea) {
+  m_layout = layout;
+  m_isMediaArea = isMediaArea;
+  update();
+}
+
 void ControlBinding::update() {
-  m_widget->setGeometry(m_scale.toPixels(m_model));
+  const QRect designed = m_scale.toPixels(m_model);
+  m_widget->setGeometry(m_layout ? m_layout->place(designed, m_isMediaArea) : designed);
   m_widget->setEnabled(m_model.enabled());
-  m_widget->setToolTip(m_model.toolTip());
+  // The procedures' own tooltips come first.
+  const QString tip = m_model.toolTip();
+  m_widget->setToolTip(tip.isEmpty() ? viewToolTip(m_model.name()) : tip);
   m_widget->setVisible(m_model.visible());
 }
 

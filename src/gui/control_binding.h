@@ -9,6 +9,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 class TwipsScale;
+class WindowLayout;
 
 // Keeps a widget in step with its control model (geometry, visibility,
 // enabled state, tooltip, focus requests) and sends the user's focus changes
@@ -23,6 +24,8 @@ class ControlBinding : public QObject {
   QWidget* widget() const { return m_widget; }
   // Pulls the model's state into the widget; kinds extend it.
   virtual void update();
+  // Places the widget by the window's layout rather than at its twips alone.
+  void setPlacement(const WindowLayout* layout, bool isMediaArea);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,6 +34,8 @@ class ControlBinding : public QObject {
   Control& m_model;
   QWidget* m_widget;
   const TwipsScale& m_scale;
+  const WindowLayout* m_layout = nullptr;
+  bool m_isMediaArea = false;
 };
 
 // A command button: caption, and a click.

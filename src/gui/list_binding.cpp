@@ -6,6 +6,7 @@
 #include <QListView>
 
 #include "base/control_models.h"
+#include "gui/filter_popup.h"
 #include "gui/list_item_model.h"
 
 namespace {
@@ -34,6 +35,10 @@ ComboBoxBinding::ComboBoxBinding(ListControl& model, QComboBox* combo, const Twi
   // Qt selects the first row of an empty combo box by itself.
   connect(combo->model(), &QAbstractItemModel::rowsInserted, this, &ComboBoxBinding::syncSelection);
   update();
+}
+
+void ComboBoxBinding::addFilter() {
+  connect(new FilterPopup(m_list, m_combo), &FilterPopup::chosen, this, &ComboBoxBinding::chosen);
 }
 
 void ComboBoxBinding::update() {

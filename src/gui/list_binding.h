@@ -15,6 +15,9 @@ class ComboBoxBinding : public ControlBinding {
  public:
   ComboBoxBinding(ListControl& model, QComboBox* combo, const TwipsScale& scale);
   void update() override;
+  // Typing shows the entries that contain the typed text; choosing one there
+  // is choosing it in the box.
+  void addFilter();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,9 +1,12 @@
 #include "gui/main_window.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,9 +16,14 @@
 #include "app/startup.h"
 #include "gui/control_binding.h"
 #include "gui/list_binding.h"
+#include "gui/media_control_bar.h"
+#include "gui/picture_area.h"
 #include "gui/text_binding.h"
+#include "gui/window_keys.h"
 
 namespace {
+
+constexpr int kBarShowsMs = 2000;
 
 QFrame* panel(QWidget* parent) {
   auto* frame = new QFrame(parent);
@@ -34,22 +42,29 @@ QPlainTextEdit* addressRecord(QWidget* parent) {
 }  // namespace
 
 template <class Binding, class Widget, class Model>
-Widget* MainWindow::bind(Model& model, QWidget* parent) {
-  auto* widget = new Widget(parent);
-  (new Binding(model, widget, m_scale))->update();
-  return widget;
+Binding* MainWindow::bind(Model& model, QWidget* parent) {
+  auto* binding = new Binding(model, new Widget(parent), m_scale);
+  binding->update();
+  if (parent == this) place(binding, false);
+  return binding;
 }
 
 void MainWindow::attach(Control& model, QWidget* view) {
   view->setParent(this);
-  (new ControlBinding(model, view, m_scale))->update();
+  place(new ControlBinding(model, view, m_scale), true);
+}
+
+void MainWindow::place(ControlBinding* binding, bool isMediaArea) {
+  m_placed << binding;
+  binding->setPlacement(&m_layout, isMediaArea);
 }
 
 MainWindow::MainWindow(Form& form, const MediaViews& views)
-    : m_form(form), m_scale(TwipsScale::forScreen(screen())) {
+    : m_form(form), m_views(views), m_scale(TwipsScale::forScreen(screen())) {
   QFont font = this->font();
   font.setPointSize(9);
   setFont(font);
+  m_layout.setMediaArea(m_scale.toPixels(form.WindowsMediaPlayer1));
 
   // Created bottom to top: the media area lies under the panel, and the name
   // and address boxes and the button row lie over the panel.
@@ -58,7 +73,7 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
   attach(form.WebBrowser1, views.browser);
 
   QFrame* frame = panel(this);
-  (new LabelBinding(form.Frame1, frame, m_scale))->update();
+  place(new LabelBinding(form.Frame1, frame, m_scale), false);
   bind<LabelBinding, QLabel>(form.Label1, frame);
   bind<LabelBinding, QLabel>(form.Label3, frame);
   bind<ButtonBinding, QPushButton>(form.Command18, frame);
@@ -68,26 +83,121 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
   bind<CheckBoxBinding, QCheckBox>(form.Check3, frame);
   bind<ComboBoxBinding, QComboBox>(form.Combo1, frame);
 
-  bind<ComboBoxBinding, QComboBox>(form.tvm, this);
+  bind<ComboBoxBinding, QComboBox>(form.tvm, this)->addFilter();
   for (Button* b : {&form.Command2, &form.Command14, &form.Command9, &form.Command4,
                     &form.Command5, &form.Command12, &form.Command10, &form.Command3})
     bind<ButtonBinding, QPushButton>(*b, this);
-  bind<ComboBoxBinding, QComboBox>(form.dz1, this);
-  (new TextBoxBinding(form.Text1, addressRecord(this), m_scale))->update();
+  bind<ComboBoxBinding, QComboBox>(form.dz1, this)->addFilter();
+  place(new TextBoxBinding(form.Text1, addressRecord(this), m_scale), false);
   bind<LabelBinding, QLabel>(form.l, this);
   bind<LabelBinding, QLabel>(form.Label2, this);
   bind<LabelBinding, QLabel>(form.Label4, this);
   bind<ListBoxBinding, QListView>(form.List3, this);
 
+  // A click on a button leaves the keyboard where it was, with the shortcuts.
+  for (QAbstractButton* b : findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::TabFocus);
+
+  WindowKeys::Actions actions;
+  actions.toggleFullScreen = [this] { setVideoFullScreen(!isVideoFullScreen()); };
+  actions.leaveFullScreen = [this] { setVideoFullScreen(false); };
+  actions.toggleMute = [this] {
+    if (m_views.controlBar) m_views.controlBar->toggleMute();
+  };
+  actions.changeVolume = [this](int steps) {
+    if (m_views.controlBar) m_views.controlBar->changeVolume(steps);
+  };
+  actions.seekBy = [this](double seconds) {
+    if (m_views.controlBar) m_views.controlBar->seekBy(seconds);
+  };
+  actions.findStation = [this] {
+    auto* names = findChild<QComboBox*>(m_form.tvm.name());
+    names->setFocus(Qt::ShortcutFocusReason);
+    names->lineEdit()->selectAll();
+  };
+  m_keys = new WindowKeys(this, views.mediaPicture, form, actions);
+  connectPicture(views.mediaPicture);
+  connectPicture(views.realPicture);
+  m_barTimer.setSingleShot(true);
+  m_barTimer.setInterval(kBarShowsMs);
+  connect(&m_barTimer, &QTimer::timeout, this, [this] {
+    if (isVideoFullScreen() && m_views.controlBar) m_views.controlBar->hide();
+  });
+
   connect(&form.form1, &Control::changed, this, &MainWindow::followForm);
   followForm();
+}
+
+void MainWindow::connectPicture(PictureArea* picture) {
+  if (!picture) return;
+  connect(picture, &PictureArea::doubleClicked, this,
+          [this] { setVideoFullScreen(!isVideoFullScreen()); });
+  connect(picture, &PictureArea::wheelTurned, this, [this](int steps) {
+    if (m_views.controlBar) m_views.controlBar->changeVolume(steps);
+  });
+  connect(picture, &PictureArea::mouseMoved, this, &MainWindow::revealControlBar);
 }
 
 void MainWindow::followForm() {
   const Control& window = m_form.form1;
   setWindowTitle(window.caption());
-  setFixedSize(m_scale.toPixels(window.width()), m_scale.toPixels(window.height()));
+  const QSize design(m_scale.toPixels(window.width()), m_scale.toPixels(window.height()));
+  if (design != m_layout.designSize()) {
+    m_layout.setDesignSize(design);
+    setMinimumSize(design);
+    // The sizes the procedures set are the sizes the window switches to,
+    // unless the user made it fill the screen.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) resize(design);
+    relayout();
+  }
   setVisible(window.visible());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  relayout();
+  QWidget::resizeEvent(event);
+}
+
+void MainWindow::relayout() {
+  m_layout.setActualSize(size());
+  for (ControlBinding* binding : m_placed) binding->update();
+}
+
+void MainWindow::setVideoFullScreen(bool on) {
+  if (on == isVideoFullScreen()) return;
+  m_layout.setFullScreen(on);
+  m_keys->setFullScreen(on);
+  if (on) {
+    m_wasMaximized = isMaximized();
+    if (m_views.controlBar) m_views.controlBar->hide();
+    qApp->installEventFilter(this);
+    // Without a window manager nobody else makes the window cover the screen.
+    setGeometry(screen()->geometry());
+    showFullScreen();
+  } else {
+    qApp->removeEventFilter(this);
+    m_barTimer.stop();
+    if (m_views.controlBar) m_views.controlBar->show();
+    if (m_wasMaximized) {
+      showMaximized();
+    } else {
+      showNormal();
+      resize(minimumSize());
+    }
+  }
+  relayout();
+}
+
+void MainWindow::revealControlBar() {
+  if (!isVideoFullScreen() || !m_views.controlBar) return;
+  m_views.controlBar->show();
+  m_barTimer.start();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // In full screen any movement of the mouse over the window brings back
+  // the control bar.
+  if (event->type() == QEvent::MouseMove) revealControlBar();
+  return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,37 +1,64 @@
 #pragma once
 
+#include <QList>
+#include <QTimer>
 #include <QWidget>
 
 #include "gui/twips.h"
+#include "gui/window_layout.h"
 
 class Control;
+class ControlBinding;
 class Form;
+class MediaControlBar;
+class PictureArea;
+class WindowKeys;
 
 // The engines' places in the media area, made by whoever knows the engines.
 struct MediaViews {
   QWidget* mediaPlayer = nullptr;  // picture and control bar of WindowsMediaPlayer1
   QWidget* realPlayer = nullptr;   // picture of RealAudio1
   QWidget* browser = nullptr;      // page of WebBrowser1
+  // Parts of the views above the window works with, when there are engines.
+  MediaControlBar* controlBar = nullptr;
+  PictureArea* mediaPicture = nullptr;
+  PictureArea* realPicture = nullptr;
 };
 
 // The main window: shows every control of the Form at its place and sends
 // the user's actions to the models. Caption, size and visibility follow
-// form1; closing it runs the Unload sequence.
+// form1; the user may make it larger (the media area takes the room) or
+// full screen; closing it runs the Unload sequence.
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
   // Takes ownership of the media views.
   MainWindow(Form& form, const MediaViews& views);
 
+  bool isVideoFullScreen() const { return m_layout.fullScreen(); }
+  void setVideoFullScreen(bool on);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   template <class Binding, class Widget, class Model>
-  Widget* bind(Model& model, QWidget* parent);
+  Binding* bind(Model& model, QWidget* parent);
   void attach(Control& model, QWidget* view);
+  void place(ControlBinding* binding, bool isMediaArea);
   void followForm();
+  void relayout();
+  void connectPicture(PictureArea* picture);
+  void revealControlBar();
 
   Form& m_form;
+  MediaViews m_views;
   TwipsScale m_scale;
+  WindowLayout m_layout;
+  QList<ControlBinding*> m_placed;
+  WindowKeys* m_keys = nullptr;
+  QTimer m_barTimer;
+  bool m_wasMaximized = false;
 };

@@ -8,9 +8,12 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "engines/mpv_names.h"
+
 namespace {
 
 constexpr int kMaxVolume = 100;
+constexpr int kVolumeStep = 5;
 
 // The properties the bar shows, observed by id.
 enum Watched : quint64 { TimePos = 1, Duration, Volume, Mute };
@@ -47,6 +50,10 @@ MediaControlBar::MediaControlBar(mpv_handle* player, QWidget* parent)
   m_volume->setRange(0, kMaxVolume);
   m_volume->setValue(kMaxVolume);
   m_volume->setFixedWidth(70);
+  // The keyboard stays with the window's shortcuts.
+  for (QWidget* w : {static_cast<QWidget*>(m_position), static_cast<QWidget*>(m_mute),
+                     static_cast<QWidget*>(m_volume)})
+    w->setFocusPolicy(Qt::TabFocus);
 
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 0, 4, 0);
@@ -81,6 +88,20 @@ QString MediaControlBar::formatTime(double seconds) {
                                      .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
                                      .arg(s % 60, 2, 10, QLatin1Char('0'));
   return s >= 3600 ? QStringLiteral("%1:%2").arg(s / 3600).arg(minutesSeconds) : minutesSeconds;
+}
+
+void MediaControlBar::toggleMute() { m_mute->click(); }
+
+void MediaControlBar::changeVolume(int steps) {
+  m_volume->setValue(qBound(0, m_volume->value() + steps * kVolumeStep, kMaxVolume));
+  setNumber("volume", m_volume->value());
+}
+
+void MediaControlBar::seekBy(double seconds) {
+  if (!m_mpv || m_total <= 0) return;
+  const QByteArray offset = QByteArray::number(seconds);
+  const char* args[] = {mpvname::kSeek, offset.constData(), mpvname::kRelative, nullptr};
+  mpv_command_async(m_mpv, 0, args);
 }
 
 void MediaControlBar::wakeUp(void* bar) {

@@ -17,6 +17,11 @@ class MediaControlBar : public QWidget {
   explicit MediaControlBar(mpv_handle* player, QWidget* parent = nullptr);
   ~MediaControlBar() override;
 
+  // The keyboard's and the mouse wheel's ways to the same settings.
+  void toggleMute();
+  void changeVolume(int steps);
+  void seekBy(double seconds);
+
   // "MM:SS", or "H:MM:SS" from one hour on.
   static QString formatTime(double seconds);
 

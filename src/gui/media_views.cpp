@@ -9,23 +9,53 @@
 #include "gui/browser_view.h"
 #include "gui/media_control_bar.h"
 #include "gui/mpv_video_widget.h"
+#include "gui/picture_area.h"
 
 namespace {
 
-QWidget* mediaPlayerView(mpv_handle* mpv) {
-  auto* view = new QWidget;
-  auto* column = new QVBoxLayout(view);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  column->addWidget(makeVideoView(mpv, view), 1);
-  column->addWidget(new MediaControlBar(mpv, view));
-  return view;
+// The picture of a player, told what its engine does.
+PictureArea* pictureArea(MpvSession& session, const Form& form) {
+  QWidget* picture = makeVideoView(session.handle());
+  auto* area = new PictureArea(picture);
+  QObject::connect(&session, &MpvSession::loading, area, [&session, &form, area](const QString& a) {
+    if (a.trimmed().isEmpty()) return area->stopped();
+    area->loading(form.tvm.text().isEmpty() ? a : form.tvm.text());
+    if (!session.started()) area->failed(QStringLiteral("播放引擎未能启动"));
+  });
+  QObject::connect(&session, &MpvSession::stopped, area, &PictureArea::stopped);
+  QObject::connect(&session, &MpvSession::failed, area,
+                   [area](LoadFailure failure) { area->failed(describeFailure(failure)); });
+  QObject::connect(&session, &MpvSession::reported, area, [area](MpvReport report) {
+    if (report == MpvReport::Playing) area->playing();
+    if (report == MpvReport::Stalled) area->stalled();
+    if (report == MpvReport::Ended) area->ended();
+  });
+  if (auto* drawn = qobject_cast<MpvVideoWidget*>(picture)) {
+    QObject::connect(drawn, &MpvVideoWidget::frameShown, area, &PictureArea::pictureShown);
+  } else if (picture->testAttribute(Qt::WA_NativeWindow)) {
+    // mpv draws by itself and tells of no frame: playing is the best sign.
+    QObject::connect(&session, &MpvSession::reported, area, [area](MpvReport report) {
+      if (report == MpvReport::Playing) area->pictureShown();
+    });
+  }
+  return area;
 }
 
 }  // namespace
 
 MediaViews makeMediaViews(MpvMediaPlayer& mediaPlayer, MpvRealPlayer& realPlayer,
                           WebEngineBrowser& browser, const Form& form) {
-  return {mediaPlayerView(mediaPlayer.handle()), makeVideoView(realPlayer.handle()),
-          new BrowserView(browser, form.WindowsMediaPlayer1)};
+  MediaViews views;
+  views.mediaPicture = pictureArea(mediaPlayer.session(), form);
+  views.controlBar = new MediaControlBar(mediaPlayer.handle());
+  views.mediaPlayer = new QWidget;
+  auto* column = new QVBoxLayout(views.mediaPlayer);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(views.mediaPicture, 1);
+  column->addWidget(views.controlBar);
+  views.realPicture = pictureArea(realPlayer.session(), form);
+  views.realPlayer = views.realPicture;
+  views.browser = new BrowserView(browser, form.WindowsMediaPlayer1);
+  return views;
 }

@@ -90,8 +90,16 @@ void MpvVideoWidget::initializeGL() {
 }
 
 void MpvVideoWidget::frameReady(void* widget) {
-  QMetaObject::invokeMethod(static_cast<MpvVideoWidget*>(widget), qOverload<>(&QWidget::update),
+  QMetaObject::invokeMethod(static_cast<MpvVideoWidget*>(widget), &MpvVideoWidget::onFrameReady,
                             Qt::QueuedConnection);
+}
+
+void MpvVideoWidget::onFrameReady() {
+  // Redraw requests without a new frame (a resize, a new output) are no
+  // picture of the medium.
+  if (m_render && (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME))
+    Q_EMIT frameShown();
+  update();
 }
 
 void MpvVideoWidget::paintGL() {

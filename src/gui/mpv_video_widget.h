@@ -15,6 +15,10 @@ class MpvVideoWidget : public QOpenGLWidget {
   explicit MpvVideoWidget(mpv_handle* mpv, QWidget* parent = nullptr);
   ~MpvVideoWidget() override;
 
+ Q_SIGNALS:
+  // mpv has a new frame of the medium to draw.
+  void frameShown();
+
  protected:
   void initializeGL() override;
   void paintGL() override;
@@ -22,6 +26,7 @@ class MpvVideoWidget : public QOpenGLWidget {
  private:
   // Runs on an mpv thread: only posts a repaint to the UI thread.
   static void frameReady(void* widget);
+  void onFrameReady();
   // Frees the render context while its OpenGL context is still there.
   void releaseRenderContext();
 

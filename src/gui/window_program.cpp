@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
+#include <QTranslator>
 
 #include "app/startup.h"
 #include "base/user_agent.h"
 #include "app/wiring.h"
 #include "engines/web_engine_setup.h"
 #include "gui/media_views.h"
+#include "gui/qt_translations.h"
 #include "gui/termination_signals.h"
 
 WindowProgram::WindowProgram(const QString& programDir, const MpvOptions& playerOptions)
@@ -49,6 +52,8 @@ int runWindow(int argc, char** argv) {
   g_defaultMessages = qInstallMessageHandler(quietMessages);
   QApplication application(argc, argv);
   application.setApplicationName(kApplicationTitle);
+  if (QTranslator* qtTexts = loadQtTranslations(QLocale::system(), &application))
+    application.installTranslator(qtTexts);
 
   const QString dir = programDir(application.arguments());
   MpvOptions players;

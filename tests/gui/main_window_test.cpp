@@ -99,6 +99,22 @@ TEST_F(MainWindowTest, ShowsTheControlsWithTheirTextsAtTheirPlaces) {
   EXPECT_FALSE(widget("WebBrowser1")->isVisible());
 }
 
+TEST_F(MainWindowTest, EveryVisibleControlExplainsItself) {
+  app::Form_Load(f);
+  for (const char* name : {"Command2", "Command14", "Command9", "Command4", "Command5",
+                           "Command12", "Command10", "Command3", "Command16", "Command17",
+                           "Command18", "Check2", "Check3", "Combo1", "tvm", "dz1", "Text1",
+                           "Label1", "Label3", "Frame1", "List3"})
+    EXPECT_FALSE(widget(name)->toolTip().isEmpty()) << name;
+  // The duration rule compares "MM:SS" with the number: it counts minutes.
+  EXPECT_TRUE(widget("Combo1")->toolTip().contains(QStringLiteral("分钟")));
+  // A tooltip the procedures set later still wins.
+  f.Command3.setToolTip(QStringLiteral("数据库中总台数"));
+  EXPECT_EQ(widget("Command3")->toolTip(), QStringLiteral("数据库中总台数"));
+  f.Command2.setToolTip(QStringLiteral("新"));
+  EXPECT_EQ(widget("Command2")->toolTip(), QStringLiteral("新"));
+}
+
 TEST_F(MainWindowTest, ViewSwitchesAndWideningFollowTheModels) {
   app::Form_Load(f);
 
@@ -115,6 +131,20 @@ TEST_F(MainWindowTest, ViewSwitchesAndWideningFollowTheModels) {
   click(widget("Frame1"));
   EXPECT_EQ(window.size(), windowPixels(8500, 6500));
   EXPECT_FALSE(widget("l")->isVisible());
+}
+
+TEST_F(MainWindowTest, ALargerWindowGivesTheMediaAreaTheRoom) {
+  app::Form_Load(f);
+  const QRect media = widget("WindowsMediaPlayer1")->geometry();
+  const QRect names = widget("tvm")->geometry();
+  window.resize(window.size() + QSize(200, 100));
+  EXPECT_EQ(widget("WindowsMediaPlayer1")->geometry(), media.adjusted(0, 0, 200, 100));
+  EXPECT_EQ(widget("tvm")->geometry(), names.translated(0, 100));
+
+  // A size the procedures set is the size the window switches to.
+  click(widget("Label1"));
+  EXPECT_EQ(window.size(), windowPixels(8500, 8000));
+  EXPECT_EQ(widget("WindowsMediaPlayer1")->geometry(), media);
 }
 
 TEST_F(MainWindowTest, UserActionsReachTheHandlers) {
@@ -144,9 +174,10 @@ TEST_F(MainWindowTest, UserActionsReachTheHandlers) {
 
   QList<int> codes;
   QObject::connect(&f.Command10, &Control::keyPressed, [&codes](int code) { codes << code; });
-  key(widget("Command10"), Qt::Key_F11);
+  // F11 is the window's full-screen key; F12 is nobody's.
+  key(widget("Command10"), Qt::Key_F12);
   key(widget("Command10"), Qt::Key_Return);
-  EXPECT_EQ(codes, (QList<int>{122, 13}));
+  EXPECT_EQ(codes, (QList<int>{123, 13}));
 
   click(widget("Check2"));
   EXPECT_TRUE(f.Check2.checked());

@@ -1,0 +1,238 @@
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/startup.h"
+#include "base/text_file.h"
+#include "engines/mpv_failure.h"
+#include "event_loop_wait.h"
+#include "gui/media_control_bar.h"
+#include "gui/picture_area.h"
+#include "gui/window_program.h"
+#include "media_fixtures.h"
+
+namespace {
+
+MpvOptions testPlayers() {
+  MpvOptions options;
+  options.video = true;
+  options.startTimeoutMs = 4000;
+  return options;
+}
+
+QString makeVideo(const QString& folder) {
+  const QString path = folder + "/clip.mpg";
+  const int rc = QProcess::execute("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                              "testsrc=size=320x240:rate=25", "-t", "20",
+                                              "-c:v", "mpeg1video", path});
+  return rc == 0 ? path : QString();
+}
+
+// The whole program with its window and real engines on an X server, driven
+// with the keyboard and the mouse as a user drives it.
+class WindowFeaturesTest : public MediaServerTest {
+ protected:
+  WindowFeaturesTest() : program(dir.path(), testPlayers()), f(program.form()) {}
+
+  // Starts the window on these station lines.
+  void start(const QStringList& stations = {}) {
+    ASSERT_TRUE(textfile::writeLines(f.path("tv_lib.txt"), stations));
+    app::Form_Load(f);
+    // The first tick of Timer10 plays the entry after the restored one.
+    ASSERT_TRUE(waitUntil([this] { return !f.Timer10.enabled(); }, 5000));
+    f.Command9.click();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  }
+
+  MainWindow& window() { return program.window(); }
+  template <class W = QWidget>
+  W* widget(const QString& name) {
+    W* w = window().findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+  }
+  // A widget of the program, in the window or a pop-up of its own.
+  template <class W>
+  W* anyWidget(const QString& name) {
+    for (QWidget* w : QApplication::allWidgets())
+      if (w->objectName() == name) return qobject_cast<W*>(w);
+    ADD_FAILURE() << name.toStdString();
+    return nullptr;
+  }
+  QWidget* focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &window(); }
+  void playAddress(const QString& address) {
+    f.dz1.setText(address);
+    QTest::mouseClick(widget("Command2"), Qt::LeftButton);
+  }
+  bool waitForState(int state, int ms = 8000) {
+    return waitUntil([&] { return program.mediaPlayer().playState() == state; }, ms);
+  }
+  // Keeps a picture of the window for the report when NETTV_SCREENS names a folder.
+  void screenshot(const QString& name) {
+    const QString folder = qEnvironmentVariable("NETTV_SCREENS");
+    if (folder.isEmpty()) return;
+    QTest::qWait(300);  // the X server shows what the window last painted
+    // From the screen, so pop-ups and dialogs over the window show too.
+    QRect area = window().frameGeometry();
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible()) area |= w->frameGeometry();
+    window().screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .save(folder + "/" + name + ".png");
+  }
+
+  QTemporaryDir dir;
+  WindowProgram program;
+  Form& f;
+};
+
+PictureArea* mediaPicture(MainWindow& window) {
+  return window.findChild<QWidget*>("WindowsMediaPlayer1")->findChild<PictureArea*>();
+}
+
+TEST_F(WindowFeaturesTest, FilterFindsAStationAmong100000AndPlaysIt) {
+  QStringList stations;
+  for (int i = 0; i < 100000; ++i) stations << QStringLiteral("电台%1,http://127.0.0.1:9/%1.mp3,").arg(i);
+  stations.insert(76543, "凤凰卫视 Phoenix HD," + server.url("/media/long.mp3") + ",");
+  start(stations);
+
+  auto* names = widget<QComboBox>("tvm");
+  QTest::mouseClick(names->lineEdit(), Qt::LeftButton);
+  names->lineEdit()->clear();
+  QElapsedTimer clock;
+  clock.start();
+  QTest::keyClicks(names->lineEdit(), "phoeni");  // any case
+  const qint64 perKeyMs = clock.elapsed() / 6;
+  auto* popup = anyWidget<QAbstractItemView>("tvmFilter");
+  ASSERT_NE(popup, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return popup->isVisible(); }, 2000));
+  ASSERT_EQ(popup->model()->rowCount(), 1);
+  EXPECT_EQ(popup->model()->index(0, 0).data().toString(), QStringLiteral("凤凰卫视 Phoenix HD"));
+  EXPECT_LT(perKeyMs, 150);
+  RecordProperty("ms_per_keystroke", static_cast<int>(perKeyMs));
+  screenshot("filter_popup");
+
+  // Down into the list and Enter: chosen as from the drop-down, so it plays.
+  QTest::keyClick(popup, Qt::Key_Down);
+  QTest::keyClick(popup, Qt::Key_Return);
+  EXPECT_EQ(f.tvm.listIndex(), 76543);
+  EXPECT_EQ(f.dz1.text(), server.url("/media/long.mp3"));
+  EXPECT_TRUE(waitForState(MediaPlayer::Playing));
+
+  // The address box filters by address; the starters come first.
+  auto* addresses = widget<QComboBox>("dz1");
+  addresses->lineEdit()->clear();
+  QTest::keyClicks(addresses->lineEdit(), "127.0.0.1:9/1234");
+  auto* byAddress = anyWidget<QAbstractItemView>("dz1Filter");
+  ASSERT_NE(byAddress, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return byAddress->isVisible(); }, 2000));
+  EXPECT_EQ(byAddress->model()->index(0, 0).data().toString(),
+            QStringLiteral("http://127.0.0.1:9/1234.mp3"));
+  QTest::keyClick(byAddress, Qt::Key_Escape);
+}
+
+TEST_F(WindowFeaturesTest, SpacePausesAndContinuesExceptInATextBox) {
+  start();
+  server.addLive("/live.mp3", MediaFixtures::instance().bytes("live.mp3"), "audio/mpeg", 8000);
+  playAddress(server.url("/live.mp3"));
+  ASSERT_TRUE(waitForState(MediaPlayer::Playing));
+
+  QTest::keyClick(focus(), Qt::Key_Space);
+  EXPECT_EQ(program.mediaPlayer().playState(), MediaPlayer::Paused);
+  QTest::keyClick(focus(), Qt::Key_Space);
+  EXPECT_EQ(program.mediaPlayer().playState(), MediaPlayer::Playing);
+
+  // A button clicked with the mouse keeps no focus that would eat Space.
+  QTest::mouseClick(widget("Command18")->parentWidget(), Qt::LeftButton);
+  QTest::keyClick(focus(), Qt::Key_Space);
+  EXPECT_EQ(program.mediaPlayer().playState(), MediaPlayer::Paused);
+  QTest::keyClick(focus(), Qt::Key_Space);
+
+  // In the name box Space is a space.
+  auto* names = widget<QComboBox>("tvm");
+  QTest::keyClick(focus(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(names->hasFocus());
+  QTest::keyClicks(names->lineEdit(), "a b");
+  EXPECT_EQ(f.tvm.text(), QStringLiteral("a b"));
+  EXPECT_EQ(program.mediaPlayer().playState(), MediaPlayer::Playing);
+}
+
+TEST_F(WindowFeaturesTest, FullScreenByKeysAndDoubleClick) {
+  start();
+  const QString video = makeVideo(dir.path());
+  ASSERT_FALSE(video.isEmpty());
+  f.tvm.setText(QStringLiteral("测试图像"));
+  playAddress(video);
+  ASSERT_TRUE(waitUntil([&] { return !mediaPicture(window())->covered(); }, 10000));
+  const QSize normal = window().size();
+  QWidget* media = widget("WindowsMediaPlayer1");
+  auto* bar = window().findChild<MediaControlBar*>();
+
+  QTest::keyClick(focus(), Qt::Key_F11);
+  ASSERT_TRUE(window().isVideoFullScreen());
+  ASSERT_TRUE(waitUntil([&] { return window().size() != normal; }, 3000));
+  EXPECT_TRUE(window().windowState() & Qt::WindowFullScreen);
+  EXPECT_EQ(media->geometry(), window().rect());
+  EXPECT_FALSE(bar->isVisible());
+  // The bar shows while the mouse moves and goes 2 s later.
+  QTest::mouseMove(mediaPicture(window()), QPoint(50, 50));
+  QTest::mouseMove(mediaPicture(window()), QPoint(60, 60));
+  EXPECT_TRUE(waitUntil([&] { return bar->isVisible(); }, 1000));
+  screenshot("full_screen");
+  EXPECT_TRUE(waitUntil([&] { return !bar->isVisible(); }, 4000));
+
+  QTest::keyClick(focus(), Qt::Key_Escape);
+  EXPECT_FALSE(window().isVideoFullScreen());
+  EXPECT_TRUE(waitUntil([&] { return window().size() == normal; }, 3000));
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_NE(media->geometry(), window().rect());
+
+  QTest::mouseDClick(mediaPicture(window()), Qt::LeftButton);
+  EXPECT_TRUE(window().isVideoFullScreen());
+  QTest::mouseDClick(mediaPicture(window()), Qt::LeftButton);
+  EXPECT_FALSE(window().isVideoFullScreen());
+}
+
+TEST_F(WindowFeaturesTest, RefusedStationShowsWhyUntilTheNextPlay) {
+  start();
+  PictureArea* area = mediaPicture(window());
+  playAddress(QStringLiteral("http://127.0.0.1:%1/tv.mp3").arg(LocalHttpServer::refusedPort()));
+  ASSERT_TRUE(waitUntil([&] { return area->statusText().startsWith("无法播放："); }, 8000))
+      << area->statusText().toStdString();
+  EXPECT_EQ(area->statusText(), "无法播放：" + describeFailure(LoadFailure::Unreachable));
+  EXPECT_TRUE(area->covered());
+  screenshot("failure_overlay");
+
+  server.addHanging("/slow.mp3");
+  playAddress(server.url("/slow.mp3"));
+  EXPECT_EQ(area->statusText(), QStringLiteral("正在连接…"));
+}
+
+
+TEST_F(WindowFeaturesTest, SoundAfterVideoShowsNoStaleFrame) {
+  start();
+  const QString video = makeVideo(dir.path());
+  ASSERT_FALSE(video.isEmpty());
+  PictureArea* area = mediaPicture(window());
+  playAddress(video);
+  ASSERT_TRUE(waitUntil([&] { return !area->covered(); }, 10000));
+
+  f.tvm.setText(QStringLiteral("音乐台"));
+  playAddress(server.url("/media/long.mp3"));
+  ASSERT_TRUE(waitForState(MediaPlayer::Playing));
+  runEventsFor(500);
+  EXPECT_TRUE(area->covered());
+  EXPECT_EQ(area->findChild<QLabel*>("stationName")->text(), QStringLiteral("音乐台"));
+  // The corner of the area is the dark cover, not a test picture's colour.
+  const QImage shot = area->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(5, 5), QColor(16, 16, 16));
+}
+
+}  // namespace
