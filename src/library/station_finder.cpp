@@ -14,10 +14,12 @@ bool isAscii(const QString& text) {
 
 StationFinder::StationFinder(const ListControl& list, QObject* parent)
     : QObject(parent), m_list(list) {
-  for (const QString& item : list.items()) m_keys << folded(item);
-  connect(&list, &ListControl::itemInserted, this,
-          [this](int index) { m_keys.insert(index, folded(m_list.item(index))); });
-  connect(&list, &ListControl::itemRemoved, this, [this](int index) { m_keys.removeAt(index); });
+  connect(&list, &ListControl::itemInserted, this, [this](int index) {
+    if (index < m_keys.size()) m_keys.insert(index, folded(m_list.item(index)));
+  });
+  connect(&list, &ListControl::itemRemoved, this, [this](int index) {
+    if (index < m_keys.size()) m_keys.removeAt(index);
+  });
   connect(&list, &ListControl::itemsCleared, this, [this] { m_keys.clear(); });
 }
 
@@ -27,9 +29,16 @@ QString StationFinder::folded(const QString& text) {
   return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
 }
 
-QList<int> StationFinder::find(const QString& text, int limit) const {
+void StationFinder::foldAppended() {
+  m_keys.reserve(m_list.count());
+  for (int i = static_cast<int>(m_keys.size()); i < m_list.count(); ++i)
+    m_keys << folded(m_list.item(i));
+}
+
+QList<int> StationFinder::find(const QString& text, int limit) {
   const QString needle = folded(text);
   if (needle.isEmpty() || limit <= 0) return {};
+  foldAppended();
   QList<int> starting;
   QList<int> containing;
   for (int i = 0; i < m_keys.size() && starting.size() < limit; ++i) {

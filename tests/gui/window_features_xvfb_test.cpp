@@ -6,6 +6,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -154,6 +157,18 @@ TEST_F(WindowFeaturesTest, SpacePausesAndContinuesExceptInATextBox) {
   QTest::keyClick(focus(), Qt::Key_Space);
   EXPECT_EQ(program.mediaPlayer().playState(), MediaPlayer::Paused);
   QTest::keyClick(focus(), Qt::Key_Space);
+
+  // M mutes; the wheel over the picture sets the volume.
+  auto* bar = window().findChild<MediaControlBar*>();
+  QTest::keyClick(focus(), Qt::Key_M);
+  EXPECT_TRUE(bar->findChild<QToolButton*>("mute")->isChecked());
+  auto* volume = bar->findChild<QSlider*>("volume");
+  const int loud = volume->value();
+  PictureArea* area = mediaPicture(window());
+  QWheelEvent wheel(QPointF(20, 20), area->mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(area, &wheel);
+  EXPECT_EQ(volume->value(), loud - 5);
 
   // In the name box Space is a space.
   auto* names = widget<QComboBox>("tvm");

@@ -38,10 +38,13 @@ TEST(StationFinderTest, FollowsTheListsEdits) {
   list.addItem("Alpha");
   StationFinder finder(list);
   list.addItem("Beta");
+  EXPECT_EQ(finder.find("alph", 10), QList<int>{0});
   list.insertItem(0, "Alphorn");
-  EXPECT_EQ(finder.find("alph", 10), (QList<int>{0, 1}));
-  list.removeItem(0);
-  EXPECT_EQ(finder.find("a", 10), (QList<int>{0, 1}));
+  list.insertItem(1, "Gamma");
+  list.addItem("Alpine");
+  EXPECT_EQ(finder.find("alp", 10), (QList<int>{0, 2, 4}));
+  list.removeItem(1);
+  EXPECT_EQ(finder.find("a", 10), (QList<int>{0, 1, 3, 2}));
   list.clear();
   EXPECT_EQ(finder.find("a", 10), QList<int>{});
   list.addItem("Gamma");
