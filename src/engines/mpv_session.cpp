@@ -218,7 +218,7 @@ void MpvSession::load(const playlists::StationAddress& address) {
   m_address = address;
   m_sized = false;
   m_durationMs = 0;
-  Q_EMIT loading(address);
+  Q_EMIT loading(address.bare);
   if (!m_handle) return;
   setPaused(false);
   const QString& bare = address.bare;

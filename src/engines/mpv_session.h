@@ -91,7 +91,7 @@ class MpvSession : public QObject {
   // decoder reached the end of what the medium or stream gave.
   void progressed(double seconds);
   void endReached();
-  // A new load begins (an empty address loads nothing), or stop() ended one;
+  // A new load begins (its bare address; empty loads nothing), or stop() ended one;
   // for views that show what the engine does.
   void loading(const QString& address);
   void stopped();

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -18,6 +19,7 @@
 #include "gui/list_binding.h"
 #include "gui/media_control_bar.h"
 #include "gui/picture_area.h"
+#include "gui/station_tools.h"
 #include "gui/text_binding.h"
 #include "gui/window_keys.h"
 
@@ -83,16 +85,28 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
   bind<CheckBoxBinding, QCheckBox>(form.Check3, frame);
   bind<ComboBoxBinding, QComboBox>(form.Combo1, frame);
 
-  bind<ComboBoxBinding, QComboBox>(form.tvm, this)->addFilter();
+  auto* names = bind<ComboBoxBinding, QComboBox>(form.tvm, this);
+  names->addFilter();
   for (Button* b : {&form.Command2, &form.Command14, &form.Command9, &form.Command4,
                     &form.Command5, &form.Command12, &form.Command10, &form.Command3})
     bind<ButtonBinding, QPushButton>(*b, this);
-  bind<ComboBoxBinding, QComboBox>(form.dz1, this)->addFilter();
-  place(new TextBoxBinding(form.Text1, addressRecord(this), m_scale), false);
+  auto* addresses = bind<ComboBoxBinding, QComboBox>(form.dz1, this);
+  addresses->addFilter();
+  QPlainTextEdit* record = addressRecord(this);
+  place(new TextBoxBinding(form.Text1, record, m_scale), false);
   bind<LabelBinding, QLabel>(form.l, this);
   bind<LabelBinding, QLabel>(form.Label2, this);
   bind<LabelBinding, QLabel>(form.Label4, this);
   bind<ListBoxBinding, QListView>(form.List3, this);
+
+  m_tools = new StationTools(form, this);
+  setAcceptDrops(true);
+  for (ComboBoxBinding* box : {names, addresses}) {
+    QLineEdit* edit = static_cast<QComboBox*>(box->widget())->lineEdit();
+    m_tools->addMenu(edit);
+    edit->installEventFilter(this);
+  }
+  record->viewport()->installEventFilter(this);
 
   // A click on a button leaves the keyboard where it was, with the shortcuts.
   for (QAbstractButton* b : findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::TabFocus);
@@ -193,7 +207,26 @@ void MainWindow::revealControlBar() {
   m_barTimer.start();
 }
 
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { takeDrag(event); }
+
+void MainWindow::dropEvent(QDropEvent* event) { takeDrag(event); }
+
+bool MainWindow::takeDrag(QEvent* event) {
+  const auto type = event->type();
+  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
+  auto* drag = static_cast<QDropEvent*>(event);
+  const QStringList files = StationTools::localFiles(drag->mimeData());
+  if (files.isEmpty()) return false;
+  drag->acceptProposedAction();
+  // After the drop has ended, so the drag's source is not kept waiting.
+  if (type == QEvent::Drop)
+    QMetaObject::invokeMethod(m_tools, [this, files] { m_tools->importFiles(files); },
+                              Qt::QueuedConnection);
+  return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (takeDrag(event)) return true;
   // In full screen any movement of the mouse over the window brings back
   // the control bar.
   if (event->type() == QEvent::MouseMove) revealControlBar();

@@ -12,6 +12,7 @@ class ControlBinding;
 class Form;
 class MediaControlBar;
 class PictureArea;
+class StationTools;
 class WindowKeys;
 
 // The engines' places in the media area, made by whoever knows the engines.
@@ -42,6 +43,8 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   template <class Binding, class Widget, class Model>
@@ -52,6 +55,8 @@ class MainWindow : public QWidget {
   void relayout();
   void connectPicture(PictureArea* picture);
   void revealControlBar();
+  // Files dragged over the window, a text box included, are the window's.
+  bool takeDrag(QEvent* event);
 
   Form& m_form;
   MediaViews m_views;
@@ -59,6 +64,7 @@ class MainWindow : public QWidget {
   WindowLayout m_layout;
   QList<ControlBinding*> m_placed;
   WindowKeys* m_keys = nullptr;
+  StationTools* m_tools = nullptr;
   QTimer m_barTimer;
   bool m_wasMaximized = false;
 };

@@ -3,6 +3,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -56,6 +59,9 @@ class WindowFeaturesTest : public MediaServerTest {
   }
 
   MainWindow& window() { return program.window(); }
+  QStringList fileLines(const QString& name) const {
+    return textfile::readLines(f.path(name)).value_or(QStringList());
+  }
   template <class W = QWidget>
   W* widget(const QString& name) {
     W* w = window().findChild<W*>(name);
@@ -249,5 +255,47 @@ TEST_F(WindowFeaturesTest, SoundAfterVideoShowsNoStaleFrame) {
   const QImage shot = area->grab().toImage();
   EXPECT_EQ(shot.pixelColor(5, 5), QColor(16, 16, 16));
 }
+
+// Runs action and waits for the message box it brings up; its text, and the
+// box is closed.
+QString messageAfter(const std::function<void()>& action) {
+  QString text;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      box->accept();
+    }
+  });
+  poll.start();
+  action();
+  waitUntil([&text] { return !text.isEmpty(); }, 5000);
+  return text;
+}
+
+TEST_F(WindowFeaturesTest, DroppingAnM3uImportsItsStations) {
+  ASSERT_TRUE(textfile::writeLines(f.path("tv_lib_ss_jg.txt"), {"老台,http://127.0.0.1:9/old.mp3,"}));
+  start();
+  const QString m3u = dir.filePath("drop.m3u");
+  ASSERT_TRUE(textfile::writeLines(m3u, {"#EXTM3U", "#EXTINF:-1,新台一", "http://127.0.0.1:9/a.mp3",
+                                         "#EXTINF:-1,老台", "http://127.0.0.1:9/old.mp3"}));
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(m3u)});
+  // Dropped on the name box, whose own drop would only paste the path.
+  QWidget* target = widget<QComboBox>("tvm")->lineEdit();
+  const QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  const QString said = messageAfter([&] { QApplication::sendEvent(target, &drop); });
+
+  EXPECT_EQ(said, QStringLiteral("导入 1 个电台，1 个已在列表中。"));
+  EXPECT_TRUE(fileLines("tv_lib_ss_jg.txt").contains("新台一,http://127.0.0.1:9/a.mp3,"));
+  EXPECT_GE(f.tvm.indexOf(QStringLiteral("新台一")), 0);
+  EXPECT_TRUE(f.tvm.text().isEmpty() || !f.tvm.text().contains("drop.m3u"));
+}
+
 
 }  // namespace

@@ -1,0 +1,78 @@
+#include "gui/station_tools.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/form.h"
+#include "base/text_file.h"
+#include "library/listed_stations.h"
+#include "library/station_list.h"
+#include "playlists/playlist_export.h"
+#include "playlists/playlist_import.h"
+
+namespace {
+
+const QString kPlaylistFilter = QStringLiteral(
+    "播放列表和电台文件 (*.m3u *.m3u8 *.pls *.asx *.txt);;所有文件 (*)");
+
+}  // namespace
+
+StationTools::StationTools(Form& form, QWidget* window)
+    : QObject(window), m_form(form), m_window(window) {}
+
+QStringList StationTools::localFiles(const QMimeData* data) {
+  QStringList files;
+  if (!data) return files;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  return files;
+}
+
+void StationTools::importFiles(const QStringList& files) {
+  if (files.isEmpty()) return;
+  const playlists::ImportOutcome outcome = playlists::importPlaylists(m_form.programDir, files);
+  if (!outcome.writeError.isEmpty()) {
+    m_form.host.messageBox(QStringLiteral("无法导入：%1").arg(outcome.writeError),
+                           QStringLiteral("导入播放列表"), MessageIcon::Stop);
+    return;
+  }
+  if (outcome.added > 0) library::ReloadAllStationLists(m_form);
+  QString text = QStringLiteral("导入 %1 个电台，%2 个已在列表中")
+                     .arg(outcome.added)
+                     .arg(outcome.alreadyThere);
+  if (!outcome.skipped.isEmpty())
+    text += QStringLiteral("，%1 项无法识别").arg(outcome.skipped.size());
+  m_form.host.messageBox(text + QStringLiteral("。"), QStringLiteral("导入播放列表"),
+                         MessageIcon::Information);
+}
+
+void StationTools::chooseAndImport() {
+  importFiles(QFileDialog::getOpenFileNames(m_window, QStringLiteral("导入播放列表"), QString(),
+                                            kPlaylistFilter));
+}
+
+void StationTools::exportM3u8() {
+  const QString file = QFileDialog::getSaveFileName(
+      m_window, QStringLiteral("导出为 M3U8"), m_form.path(QStringLiteral("nettv.m3u8")),
+      QStringLiteral("M3U8 播放列表 (*.m3u8)"));
+  if (file.isEmpty()) return;
+  const QString m3u8 = playlists::toM3u8(library::listedStations(m_form));
+  if (const auto written = textfile::writeBytes(file, m3u8.toUtf8()); !written)
+    m_form.host.messageBox(QStringLiteral("无法写入 %1：%2").arg(file, written.error),
+                           QStringLiteral("导出为 M3U8"), MessageIcon::Stop);
+}
+
+void StationTools::addMenu(QLineEdit* box) {
+  box->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(box, &QLineEdit::customContextMenuRequested, this, [this, box](const QPoint& at) {
+    QMenu* menu = box->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("导入播放列表…"), this, &StationTools::chooseAndImport);
+    menu->addAction(QStringLiteral("导出为 M3U8…"), this, &StationTools::exportM3u8);
+    menu->popup(box->mapToGlobal(at));
+  });
+}

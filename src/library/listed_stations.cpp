@@ -1,0 +1,28 @@
+#include "library/listed_stations.h"
+
+#include <QSet>
+
+#include "app/form.h"
+#include "library/station_files.h"
+#include "playlists/station_address.h"
+#include "playlists/tidy_address.h"
+
+namespace library {
+
+playlists::StationList listedStations(const Form& f) {
+  playlists::StationList stations;
+  QSet<QString> seen;
+  const int count = qMin(f.tvm.count(), f.dz1.count());
+  for (int i = 0; i < count; ++i) {
+    const QString address = f.dz1.item(i);
+    if (address == kSeparator || address.trimmed().isEmpty()) continue;
+    // The same station whatever headers a list gives it.
+    const QString key = playlists::duplicateKey(playlists::bareAddress(address));
+    if (seen.contains(key)) continue;
+    seen.insert(key);
+    stations.append({f.tvm.item(i), address, QString()});
+  }
+  return stations;
+}
+
+}  // namespace library
