@@ -8,6 +8,7 @@
 
 #include "app/form.h"
 #include "base/text_file.h"
+#include "gui/quick_test_dialog.h"
 #include "library/listed_stations.h"
 #include "library/station_list.h"
 #include "playlists/playlist_export.h"
@@ -65,6 +66,12 @@ void StationTools::exportM3u8() {
                            QStringLiteral("导出为 M3U8"), MessageIcon::Stop);
 }
 
+void StationTools::quickTest() {
+  auto* dialog = new QuickTestDialog(m_form, library::listedStations(m_form), m_window);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+}
+
 void StationTools::addMenu(QLineEdit* box) {
   box->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(box, &QLineEdit::customContextMenuRequested, this, [this, box](const QPoint& at) {
@@ -73,6 +80,7 @@ void StationTools::addMenu(QLineEdit* box) {
     menu->addSeparator();
     menu->addAction(QStringLiteral("导入播放列表…"), this, &StationTools::chooseAndImport);
     menu->addAction(QStringLiteral("导出为 M3U8…"), this, &StationTools::exportM3u8);
+    menu->addAction(QStringLiteral("快速测试全部"), this, &StationTools::quickTest);
     menu->popup(box->mapToGlobal(at));
   });
 }

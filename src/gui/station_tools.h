@@ -10,7 +10,8 @@ class QWidget;
 
 // What the window does with whole station lists besides the procedures:
 // importing playlist files (dropped or chosen), exporting the listed
-// stations as M3U8, offered by a right-click on the station boxes.
+// stations as M3U8 and the quick test of every listed station, offered by a
+// right-click on the station boxes.
 class StationTools : public QObject {
   Q_OBJECT
  public:
@@ -24,6 +25,7 @@ class StationTools : public QObject {
   void importFiles(const QStringList& files);
   void chooseAndImport();
   void exportM3u8();
+  void quickTest();
 
   // The box's own edit menu with the list actions below it.
   void addMenu(QLineEdit* box);

@@ -3,13 +3,16 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
+#include <QTranslator>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <QTemporaryDir>
@@ -17,10 +20,12 @@
 
 #include "app/startup.h"
 #include "base/text_file.h"
+#include "check/check_verdict.h"
 #include "engines/mpv_failure.h"
 #include "event_loop_wait.h"
 #include "gui/media_control_bar.h"
 #include "gui/picture_area.h"
+#include "gui/qt_translations.h"
 #include "gui/window_program.h"
 #include "media_fixtures.h"
 
@@ -49,6 +54,9 @@ class WindowFeaturesTest : public MediaServerTest {
 
   // Starts the window on these station lines.
   void start(const QStringList& stations = {}) {
+    // Qt's own texts as the program shows them.
+    static QTranslator* qtTexts = loadQtTranslations(QLocale::c(), qApp);
+    QApplication::installTranslator(qtTexts);
     ASSERT_TRUE(textfile::writeLines(f.path("tv_lib.txt"), stations));
     app::Form_Load(f);
     // The first tick of Timer10 plays the entry after the restored one.
@@ -297,5 +305,40 @@ TEST_F(WindowFeaturesTest, DroppingAnM3uImportsItsStations) {
   EXPECT_TRUE(f.tvm.text().isEmpty() || !f.tvm.text().contains("drop.m3u"));
 }
 
+
+TEST_F(WindowFeaturesTest, QuickTestListsEachVerdictAndKeepsThoseThatPlay) {
+  server.addStatus("/gone.mp3", 404);
+  start({"好台," + server.url("/media/long.mp3") + ",",
+         QStringLiteral("拒绝台,http://127.0.0.1:%1/x.mp3,").arg(LocalHttpServer::refusedPort()),
+         "无此台," + server.url("/gone.mp3") + ","});
+
+  // The right-click menu of the name box.
+  QLineEdit* names = widget<QComboBox>("tvm")->lineEdit();
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, names->rect().center(),
+                              names->mapToGlobal(names->rect().center()));
+  QApplication::sendEvent(names, &menuEvent);
+  QMenu* menu = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }, 2000));
+  QAction* quickTest = nullptr;
+  for (QAction* a : menu->actions())
+    if (a->text() == QStringLiteral("快速测试全部")) quickTest = a;
+  ASSERT_NE(quickTest, nullptr);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(quickTest).center());
+
+  auto* table = anyWidget<QTableWidget>("quickTestVerdicts");
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->rowCount(), 3);
+  const auto verdict = [table](int row) { return table->item(row, 1)->text(); };
+  ASSERT_TRUE(waitUntil([&] {
+    return verdict(0) != "等待" && verdict(1) != "等待" && verdict(2) != "等待";
+  }, 20000));
+  EXPECT_EQ(verdict(0), QStringLiteral("可以播放"));
+  EXPECT_EQ(verdict(1), QStringLiteral("失败"));
+  EXPECT_EQ(table->item(1, 2)->text(), check::outcomeText(check::Outcome::Refused));
+  EXPECT_EQ(table->item(2, 2)->text(), check::outcomeText(check::Outcome::NotFound));
+  EXPECT_TRUE(fileLines("tv_lib_ss_jg.txt").contains("好台," + server.url("/media/long.mp3") + ","));
+  screenshot("quick_test");
+  table->window()->close();
+}
 
 }  // namespace

@@ -1,0 +1,130 @@
+#include "gui/quick_test_dialog.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/form.h"
+#include "engines/mpv_check_player.h"
+#include "library/station_files.h"
+#include "library/station_list.h"
+#include "library/unique_line_file.h"
+
+namespace {
+
+enum Column { Name, Verdict, Reason, Address, ColumnCount };
+
+QTableWidget* verdictTable(const playlists::StationList& stations, QWidget* parent) {
+  auto* table = new QTableWidget(static_cast<int>(stations.size()), ColumnCount, parent);
+  table->setObjectName(QStringLiteral("quickTestVerdicts"));
+  table->setHorizontalHeaderLabels(
+      {QStringLiteral("电台"), QStringLiteral("结果"), QStringLiteral("原因"), QStringLiteral("网址")});
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->verticalHeader()->hide();
+  table->horizontalHeader()->setStretchLastSection(true);
+  for (int row = 0; row < stations.size(); ++row) {
+    table->setItem(row, Name, new QTableWidgetItem(stations.at(row).name));
+    table->setItem(row, Verdict, new QTableWidgetItem(QStringLiteral("等待")));
+    table->setItem(row, Reason, new QTableWidgetItem);
+    table->setItem(row, Address, new QTableWidgetItem(stations.at(row).address));
+  }
+  // Fixed widths: measuring the contents of a long list would take long.
+  table->setColumnWidth(Name, 160);
+  table->setColumnWidth(Verdict, 70);
+  table->setColumnWidth(Reason, 220);
+  return table;
+}
+
+}  // namespace
+
+QuickTestDialog::QuickTestDialog(Form& form, const playlists::StationList& stations,
+                                 QWidget* parent, const check::CheckLimits& limits)
+    : QDialog(parent),
+      m_form(form),
+      m_stations(stations),
+      m_table(verdictTable(stations, this)),
+      m_progress(new QProgressBar(this)),
+      m_summary(new QLabel(this)),
+      m_stop(new QPushButton(QStringLiteral("停止"), this)) {
+  setWindowTitle(QStringLiteral("快速测试全部"));
+  resize(760, 480);
+  m_summary->setObjectName(QStringLiteral("quickTestSummary"));
+  m_stop->setObjectName(QStringLiteral("quickTestStop"));
+  m_progress->setRange(0, static_cast<int>(stations.size()));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  buttons->addButton(m_stop, QDialogButtonBox::ActionRole);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+  connect(m_stop, &QPushButton::clicked, this, [this] { stop(QStringLiteral("已停止")); });
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(m_table, 1);
+  column->addWidget(m_progress);
+  column->addWidget(m_summary);
+  column->addWidget(buttons);
+
+  m_checker = std::make_unique<check::StationChecker>(stations, limits, MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent));
+  connect(m_checker.get(), &check::StationChecker::stationChecked, this, &QuickTestDialog::checked);
+  connect(m_checker.get(), &check::StationChecker::finished, this,
+          [this] { stop(QStringLiteral("测试完毕")); });
+  connect(m_checker.get(), &check::StationChecker::engineFailed, this,
+          [this](const QString& message) { stop(QStringLiteral("无法测试：%1").arg(message)); });
+  showCount();
+  if (stations.isEmpty()) {
+    stop(QStringLiteral("列表中没有电台"));
+    return;
+  }
+  m_checker->start();
+}
+
+QuickTestDialog::~QuickTestDialog() { m_checker->stop(); }
+
+void QuickTestDialog::checked(int index, const check::CheckResult& result) {
+  ++m_done;
+  const bool plays = result.playing();
+  m_table->item(index, Verdict)->setText(plays ? QStringLiteral("可以播放") : QStringLiteral("失败"));
+  m_table->item(index, Verdict)->setForeground(plays ? Qt::darkGreen : Qt::darkRed);
+  m_table->item(index, Reason)->setText(plays ? QString() : check::outcomeText(result.outcome));
+  m_table->scrollToItem(m_table->item(index, Name));
+  if (plays) {
+    ++m_playing;
+    const playlists::Station& s = m_stations.at(index);
+    // Kept at once, so a stopped test keeps what it found.
+    if (const auto written = library::AppendUniqueLine(m_form.path(library::kFoundFile),
+                                                       library::stationLine(s.name, s.address))) {
+      ++m_kept;
+    } else {
+      m_storeError = written.error;
+    }
+  }
+  showCount();
+}
+
+void QuickTestDialog::showCount() {
+  m_progress->setValue(m_done);
+  QString text = QStringLiteral("已测试 %1 / %2 个，可以播放 %3 个")
+                     .arg(m_done)
+                     .arg(m_stations.size())
+                     .arg(m_playing);
+  if (!m_storeError.isEmpty()) text += QStringLiteral("（无法保存：%1）").arg(m_storeError);
+  m_summary->setText(text);
+}
+
+void QuickTestDialog::stop(const QString& why) {
+  if (!m_running) return;
+  m_running = false;
+  m_checker->stop();
+  m_stop->setEnabled(false);
+  m_summary->setText(m_summary->text() + QStringLiteral("。") + why);
+  // The kept stations show in the lists.
+  if (m_kept > 0) library::ReloadAllStationLists(m_form);
+}
+
+void QuickTestDialog::closeEvent(QCloseEvent* event) {
+  stop(QStringLiteral("已停止"));
+  QDialog::closeEvent(event);
+}

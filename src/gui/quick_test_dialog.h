@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "check/station_checker.h"
+#include "playlists/station.h"
+
+class Form;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+// The quick test of the listed stations from the window: the command line's
+// checker runs on them, each station's verdict and reason shows as it comes,
+// the test can be stopped, and the stations that play are kept in the
+// found-stations file at once, as the command line keeps them.
+class QuickTestDialog : public QDialog {
+  Q_OBJECT
+ public:
+  QuickTestDialog(Form& form, const playlists::StationList& stations, QWidget* parent,
+                  const check::CheckLimits& limits = {});
+  ~QuickTestDialog() override;
+
+  int playingCount() const { return m_playing; }
+  bool running() const { return m_running; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void checked(int index, const check::CheckResult& result);
+  void stop(const QString& why);
+  void showCount();
+
+  Form& m_form;
+  playlists::StationList m_stations;
+  QTableWidget* m_table;
+  QProgressBar* m_progress;
+  QLabel* m_summary;
+  QPushButton* m_stop;
+  std::unique_ptr<check::StationChecker> m_checker;
+  int m_playing = 0;
+  int m_done = 0;
+  int m_kept = 0;
+  QString m_storeError;
+  bool m_running = true;
+};
