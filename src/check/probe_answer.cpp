@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "playlists/network_address.h"
+
 namespace check {
 
 namespace {
@@ -124,7 +126,9 @@ QStringList variantsOf(const QByteArray& playlist, const QUrl& base) {
     if (line.startsWith("#EXT-X-STREAM-INF")) {
       next = true;
     } else if (next && !line.isEmpty() && !line.startsWith('#')) {
-      variants << base.resolved(QUrl(QString::fromUtf8(line))).toString();
+      // A remote playlist never sends the engine to a local file.
+      const QString variant = base.resolved(QUrl(QString::fromUtf8(line))).toString();
+      if (playlists::hasNetworkScheme(variant)) variants << variant;
       next = false;
     }
   }
