@@ -7,6 +7,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+#include <fcntl.h>
+
 #include <optional>
 
 #include "playlists/station_address.h"
@@ -72,6 +74,13 @@ std::optional<Target> targetOf(const QUrl& url, const QByteArray& headers) {
   return t;
 }
 
+ProbeResult resultOf(ProbeResult::Reach reach, int status = 0) {
+  ProbeResult r;
+  r.reach = reach;
+  r.status = status;
+  return r;
+}
+
 ProbeResult::Reach reachOf(QAbstractSocket::SocketError error) {
   return error == QAbstractSocket::HostNotFoundError ? ProbeResult::NotFound
                                                      : ProbeResult::Refused;
@@ -109,7 +118,7 @@ class SocketProbe : public QObject {
  private:
   void knock(const QUrl& url) {
     const auto target = targetOf(url, m_headers);
-    if (!target) return finish({ProbeResult::Untested, m_answer.status, BodyKind::Unknown, {}});
+    if (!target) return finish(resultOf(ProbeResult::Untested, m_answer.status));
     m_target = *target;
     m_bytes.clear();
     m_answer = {};
@@ -122,7 +131,7 @@ class SocketProbe : public QObject {
     m_socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
     connect(m_socket, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
       if (!m_bytes.isEmpty()) return finishWithAnswer();
-      finish({reachOf(e), 0, BodyKind::Unknown, {}});
+      finish(resultOf(reachOf(e)));
     });
     connect(m_socket, &QIODevice::readyRead, this, &SocketProbe::read);
     if (tls) {
@@ -138,12 +147,13 @@ class SocketProbe : public QObject {
   }
 
   void ask() {
-    if (m_target.request.isEmpty()) return finish({ProbeResult::Answered, 0, BodyKind::Unknown, {}});
+    if (m_target.request.isEmpty()) return finish(resultOf(ProbeResult::Answered));
     m_socket->write(m_target.request);
   }
 
   void read() {
-    m_bytes += m_socket->read(kMaxAnswer - m_bytes.size());
+    // What has come, not a buffer of the most the probe keeps per read.
+    m_bytes += m_socket->read(std::min(m_socket->bytesAvailable(), kMaxAnswer - m_bytes.size()));
     m_answer = parseAnswer(m_bytes);
     if (m_answer.headComplete && !m_bodyWait.isActive()) m_bodyWait.start();
     if (m_answer.enough(m_bytes.size() >= kMaxAnswer)) finishWithAnswer();
@@ -153,7 +163,7 @@ class SocketProbe : public QObject {
     // A server that sent part of its answer did answer; the engine will
     // find it has no time left.
     if (!m_bytes.isEmpty()) return finishWithAnswer();
-    finish({ProbeResult::TimedOut, 0, BodyKind::Unknown, {}});
+    finish(resultOf(ProbeResult::TimedOut));
   }
 
   void finishWithAnswer() {
@@ -164,11 +174,27 @@ class SocketProbe : public QObject {
       m_bodyWait.stop();
       return knock(m_target.url.resolved(QUrl(QString::fromUtf8(m_answer.location))));
     }
-    ProbeResult r{ProbeResult::Answered, status, kindOf(m_answer), {}};
+    ProbeResult r = resultOf(ProbeResult::Answered, status);
+    r.body = kindOf(m_answer);
     if (r.body == BodyKind::MasterPlaylist)
       for (const QString& v : variantsOf(m_answer.body, m_target.url))
         r.variants << playlists::StationAddress{v, m_station.headers}.text();
+    if (isLiveStream(r)) r.held = holdConnection();
     finish(r);
+  }
+
+  // An endless binary answer over plain http, still open: read on, the
+  // engine may start where the probe stopped.
+  bool isLiveStream(const ProbeResult& r) const {
+    return r.body == BodyKind::Unknown && r.status / 100 == 2 && m_bytes.startsWith("HTTP/") &&
+           !m_answer.chunked && m_answer.contentLength < 0 && !m_target.tls &&
+           m_socket->state() == QAbstractSocket::ConnectedState;
+  }
+
+  std::shared_ptr<HeldStream> holdConnection() {
+    const int fd = fcntl(static_cast<int>(m_socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) return {};
+    return std::make_shared<HeldStream>(fd, m_answer.body + m_socket->readAll());
   }
 
   void finish(const ProbeResult& result) {
@@ -192,8 +218,7 @@ class SocketProbe : public QObject {
 ProbeResult localResult(const QString& address) {
   const QString bare = playlists::bareAddress(address);
   const QString path = bare.startsWith(u"file:", Qt::CaseInsensitive) ? QUrl(bare).toLocalFile() : bare;
-  return {QFileInfo::exists(path) ? ProbeResult::Untested : ProbeResult::NotFound, 0,
-          BodyKind::Unknown, {}};
+  return resultOf(QFileInfo::exists(path) ? ProbeResult::Untested : ProbeResult::NotFound);
 }
 
 }  // namespace
@@ -227,7 +252,7 @@ void ConnectionProber::launch(const Pending& p) {
   const playlists::StationAddress station = playlists::StationAddress::parse(p.address);
   const QString scheme = playlists::addressScheme(station.bare);
   if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(p.address));
-  if (!SocketProbe::canProbe(station)) return p.done({ProbeResult::Untested, 0, BodyKind::Unknown, {}});
+  if (!SocketProbe::canProbe(station)) return p.done(resultOf(ProbeResult::Untested));
   ++m_running;
   new SocketProbe(
       station, headerLines(station, m_userAgent), p.timeoutMs,

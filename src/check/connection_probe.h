@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <memory>
 
 #include "base/user_agent.h"
 #include "check/probe_answer.h"
+#include "engines/held_stream.h"
 
 namespace check {
 
@@ -24,13 +26,16 @@ struct ProbeResult {
   int status = 0;  // HTTP/RTSP/ICY status of the (last) answer, 0 when none was read
   BodyKind body = BodyKind::Unknown;
   QStringList variants;  // of a master playlist, absolute, the station's headers kept
+  // A live stream's connection, for the engine to read on; null for others.
+  std::shared_ptr<HeldStream> held;
 };
 
 // Runs connection attempts, at most maxConcurrent at a time, each within
 // its own time limit. For http and rtsp a request (with the station's
 // headers) is sent and the head and the start of the answer read, following
 // redirects, so a server that accepts but never answers, a web page and a
-// master playlist are told apart; other network schemes only connect.
+// master playlist are told apart; other network schemes only connect. A
+// plain-http live stream's connection is kept for the engine.
 // Results arrive from the event loop, never from probe() itself.
 class ConnectionProber : public QObject {
   Q_OBJECT

@@ -55,12 +55,19 @@ bool isPlaylistType(const QByteArray& type) {
          type.contains("ms-asx") || type.contains("realaudio") || type.contains("xspf");
 }
 
+// An endless answer its server calls audio or video: the engine may read on
+// from the head, there is nothing the first bytes would change.
+bool isLiveMedia(const ProbeAnswer& a) {
+  return a.contentLength < 0 && !a.chunked && !isPlaylistType(a.contentType) &&
+         (a.contentType.startsWith("audio/") || a.contentType.startsWith("video/"));
+}
+
 }  // namespace
 
 bool ProbeAnswer::enough(bool closed) const {
   if (closed) return true;
   if (!headComplete) return false;
-  if (status < 200 || status > 299) return true;
+  if (status < 200 || status > 299 || isLiveMedia(*this)) return true;
   if (contentLength >= 0 && body.size() >= contentLength) return true;
   const bool playlist = trimmedStart(body).startsWith(kPlaylistMark.toLower());
   return body.size() >= (playlist ? kPlaylistBytes : kSniffBytes);
@@ -84,7 +91,6 @@ ProbeAnswer parseAnswer(const QByteArray& bytes) {
   }
   if (headEnd < 0) return a;
   a.headComplete = true;
-  bool chunked = false;
   for (const QByteArray& line : bytes.mid(lineEnd + 1, headEnd - lineEnd).split('\n')) {
     const qsizetype colon = line.indexOf(':');
     if (colon < 0) continue;
@@ -93,10 +99,10 @@ ProbeAnswer parseAnswer(const QByteArray& bytes) {
     if (name == "content-type") a.contentType = value.split(';').first().trimmed().toLower();
     else if (name == "location") a.location = value;
     else if (name == "content-length") a.contentLength = value.toLongLong();
-    else if (name == "transfer-encoding") chunked = value.toLower().contains("chunked");
+    else if (name == "transfer-encoding") a.chunked = value.toLower().contains("chunked");
   }
   a.body = bytes.mid(bodyStart);
-  if (chunked) a.body = dechunk(a.body);
+  if (a.chunked) a.body = dechunk(a.body);
   return a;
 }
 

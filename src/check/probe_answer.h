@@ -22,10 +22,11 @@ struct ProbeAnswer {
   QByteArray contentType;   // lower case, without parameters
   QByteArray location;
   qint64 contentLength = -1;
-  QByteArray body;          // de-chunked
+  bool chunked = false;
+  QByteArray body;          // de-chunked when chunked
 
   // The answer holds as much of the body as the probe needs: a few hundred
-  // bytes, or the whole of a playlist.
+  // bytes, the whole of a playlist, or none of a live audio or video stream.
   bool enough(bool closed) const;
 };
 

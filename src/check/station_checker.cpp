@@ -12,18 +12,26 @@ CheckResult resultOf(Outcome outcome) {
 
 }  // namespace
 
-// One station's attempt: its clock runs from its probe, and the addresses
-// it may play (the station's own, then a master playlist's variants).
+// One station's attempt: its clock, and the addresses it may play (the
+// station's own, then a master playlist's variants). The clock counts the
+// station's own time, probe and engine, not the wait for a free engine.
 struct StationChecker::Job {
   int index = 0;
   int attempt = 1;
   QElapsedTimer clock;
+  qint64 spentMs = 0;
   ProbeResult probe;
   QStringList candidates;
   int candidate = 0;
   bool started = false;
   qint64 msToMedia = -1;
   std::optional<Outcome> firstFailure;
+
+  qint64 elapsed() const { return spentMs + (clock.isValid() ? clock.elapsed() : 0); }
+  void pauseClock() {
+    spentMs = elapsed();
+    clock.invalidate();
+  }
 };
 
 // One player and the job it is playing.
@@ -130,6 +138,7 @@ void StationChecker::onProbed(std::shared_ptr<Job> job, const ProbeResult& probe
     return pump();
   }
   job->candidates = QStringList{m_stations[job->index].address} + probe.variants;
+  job->pauseClock();
   m_ready.push_back(std::move(job));
   dispatch();
   pump();
@@ -139,8 +148,12 @@ void StationChecker::dispatch() {
   while (!m_stopped && !m_ready.empty()) {
     Slot* slot = freeSlot();
     if (!slot) return;
-    auto job = std::move(m_ready.front());
-    m_ready.pop_front();
+    // The station with the least time left goes first: one whose server
+    // was slow to answer has no time to wait behind quick ones.
+    const auto lessSpent = [](const auto& a, const auto& b) { return a->spentMs < b->spentMs; };
+    const auto first = std::max_element(m_ready.begin(), m_ready.end(), lessSpent);
+    auto job = std::move(*first);
+    m_ready.erase(first);
     play(*slot, std::move(job));
   }
 }
@@ -169,7 +182,8 @@ StationChecker::Slot* StationChecker::freeSlot() {
 }
 
 void StationChecker::play(Slot& slot, std::shared_ptr<Job> job) {
-  const qint64 left = m_limits.timeoutMs - job->clock.elapsed();
+  job->clock.start();
+  const qint64 left = m_limits.timeoutMs - job->elapsed();
   if (left <= 0) return finishAttempt(*job, resultOf(job->firstFailure.value_or(Outcome::TimedOut)));
   slot.job = std::move(job);
   slot.deadline.start(static_cast<int>(left));
@@ -179,14 +193,17 @@ void StationChecker::play(Slot& slot, std::shared_ptr<Job> job) {
 void StationChecker::openCandidate(Slot& slot) {
   Job& job = *slot.job;
   job.started = false;
-  const qint64 left = m_limits.timeoutMs - job.clock.elapsed();
-  slot.player->open(job.candidates.at(job.candidate), static_cast<int>(std::max<qint64>(left, 1)));
+  const qint64 left = m_limits.timeoutMs - job.elapsed();
+  // Only the station's own address was probed, so only it can be read on.
+  auto held = job.candidate == 0 ? std::exchange(job.probe.held, {}) : nullptr;
+  slot.player->open(job.candidates.at(job.candidate), static_cast<int>(std::max<qint64>(left, 1)),
+                    std::move(held));
 }
 
 void StationChecker::onStarted(Slot& slot) {
   if (!slot.job || slot.job->started) return;
   slot.job->started = true;
-  if (slot.job->msToMedia < 0) slot.job->msToMedia = slot.job->clock.elapsed();
+  if (slot.job->msToMedia < 0) slot.job->msToMedia = slot.job->elapsed();
 }
 
 void StationChecker::onDecoded(Slot& slot, qint64 ms) {
@@ -245,7 +262,7 @@ void StationChecker::attemptFailed(Slot& slot, Outcome outcome) {
   Job& job = *slot.job;
   if (!job.firstFailure) job.firstFailure = outcome;
   if (job.candidate + 1 < job.candidates.size() &&
-      job.clock.elapsed() < m_limits.timeoutMs) {
+      job.elapsed() < m_limits.timeoutMs) {
     ++job.candidate;
     slot.player->close();
     return openCandidate(slot);

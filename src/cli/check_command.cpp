@@ -71,10 +71,14 @@ QList<Numbered> selectStations(const playlists::StationList& all, const CommandL
   return chosen;
 }
 
+// Connection attempts cost a socket each, and a station that never answers
+// holds one for the whole time limit: a few engines still get many of them.
+constexpr int kLeastProbes = 128;
+
 check::CheckLimits limitsOf(const CommandLine& c, const QString& dir) {
   check::CheckLimits limits;
   limits.engines = c.jobs;
-  limits.probes = c.probes > 0 ? c.probes : 4 * c.jobs;
+  limits.probes = c.probes > 0 ? c.probes : std::max(4 * c.jobs, kLeastProbes);
   limits.timeoutMs = qRound(c.timeoutSeconds * 1000);
   limits.minPlayMs = qRound(c.minPlaySeconds * 1000);
   limits.retries = c.retries;

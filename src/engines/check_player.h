@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "engines/held_stream.h"
 #include "engines/media_facts.h"
 #include "engines/mpv_failure.h"
 
@@ -19,7 +20,9 @@ class CheckPlayer : public QObject {
   // not. Such a player plays nothing: the engine is broken, not a station.
   virtual QString startFailure() const = 0;
   // Opens a station's address text (headers included) within timeoutMs.
-  virtual void open(const QString& address, int timeoutMs) = 0;
+  // held: the probe's connection to the address, to be read on instead of
+  // asking the server again; null when there is none.
+  virtual void open(const QString& address, int timeoutMs, std::shared_ptr<HeldStream> held) = 0;
   virtual void close() = 0;
   // The evidence of the current load; meaningful once it has started.
   virtual MediaFacts facts() const = 0;

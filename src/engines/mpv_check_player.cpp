@@ -1,5 +1,7 @@
 #include "engines/mpv_check_player.h"
 
+#include <mpv/stream_cb.h>
+
 #include "engines/mpv_media_facts.h"
 #include "engines/mpv_names.h"
 
@@ -13,7 +15,20 @@ constexpr int kEngineGraceMs = 1000;
 // decoded() is raised at most once per this much new media.
 constexpr qint64 kReportStepMs = 100;
 
+// Addresses of held connections: "nettv-held://<n>".
+constexpr char kHeldProtocol[] = "nettv-held";
+
+using HeldCookie = std::shared_ptr<HeldStream>;
+
+HeldStream& heldOf(void* cookie) { return **static_cast<HeldCookie*>(cookie); }
+
 QByteArray seconds(int ms) { return QByteArray::number(ms / 1000.0); }
+
+// A labelled libavfilter graph on one thread: a graph otherwise starts a
+// thread per core, in every engine.
+QByteArray detector(const char* label, const QByteArray& graph) {
+  return QByteArray("@") + label + ":lavfi=graph=[" + graph + "]:o=[threads=1]";
+}
 
 MpvOptions checkOptions(int minPlayMs, const QByteArray& userAgent) {
   MpvOptions o;
@@ -38,13 +53,11 @@ MpvOptions checkOptions(int minPlayMs, const QByteArray& userAgent) {
       {kAudioThreads, "1"},
       {kVideoFastDecode, "yes"},
       {kVideoSkipLoopFilter, "all"},
-      {kAudioFilters, QByteArray("@") + mpvfilters::kSilence +
-                          ":lavfi=[silencedetect=n=-60dB:d=" + run + "]"},
+      {kAudioFilters, detector(mpvfilters::kSilence, "silencedetect=n=-60dB:d=" + run)},
       // Judged on a small copy of the picture: black and still are as plain
       // at 160 pixels wide.
-      {kVideoFilters, QByteArray("@") + mpvfilters::kBlack +
-                          ":lavfi=[scale=w=160:h=-2,blackdetect=d=0:pix_th=0.1],@" +
-                          mpvfilters::kFreeze + ":lavfi=[freezedetect=d=" + run + "]"},
+      {kVideoFilters, detector(mpvfilters::kBlack, "scale=w=160:h=-2,blackdetect=d=0:pix_th=0.1") +
+                          "," + detector(mpvfilters::kFreeze, "freezedetect=d=" + run)},
   };
   return o;
 }
@@ -62,6 +75,34 @@ MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObje
   connect(&m_session, &MpvSession::failed, this, &CheckPlayer::failed);
   connect(&m_session, &MpvSession::progressed, this, &MpvCheckPlayer::onProgress);
   connect(&m_session, &MpvSession::endReached, this, &MpvCheckPlayer::onEnd);
+  if (m_session.started()) mpv_stream_cb_add_ro(m_session.handle(), kHeldProtocol, this, &openHeld);
+}
+
+// The session ends its mpv threads, which may wait on a held stream.
+MpvCheckPlayer::~MpvCheckPlayer() { releaseHeld(); }
+
+int MpvCheckPlayer::openHeld(void* self, char* uri, mpv_stream_cb_info* info) {
+  HeldCookie held = static_cast<MpvCheckPlayer*>(self)->heldFor(uri);
+  if (!held) return MPV_ERROR_LOADING_FAILED;
+  info->cookie = new HeldCookie(std::move(held));
+  info->read_fn = [](void* cookie, char* buffer, uint64_t size) -> int64_t {
+    return heldOf(cookie).read(buffer, static_cast<qint64>(std::min<uint64_t>(size, INT32_MAX)));
+  };
+  // No cancel_fn: mpv may call it after close_fn. close() and the next
+  // open() end a waiting read themselves.
+  info->close_fn = [](void* cookie) { delete static_cast<HeldCookie*>(cookie); };
+  return 0;
+}
+
+std::shared_ptr<HeldStream> MpvCheckPlayer::heldFor(const QByteArray& uri) {
+  const std::lock_guard lock(m_heldLock);
+  return uri == m_heldUri ? m_held : nullptr;
+}
+
+void MpvCheckPlayer::releaseHeld() {
+  const std::lock_guard lock(m_heldLock);
+  if (m_held) m_held->cancel();
+  m_held.reset();
 }
 
 CheckPlayerFactory MpvCheckPlayer::factory(int minPlayMs, const QByteArray& userAgent) {
@@ -74,17 +115,26 @@ QString MpvCheckPlayer::startFailure() const {
       .arg(m_session.startError());
 }
 
-void MpvCheckPlayer::open(const QString& address, int timeoutMs) {
+void MpvCheckPlayer::open(const QString& address, int timeoutMs,
+                          std::shared_ptr<HeldStream> held) {
   m_started = false;
   m_ended = false;
   m_decodedMs = 0;
   m_reportedMs = -1;
   m_session.setNetworkTimeout(timeoutMs);
   m_session.setStartTimeout(timeoutMs + kEngineGraceMs);
-  m_session.load(playlists::StationAddress::parse(address));
+  releaseHeld();
+  if (!held) return m_session.load(playlists::StationAddress::parse(address));
+  {
+    const std::lock_guard lock(m_heldLock);
+    m_held = std::move(held);
+    m_heldUri = QByteArray(kHeldProtocol) + "://" + QByteArray::number(++m_heldCount);
+  }
+  m_session.load(playlists::StationAddress{QString::fromLatin1(m_heldUri), {}});
 }
 
 void MpvCheckPlayer::close() {
+  releaseHeld();
   m_session.stop();
   m_started = false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <mutex>
+
 #include "engines/check_player.h"
 #include "engines/mpv_session.h"
 
@@ -12,9 +14,10 @@ class MpvCheckPlayer : public CheckPlayer {
   // judge within it.
   // userAgent: for stations that name none.
   MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObject* parent = nullptr);
+  ~MpvCheckPlayer() override;
 
   QString startFailure() const override;
-  void open(const QString& address, int timeoutMs) override;
+  void open(const QString& address, int timeoutMs, std::shared_ptr<HeldStream> held) override;
   void close() override;
   MediaFacts facts() const override;
 
@@ -22,9 +25,19 @@ class MpvCheckPlayer : public CheckPlayer {
   static CheckPlayerFactory factory(int minPlayMs, const QByteArray& userAgent);
 
  private:
+  // The engine's reader of held connections, on an mpv thread.
+  static int openHeld(void* self, char* uri, struct mpv_stream_cb_info* info);
+  std::shared_ptr<HeldStream> heldFor(const QByteArray& uri);
+  // Ends the current held stream's reads and lets it go.
+  void releaseHeld();
   void onProgress(double seconds);
   void onEnd();
 
+  // Before the session: mpv may open a held stream until the session ends.
+  std::mutex m_heldLock;
+  std::shared_ptr<HeldStream> m_held;
+  QByteArray m_heldUri;
+  quint64 m_heldCount = 0;
   MpvSession m_session;
   bool m_started = false;
   bool m_ended = false;

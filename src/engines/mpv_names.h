@@ -17,6 +17,11 @@ inline constexpr char kVideoOutput[] = "vo";
 inline constexpr char kAudioOutput[] = "ao";
 inline constexpr char kIdle[] = "idle";
 inline constexpr char kTerminal[] = "terminal";
+// mpv's built-in scripts: each runs a thread and a Lua state of its own, and
+// the console and statistics scripts set up a text renderer with its fonts.
+inline constexpr char kLoadStats[] = "load-stats-overlay";
+inline constexpr char kLoadConsole[] = "load-osd-console";
+inline constexpr char kLoadAutoProfiles[] = "load-auto-profiles";
 
 // Options of the headless engines that check stations: decode as fast as the
 // data comes, keep little in memory, stay open at the end so the filters'

@@ -159,9 +159,11 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
   mpv_set_wakeup_callback(
       m_handle,
       [](void* self) {
-        // Runs on an mpv thread: only post to the UI thread here.
-        QMetaObject::invokeMethod(static_cast<MpvSession*>(self), &MpvSession::drain,
-                                  Qt::QueuedConnection);
+        // Runs on an mpv thread: only post to the UI thread here, and once
+        // until the drain runs; a decoding engine wakes us for every frame.
+        auto* session = static_cast<MpvSession*>(self);
+        if (!session->m_drainPosted.exchange(true))
+          QMetaObject::invokeMethod(session, &MpvSession::drain, Qt::QueuedConnection);
       },
       this);
 }
@@ -178,6 +180,7 @@ void MpvSession::configure(const MpvOptions& options) {
   };
   set(kYtdl, "no");
   set(kLoadScripts, "no");
+  for (const char* script : {kLoadStats, kLoadConsole, kLoadAutoProfiles}) set(script, "no");
   set(kAudioFallbackToNull, "yes");
   set(kUserAgent, options.userAgent);
   set(kIdle, "yes");
@@ -310,6 +313,7 @@ void MpvSession::loadEntries(const QStringList& entries) {
 }
 
 void MpvSession::drain() {
+  m_drainPosted = false;
   // A handler we signal may run the event loop; the outer loop reads on.
   if (m_draining || !m_handle) return;
   m_draining = true;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QVariant>
+#include <atomic>
 #include <cstdint>
 #include <utility>
 
@@ -130,6 +131,7 @@ class MpvSession : public QObject {
   int m_networkTimeoutMs = 0;
   QByteArray m_userAgent;
   int m_plays = 1;
+  std::atomic<bool> m_drainPosted{false};  // a drain waits in the UI thread's queue
   bool m_draining = false;
 
   // The current load: its generation, its playlist entries (every id from

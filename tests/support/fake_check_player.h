@@ -51,7 +51,7 @@ class FakeCheckPlayer : public CheckPlayer {
   QString startFailure() const override {
     return m_streams.startFails ? QStringLiteral("engine broken") : QString();
   }
-  void open(const QString& address, int) override {
+  void open(const QString& address, int, std::shared_ptr<HeldStream>) override {
     close();
     m_streams.opened << address;
     m_streams.mostOpen = std::max(m_streams.mostOpen, ++m_streams.openNow);

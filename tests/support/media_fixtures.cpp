@@ -43,6 +43,10 @@ MediaFixtures::MediaFixtures() {
                                                 "-f", "asf"}) &&
          make("tone.ts", tone(2) + QStringList{"-c:a", "mp2", "-ar", "22050", "-f", "mpegts"}) &&
          make("tone.rm", tone(2) + QStringList{"-c:a", "real_144", "-ar", "8000"}) &&
+         make("video.ts", QStringList{"-f", "lavfi", "-i", "testsrc=size=640x360:rate=25"} +
+                              tone(3) +
+                              QStringList{"-t", "3", "-c:v", "libx264", "-preset", "veryfast",
+                                          "-c:a", "aac", "-f", "mpegts"}) &&
          make("hls/index.m3u8",
               tone(3) + QStringList{"-c:a", "aac", "-ar", "22050", "-f", "hls", "-hls_time", "1",
                                     "-hls_list_size", "0", "-hls_segment_filename",

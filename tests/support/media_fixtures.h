@@ -10,8 +10,9 @@
 // Tiny media made with ffmpeg the first time a test asks, once per process,
 // in a temporary folder: "tone.mp3" (2 s), "long.mp3" (6 s), "live.mp3" (a
 // chunk to repeat as an endless stream), "tone.ogg", "tone.wmv" (ASF),
-// "tone.ts", "tone.rm" (RealAudio 14.4), "hls/index.m3u8" with its segments,
-// and "bad.bin" (no media at all).
+// "tone.ts", "tone.rm" (RealAudio 14.4), "video.ts" (3 s of H.264 at 640x360
+// with AAC sound), "hls/index.m3u8" with its segments, and "bad.bin" (no
+// media at all).
 class MediaFixtures {
  public:
   static const MediaFixtures& instance();
