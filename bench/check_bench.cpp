@@ -46,16 +46,6 @@ QString serveHls(LocalHttpServer& server, const QString& prefix) {
   return prefix + "/index.m3u8";
 }
 
-QString serveLive(LocalHttpServer& server, const QString& path, int delayMs) {
-  LocalHttpServer::Route live;
-  live.kind = LocalHttpServer::Route::Kind::Live;
-  live.body = MediaFixtures::instance().bytes("live.mp3");
-  live.contentType = "audio/mpeg";
-  live.bytesPerSecond = 8000;
-  live.delayMs = delayMs;
-  server.addRoute(path, live);
-  return path;
-}
 
 QString servePlaying(LocalHttpServer& server, int i) {
   const QString prefix = QStringLiteral("/s%1").arg(i);
@@ -66,7 +56,10 @@ QString servePlaying(LocalHttpServer& server, int i) {
     return path;
   }
   if (kind == kKinds - 3) return serveHls(server, prefix);
-  return serveLive(server, prefix + "/live.mp3", kind == kKinds - 1 ? 3000 : 0);
+  const QString path = prefix + "/live.mp3";
+  server.addLive(path, MediaFixtures::instance().bytes("live.mp3"), "audio/mpeg", 8000,
+                 kind == kKinds - 1 ? 3000 : 0);
+  return path;
 }
 
 QString playlist(LocalHttpServer& media, LocalHttpServer& silent) {

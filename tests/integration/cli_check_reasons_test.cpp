@@ -270,3 +270,18 @@ TEST_F(CheckReasons, AnEngineThatCannotStartStopsTheCheckWithOneMessage) {
   EXPECT_TRUE(capture.outLines().isEmpty());
   EXPECT_EQ(capture.errText().count("engine broken"), 1) << capture.errText().toStdString();
 }
+
+// A live stream whose server takes 3 s to answer plays within a 5 s limit:
+// the engine reads on from the probe's connection, so the server is asked
+// once (asked again, it would make the engine wait 3 s more, and a one-time
+// token would be refused).
+TEST_F(CheckReasons, ALiveStreamSlowToAnswerIsAskedOnceAndPlays) {
+  const QByteArray live = MediaFixtures::instance().bytes("live.mp3");
+  server.addLive("/slow.mp3", live, "audio/mpeg", 8000, 3000);
+  CommandLine c = check(writeList({{"slow", url("/slow.mp3")}}));
+  c.timeoutSeconds = 5;
+  ConsoleCapture capture;
+  EXPECT_EQ(runCheck(c, dir.path(), capture.console), kExitDone);
+  EXPECT_EQ(byName(capture).value("slow").value("verdict").toString(), "playing");
+  EXPECT_EQ(server.requests().count("/slow.mp3"), 1);
+}

@@ -39,14 +39,9 @@ class CheckCommand : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(MediaFixtures::instance().ok());
     MediaFixtures::instance().serve(server);
-    server.addLive("/live.mp3", MediaFixtures::instance().bytes("live.mp3"), "audio/mpeg", 8000);
-    LocalHttpServer::Route slow;
-    slow.kind = LocalHttpServer::Route::Kind::Live;
-    slow.body = MediaFixtures::instance().bytes("live.mp3");
-    slow.contentType = "audio/mpeg";
-    slow.bytesPerSecond = 8000;
-    slow.delayMs = 1000;
-    server.addRoute("/slow.mp3", slow);
+    const QByteArray live = MediaFixtures::instance().bytes("live.mp3");
+    server.addLive("/live.mp3", live, "audio/mpeg", 8000);
+    server.addLive("/slow.mp3", live, "audio/mpeg", 8000, 1000);
     server.addFile("/video.ts", tinyVideo(dir.path()), "video/mp2t");
     server.addHanging("/hang.mp3");
     server.addStatus("/error.mp3", 500);

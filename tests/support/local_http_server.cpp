@@ -202,12 +202,13 @@ void LocalHttpServer::addHanging(const QString& path) {
 }
 
 void LocalHttpServer::addLive(const QString& path, const QByteArray& chunk,
-                              const QByteArray& contentType, int bytesPerSecond) {
+                              const QByteArray& contentType, int bytesPerSecond, int delayMs) {
   Route r;
   r.kind = Route::Kind::Live;
   r.body = chunk;
   r.contentType = contentType;
   r.bytesPerSecond = bytesPerSecond;
+  r.delayMs = delayMs;
   addRoute(path, r);
 }
 

@@ -47,9 +47,9 @@ class LocalHttpServer {
   void addRedirect(const QString& path, const QString& target);
   // Accepts the connection and never answers.
   void addHanging(const QString& path);
-  // An endless stream repeating chunk at the given rate.
+  // An endless stream repeating chunk at the given rate, answered after delayMs.
   void addLive(const QString& path, const QByteArray& chunk, const QByteArray& contentType,
-               int bytesPerSecond);
+               int bytesPerSecond, int delayMs = 0);
   void addStatus(const QString& path, int status);
   // Serves body only to requests that carry the header with the value.
   void addLocked(const QString& path, const QByteArray& body, const QByteArray& contentType,

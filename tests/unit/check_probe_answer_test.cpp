@@ -16,3 +16,22 @@ TEST(ProbeAnswerTest, VariantsOfARemoteMasterPlaylistAreNetworkAddressesOnly) {
             (QStringList{"http://127.0.0.1:8080/live/low/index.m3u8",
                          "http://127.0.0.1:8080/abs/hi.m3u8", "https://cdn.example.com/v.m3u8"}));
 }
+
+// A live stream its server calls audio or video needs no body before the
+// engine takes over; other answers need their first bytes.
+TEST(ProbeAnswerTest, TheHeadOfALiveAudioOrVideoStreamIsEnough) {
+  const struct {
+    const char* head;
+    bool enough;
+  } cases[] = {
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n", true},
+      {"HTTP/1.0 200 OK\r\nContent-Type: Video/MP2T; x=1\r\n\r\n", true},
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Length: 9000\r\n\r\n", false},
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/x-mpegurl\r\n\r\n", false},
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/aac\r\nTransfer-Encoding: chunked\r\n\r\n", false},
+      {"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n", false},
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(check::parseAnswer(c.head).enough(false), c.enough) << c.head;
+}

@@ -159,6 +159,18 @@ TEST(StationChecker, NeverMorePlayersThanAllowedAndEachStationOnce) {
   EXPECT_EQ(streams.openNow, 0);
 }
 
+// One player, stations that each take most of the limit: the time a
+// station waits for the player is not held against it.
+TEST(StationChecker, TheWaitForAFreePlayerIsNotTheStationsTime) {
+  FakeStreams streams;
+  FakeStream slow = stream(Act::Play);
+  slow.delayMs = kTimeoutMs * 3 / 4;
+  for (int i = 0; i < 3; ++i) streams.scripts[address(i)] = {slow};
+  const CheckRun run = runCheck(streams, 3, limits(1));
+  ASSERT_EQ(run.results.size(), 3);
+  for (const CheckResult& r : run.results) EXPECT_EQ(r.outcome, Outcome::Playing);
+}
+
 TEST(StationChecker, ABrokenEngineStopsTheCheckAtOnceWithOneMessage) {
   FakeStreams streams;
   streams.startFails = true;
