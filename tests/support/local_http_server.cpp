@@ -6,6 +6,10 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+constexpr int kBacklog = 1024;
+}  // namespace
+
 // Lives in the server's thread: accepts connections and answers them.
 class HttpWorker : public QObject {
  public:
@@ -13,6 +17,10 @@ class HttpWorker : public QObject {
 
   quint16 listen() {
     m_tcp = new QTcpServer(this);
+    // As a real server's: hundreds of clients may connect at once, and a
+    // full queue would hold the next ones back by a second (a SYN retry).
+    m_tcp->setListenBacklogSize(kBacklog);
+    m_tcp->setMaxPendingConnections(kBacklog);
     if (!m_tcp->listen(QHostAddress::LocalHost, 0)) return 0;
     connect(m_tcp, &QTcpServer::newConnection, this, [this] {
       while (QTcpSocket* s = m_tcp->nextPendingConnection()) accept(s);
