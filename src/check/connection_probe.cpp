@@ -224,7 +224,18 @@ ProbeResult localResult(const QString& address) {
 }  // namespace
 
 ConnectionProber::ConnectionProber(int maxConcurrent, QObject* parent)
-    : QObject(parent), m_maxConcurrent(maxConcurrent) {}
+    : QObject(parent), m_maxConcurrent(maxConcurrent), m_home(new QObject) {
+  m_thread.setObjectName(QStringLiteral("nettv probes"));
+  m_home->moveToThread(&m_thread);
+  m_thread.start();
+}
+
+ConnectionProber::~ConnectionProber() {
+  // The attempts and their timers end in their own thread.
+  QMetaObject::invokeMethod(m_home, [home = m_home] { delete home; }, Qt::BlockingQueuedConnection);
+  m_thread.quit();
+  m_thread.wait();
+}
 
 void ConnectionProber::probe(const QString& address, int timeoutMs, Done done) {
   m_waiting.push_back({address, timeoutMs, std::move(done)});
@@ -236,8 +247,10 @@ void ConnectionProber::cancelAll() {
   ++m_epoch;
   m_waiting.clear();
   m_running = 0;
-  for (QObject* child : children())
-    if (auto* p = dynamic_cast<SocketProbe*>(child)) p->abandon();
+  QMetaObject::invokeMethod(m_home, [home = m_home] {
+    for (QObject* child : home->children())
+      if (auto* p = dynamic_cast<SocketProbe*>(child)) p->abandon();
+  });
 }
 
 void ConnectionProber::startWaiting() {
@@ -254,15 +267,20 @@ void ConnectionProber::launch(const Pending& p) {
   if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(p.address));
   if (!SocketProbe::canProbe(station)) return p.done(resultOf(ProbeResult::Untested));
   ++m_running;
-  new SocketProbe(
-      station, headerLines(station, m_userAgent), p.timeoutMs,
-      [this, epoch = m_epoch, done = p.done](const ProbeResult& r) {
-        if (epoch != m_epoch) return;
-        --m_running;
-        done(r);
-        startWaiting();
-      },
-      this);
+  auto toCaller = [this, epoch = m_epoch, done = p.done](const ProbeResult& r) {
+    QMetaObject::invokeMethod(this, [this, epoch, done, r] { onResult(epoch, done, r); });
+  };
+  const QByteArray headers = headerLines(station, m_userAgent);
+  QMetaObject::invokeMethod(m_home, [home = m_home, station, headers, ms = p.timeoutMs, toCaller] {
+    new SocketProbe(station, headers, ms, toCaller, home);
+  });
+}
+
+void ConnectionProber::onResult(quint64 epoch, const Done& done, const ProbeResult& result) {
+  if (epoch != m_epoch) return;
+  --m_running;
+  done(result);
+  startWaiting();
 }
 
 }  // namespace check

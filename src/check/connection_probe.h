@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -36,13 +37,17 @@ struct ProbeResult {
 // redirects, so a server that accepts but never answers, a web page and a
 // master playlist are told apart; other network schemes only connect. A
 // plain-http live stream's connection is kept for the engine.
-// Results arrive from the event loop, never from probe() itself.
+// The connections live in a thread of their own: hundreds of sockets stay
+// out of the caller's event loop, which the engines keep busy, and their
+// reads and clocks do not wait on it. Results arrive in the caller's thread
+// from its event loop, never from probe() itself.
 class ConnectionProber : public QObject {
   Q_OBJECT
  public:
   using Done = std::function<void(const ProbeResult&)>;
 
   explicit ConnectionProber(int maxConcurrent, QObject* parent = nullptr);
+  ~ConnectionProber() override;
   // address: a station's address text, headers included.
   void probe(const QString& address, int timeoutMs, Done done);
   // Drops every attempt; no result arrives any more.
@@ -58,12 +63,15 @@ class ConnectionProber : public QObject {
   };
   void startWaiting();
   void launch(const Pending& p);
+  void onResult(quint64 epoch, const Done& done, const ProbeResult& result);
 
   int m_maxConcurrent;
   int m_running = 0;
   QByteArray m_userAgent = useragent::kDefault;
   quint64 m_epoch = 0;  // attempts of an earlier epoch were cancelled
   std::deque<Pending> m_waiting;
+  QThread m_thread;
+  QObject* m_home;  // in m_thread: the parent of the attempts
 };
 
 }  // namespace check
