@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "temp_files.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
 #include "fake_check_player.h"
@@ -84,11 +85,7 @@ class CheckReasons : public ::testing::Test {
     QString text = QStringLiteral("#EXTM3U\n");
     for (const auto& [name, address] : stations)
       text += QStringLiteral("#EXTINF:-1,%1\n%2\n").arg(name, address);
-    const QString path = dir.filePath("list.m3u");
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(text.toUtf8());
-    return path;
+    return writeFile(dir, "list.m3u", text.toUtf8());
   }
 
   CommandLine check(const QString& list) const {

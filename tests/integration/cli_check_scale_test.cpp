@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "temp_files.h"
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
@@ -51,10 +52,7 @@ class CheckRuns : public MediaServerTest {
       const QString path = i % 4 == 3 ? QStringLiteral("/gone.mp3") : QStringLiteral("/live.mp3");
       text += QStringLiteral("#EXTINF:-1,s%1\n%2?n=%1\n").arg(i).arg(server.url(path));
     }
-    list = dir.filePath("list.m3u");
-    QFile f(list);
-    f.open(QIODevice::WriteOnly);
-    f.write(text.toUtf8());
+    list = writeFile(dir, "list.m3u", text.toUtf8());
   }
 
   CommandLine check() const {

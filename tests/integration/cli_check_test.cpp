@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "temp_files.h"
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
@@ -51,11 +52,7 @@ class CheckCommand : public ::testing::Test {
   QString url(const QString& path) const { return server.url(path); }
 
   QString write(const QString& name, const QString& text) {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(text.toUtf8());
-    return path;
+    return writeFile(dir, name, text.toUtf8());
   }
 
   CommandLine check(const QStringList& files) const {

@@ -11,6 +11,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "temp_files.h"
 #include "base/text_file.h"
 #include "base/user_agent.h"
 #include "cli/commands.h"
@@ -36,12 +37,7 @@ class StationHeadersCommands : public MediaServerTest {
     server.addLocked("/chosen.mp3", live, "audio/mpeg", "User-Agent", kUserChoice);
   }
 
-  QString write(const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return f.fileName();
-  }
+  QString write(const QString& name, const QByteArray& bytes) { return writeFile(dir, name, bytes); }
 
   // "name: verdict" of each station checked, sorted, from check --json.
   QStringList check(const QStringList& files, const QString& userAgent = {},

@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "temp_files.h"
 #include "base/text_file.h"
 #include "library/station_files.h"
 #include "playlists/playlist.h"
@@ -30,13 +31,6 @@ std::string shown(const QStringList& rows) { return rows.join(u'\n').toStdString
 
 QStringList rows(const QString& text, PlaylistFormat format) {
   return rows(parsePlaylist(text, format, QStringLiteral("/lists")).stations);
-}
-
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-  QFile f(dir.filePath(name));
-  f.open(QIODevice::WriteOnly);
-  f.write(bytes);
-  return f.fileName();
 }
 
 }  // namespace
@@ -159,12 +153,12 @@ TEST(PlaylistImport, CountsAddedKnownAndSkippedAndKnowsStationsByTheirBareAddres
   const QString found = QDir(dir.path()).filePath(library::kFoundFile);
   ASSERT_TRUE(textfile::writeLines(found, {"旧台,http://old.example.cn/a.m3u8,"}));
   QStringEncoder gbk("GB18030");
-  const QString txt = write(dir, "tv.txt",
+  const QString txt = writeFile(dir, "tv.txt",
                             gbk(QStringLiteral("央视,#genre#\r\n"
                                                "CCTV-1,http://a.example.cn/1.m3u8#"
                                                "http://OLD.example.cn:80/a.m3u8|Referer=http://p/\r\n"
                                                "坏,http://\r\n")));
-  const QString m3u = write(dir, "tv.m3u",
+  const QString m3u = writeFile(dir, "tv.m3u",
                             "#EXTM3U\n#EXTINF:-1,Again\nhttp://a.example.cn/1.m3u8|Referer=http://x/\n"
                             "#EXTINF:-1,New\nhttp://n.example.cn/n.mp3\n");
   const ImportOutcome outcome =
