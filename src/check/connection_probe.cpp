@@ -187,7 +187,7 @@ class SocketProbe : public QObject {
   // engine may start where the probe stopped.
   bool isLiveStream(const ProbeResult& r) const {
     return r.body == BodyKind::Unknown && r.status / 100 == 2 && m_bytes.startsWith("HTTP/") &&
-           !m_answer.chunked && m_answer.contentLength < 0 && !m_target.tls &&
+           m_answer.endless() && !m_target.tls &&
            m_socket->state() == QAbstractSocket::ConnectedState;
   }
 

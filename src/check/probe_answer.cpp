@@ -58,7 +58,7 @@ bool isPlaylistType(const QByteArray& type) {
 // An endless answer its server calls audio or video: the engine may read on
 // from the head, there is nothing the first bytes would change.
 bool isLiveMedia(const ProbeAnswer& a) {
-  return a.contentLength < 0 && !a.chunked && !isPlaylistType(a.contentType) &&
+  return a.endless() && !isPlaylistType(a.contentType) &&
          (a.contentType.startsWith("audio/") || a.contentType.startsWith("video/"));
 }
 

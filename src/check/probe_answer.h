@@ -25,6 +25,8 @@ struct ProbeAnswer {
   bool chunked = false;
   QByteArray body;          // de-chunked when chunked
 
+  // A body sent raw with no end announced: a live stream, readable as it comes.
+  bool endless() const { return contentLength < 0 && !chunked; }
   // The answer holds as much of the body as the probe needs: a few hundred
   // bytes, the whole of a playlist, or none of a live audio or video stream.
   bool enough(bool closed) const;
