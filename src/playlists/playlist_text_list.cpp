@@ -1,5 +1,6 @@
 #include "playlists/playlist_builder.h"
 #include "playlists/text_lines.h"
+#include "playlists/tidy_address.h"
 
 namespace playlists {
 
@@ -16,6 +17,23 @@ QString withoutTag(QStringView source) {
   const qsizetype suffixTag = suffix.indexOf(u'$');
   if (suffixTag >= 0) suffix = suffix.left(suffixTag);
   return bare.toString() + suffix.toString();
+}
+
+// A scheme is a few characters; no need to look further after a "#".
+constexpr qsizetype kSchemePeek = 40;
+
+// A channel's sources: split at each "#" that an address follows, so that a
+// "#" inside an address (a fragment, a header value) stays in it.
+QList<QStringView> sourcesOf(QStringView rest) {
+  QList<QStringView> sources;
+  qsizetype start = 0;
+  for (qsizetype at = rest.indexOf(u'#'); at >= 0; at = rest.indexOf(u'#', at + 1)) {
+    if (addressScheme(rest.mid(at + 1).trimmed().left(kSchemePeek).toString()).isEmpty()) continue;
+    sources << rest.mid(start, at - start);
+    start = at + 1;
+  }
+  sources << rest.mid(start);
+  return sources;
 }
 
 }  // namespace
@@ -37,7 +55,7 @@ void parseTextList(const QString& text, PlaylistBuilder& builder) {
       return;
     }
     bool any = false;
-    for (QStringView source : rest.split(u'#', Qt::SkipEmptyParts)) {
+    for (QStringView source : sourcesOf(rest)) {
       source = source.trimmed();
       if (source.isEmpty()) continue;
       any = true;

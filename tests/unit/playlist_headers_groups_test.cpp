@@ -74,6 +74,7 @@ TEST(PlaylistTextList, GenresJoinedSourcesAndTags) {
       "央视频道,#genre#\n"
       "CCTV-1,http://a.example.cn/1.m3u8$线路1#http://b.example.cn/1.m3u8$线路2\n"
       "CCTV-2,http://a.example.cn/2.m3u8|Referer=http://p.example.cn/$备用\n"
+      "CCTV-3,http://a.example.cn/3.m3u8|Referer=https://p.cn/#/live#http://b.example.cn/3.m3u8#t=1\n"
       "# a comment line\n"
       "卫视频道,#genre#,\n"
       "湖南卫视,http://c.example.cn/hn.flv,\n"
@@ -85,10 +86,12 @@ TEST(PlaylistTextList, GenresJoinedSourcesAndTags) {
             (QStringList{"央视频道|CCTV-1|http://a.example.cn/1.m3u8",
                          "央视频道|CCTV-1|http://b.example.cn/1.m3u8",
                          "央视频道|CCTV-2|http://a.example.cn/2.m3u8|Referer=http://p.example.cn/",
+                         "央视频道|CCTV-3|http://a.example.cn/3.m3u8|Referer=https://p.cn/%23/live",
+                         "央视频道|CCTV-3|http://b.example.cn/3.m3u8#t=1",
                          "卫视频道|湖南卫视|http://c.example.cn/hn.flv"}));
   QList<int> skipped;
   for (const SkippedEntry& s : p.skipped) skipped << s.line;
-  EXPECT_EQ(skipped, (QList<int>{7, 8, 9}));
+  EXPECT_EQ(skipped, (QList<int>{8, 9, 10}));
 }
 
 TEST(PlaylistFormatDetection, ChannelListsByTheirMarksAndLines) {
