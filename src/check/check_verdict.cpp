@@ -41,6 +41,8 @@ QString reasonKey(Outcome o) { return QString::fromLatin1(wordsOf(o).key); }
 QString outcomeText(Outcome o) { return QString::fromUtf16(wordsOf(o).text); }
 
 std::optional<Outcome> outcomeOfKey(const QString& reason) {
+  // Playing has no reason: a failed line without one is no pass.
+  if (reason.isEmpty()) return std::nullopt;
   for (const OutcomeWords& w : kWords)
     if (reason == QLatin1String(w.key)) return w.outcome;
   return std::nullopt;

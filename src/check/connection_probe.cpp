@@ -81,9 +81,15 @@ ProbeResult resultOf(ProbeResult::Reach reach, int status = 0) {
   return r;
 }
 
+// Only what the server or its name said is a verdict; any other failure
+// (a TLS handshake Qt refuses, no file descriptor left) is the engine's to try.
 ProbeResult::Reach reachOf(QAbstractSocket::SocketError error) {
-  return error == QAbstractSocket::HostNotFoundError ? ProbeResult::NotFound
-                                                     : ProbeResult::Refused;
+  switch (error) {
+    case QAbstractSocket::HostNotFoundError: return ProbeResult::NotFound;
+    case QAbstractSocket::ConnectionRefusedError:
+    case QAbstractSocket::RemoteHostClosedError: return ProbeResult::Refused;
+    default: return ProbeResult::Untested;
+  }
 }
 
 // One station: connect, send the request, read the head and the start of
@@ -183,7 +189,7 @@ class SocketProbe : public QObject {
     finish(r);
   }
 
-  // An endless binary answer over plain http, still open: read on, the
+  // An endless media answer over plain http, still open: read on, the
   // engine may start where the probe stopped.
   bool isLiveStream(const ProbeResult& r) const {
     return r.body == BodyKind::Unknown && r.status / 100 == 2 && m_bytes.startsWith("HTTP/") &&

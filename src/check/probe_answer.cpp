@@ -67,7 +67,7 @@ bool isLiveMedia(const ProbeAnswer& a) {
 bool ProbeAnswer::enough(bool closed) const {
   if (closed) return true;
   if (!headComplete) return false;
-  if (status < 200 || status > 299 || isLiveMedia(*this)) return true;
+  if (!http || status < 200 || status > 299 || isLiveMedia(*this)) return true;
   if (contentLength >= 0 && body.size() >= contentLength) return true;
   const bool playlist = trimmedStart(body).startsWith(kPlaylistMark.toLower());
   return body.size() >= (playlist ? kPlaylistBytes : kSniffBytes);
@@ -83,6 +83,7 @@ ProbeAnswer parseAnswer(const QByteArray& bytes) {
     a.headComplete = true;
     return a;
   }
+  a.http = true;
   qsizetype headEnd = bytes.indexOf("\r\n\r\n");
   qsizetype bodyStart = headEnd + 4;
   if (headEnd < 0) {
@@ -112,14 +113,14 @@ BodyKind kindOf(const ProbeAnswer& answer) {
     if (answer.body.contains("#EXT-X-STREAM-INF")) return BodyKind::MasterPlaylist;
     if (answer.body.contains("#EXTINF") || answer.body.contains("#EXT-X-TARGETDURATION"))
       return BodyKind::MediaPlaylist;
-    return BodyKind::Unknown;
+    return BodyKind::AddressList;
   }
   if (answer.contentType.contains("html") || start.startsWith("<!doctype html") ||
       start.startsWith("<html") || start.startsWith("<head") || start.startsWith("<body"))
     return BodyKind::WebPage;
   const bool playlistText = start.startsWith("[playlist]") || start.startsWith("<asx") ||
                             start.startsWith("<?xml") || start.contains("://");
-  if (isPlaylistType(answer.contentType) || playlistText) return BodyKind::Unknown;
+  if (isPlaylistType(answer.contentType) || playlistText) return BodyKind::AddressList;
   if (answer.contentType.startsWith("text/") || looksLikeText(answer.body)) return BodyKind::Text;
   return BodyKind::Unknown;
 }

@@ -13,11 +13,13 @@ enum class BodyKind {
   Text,            // text that is no playlist we know
   MediaPlaylist,   // an HLS playlist of segments
   MasterPlaylist,  // an HLS playlist of variants
+  AddressList,     // another list of addresses (M3U, PLS, ASX): the engine reads it
 };
 
 // The head and the start of the body of an HTTP (or ICY, RTSP) answer.
 struct ProbeAnswer {
   int status = 0;           // 0 while the status line is incomplete
+  bool http = false;        // an HTTP answer; ICY and RTSP ones are judged by their status
   bool headComplete = false;
   QByteArray contentType;   // lower case, without parameters
   QByteArray location;

@@ -279,7 +279,13 @@ void StationChecker::release(Slot& slot) {
   slot.player->close();
   // The next station starts from the event loop, not inside the player's
   // signal that brought this verdict.
-  QMetaObject::invokeMethod(this, &StationChecker::dispatch, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        dispatch();
+        pump();
+      },
+      Qt::QueuedConnection);
 }
 
 void StationChecker::finishAttempt(const Job& job, CheckResult result) {

@@ -57,7 +57,6 @@ class StationChecker : public QObject {
   void start();
   // Ends every attempt; nothing more is signalled.
   void stop();
-  const playlists::StationList& stations() const { return m_stations; }
   int doneCount() const { return m_done; }
 
  Q_SIGNALS:

@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -21,6 +23,15 @@
 namespace cli {
 
 namespace {
+
+// Every probe, held connection and engine takes file descriptors: a large
+// --probes needs more than the usual soft limit of 1024.
+void raiseOpenFileLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &limit);
+}
 
 // A station of the run and its place in the whole list, counted from 1, so
 // shards and resumed runs number stations as one full run does.
@@ -117,11 +128,13 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   stations.reserve(chosen.size());
   for (const Numbered& n : chosen) stations << n.station;
   const check::CheckLimits limits = limitsOf(c, dir);
+  raiseOpenFileLimit();
   check::StationChecker checker(
-      stations, limits, players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent));
+      std::move(stations), limits,
+      players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent));
   QElapsedTimer clock;
   clock.start();
-  CheckProgress progress(console, static_cast<int>(stations.size()));
+  CheckProgress progress(console, static_cast<int>(chosen.size()));
   OutcomeTally tally;
   QString engineFailure;
   QObject::connect(&checker, &check::StationChecker::stationChecked, &checker,
@@ -153,11 +166,11 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   }
 
   const int playing = tally.value(check::Outcome::Playing);
-  const int failed = static_cast<int>(stations.size()) - playing;
+  const int failed = static_cast<int>(chosen.size()) - playing;
   console.message(summaryTable(tally));
   console.message(QStringLiteral("共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
                                  "%2 playing, %3 failed, %4 duplicates; %5 s")
-                      .arg(stations.size())
+                      .arg(chosen.size())
                       .arg(playing)
                       .arg(failed)
                       .arg(duplicates)

@@ -18,7 +18,7 @@ struct CommandLine {
   QString url;                 // crawl URL
   int maxPages = 0;            // crawl --max-pages; 0: until the queue is empty
   int jobs = 8;                // check --jobs
-  int probes = 0;              // check --probes; 0: four times the jobs
+  int probes = 0;              // check --probes; 0: four times the jobs, at least 128
   double timeoutSeconds = 15;  // check --timeout
   double minPlaySeconds = 1;   // check --min-play
   int retries = 0;             // check --retries

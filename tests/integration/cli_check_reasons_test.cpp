@@ -282,3 +282,28 @@ TEST_F(CheckReasons, ALiveStreamSlowToAnswerIsAskedOnceAndPlays) {
   EXPECT_EQ(byName(capture).value("slow").value("verdict").toString(), "playing");
   EXPECT_EQ(server.requests().count("/slow.mp3"), 1);
 }
+
+// The one engine plays "first", then "stalls" (which waited for it, so its
+// limit ends last); "drips" answers late and stops, so its probe uses up its
+// whole limit meanwhile. It is judged once the engine frees: the check ends.
+TEST_F(CheckReasons, AStationItsProbeLeftNoTimeStillEndsTheCheck) {
+  server.addFile("/first.mp3", MediaFixtures::instance().bytes("tone.mp3"), "audio/mpeg", 500);
+  LocalHttpServer::Route stalls;
+  stalls.body = MediaFixtures::instance().bytes("long.mp3");
+  stalls.contentType = "audio/mpeg";
+  stalls.stallAfterBytes = 2000;
+  stalls.stallMs = 20000;
+  stalls.delayMs = 600;
+  server.addRoute("/stalls.mp3", stalls);
+  LocalHttpServer::Route drips = stalls;
+  drips.stallAfterBytes = 100;
+  drips.delayMs = 1000;
+  server.addRoute("/drips.mp3", drips);
+  CommandLine c = check(writeList(
+      {{"first", url("/first.mp3")}, {"stalls", url("/stalls.mp3")}, {"drips", url("/drips.mp3")}}));
+  c.jobs = 1;
+  c.timeoutSeconds = 2;
+  ConsoleCapture capture;
+  EXPECT_EQ(runCheck(c, dir.path(), capture.console), kExitSomeFailed);
+  EXPECT_EQ(byName(capture).value("drips").value("reason").toString(), "timed_out");
+}

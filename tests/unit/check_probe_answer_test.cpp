@@ -18,7 +18,8 @@ TEST(ProbeAnswerTest, VariantsOfARemoteMasterPlaylistAreNetworkAddressesOnly) {
 }
 
 // A live stream its server calls audio or video needs no body before the
-// engine takes over; other answers need their first bytes.
+// engine takes over, nor does an ICY or RTSP answer; other HTTP answers need
+// their first bytes.
 TEST(ProbeAnswerTest, TheHeadOfALiveAudioOrVideoStreamIsEnough) {
   const struct {
     const char* head;
@@ -31,7 +32,30 @@ TEST(ProbeAnswerTest, TheHeadOfALiveAudioOrVideoStreamIsEnough) {
       {"HTTP/1.1 200 OK\r\nContent-Type: audio/aac\r\nTransfer-Encoding: chunked\r\n\r\n", false},
       {"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n", false},
       {"HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n", false},
+      {"ICY 200 OK\r\nicy-name: x\r\n\r\n", true},
+      {"RTSP/1.0 200 OK\r\nCSeq: 1\r\n\r\n", true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(check::parseAnswer(c.head).enough(false), c.enough) << c.head;
+}
+
+// A list of addresses is no media the engine could read on from the probe,
+// whatever its server calls it.
+TEST(ProbeAnswerTest, KindsOfBody) {
+  const struct {
+    const char* answer;
+    check::BodyKind kind;
+  } cases[] = {
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/x-scpls\r\n\r\n[playlist]\nFile1=a.mp3\n",
+       check::BodyKind::AddressList},
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n<ASX version=\"3\"><entry>",
+       check::BodyKind::AddressList},
+      {"HTTP/1.1 200 OK\r\n\r\n#EXTM3U\nhttp://h/a.mp3\n", check::BodyKind::AddressList},
+      {"HTTP/1.1 200 OK\r\n\r\n#EXTM3U\n#EXT-X-TARGETDURATION:2\n", check::BodyKind::MediaPlaylist},
+      {"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<p>hi", check::BodyKind::WebPage},
+      {"HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n\xff\xfb\x90\x01",
+       check::BodyKind::Unknown},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(check::kindOf(check::parseAnswer(c.answer)), c.kind) << c.answer;
 }
