@@ -229,8 +229,7 @@ ProbeResult localResult(const QString& address) {
 
 }  // namespace
 
-ConnectionProber::ConnectionProber(int maxConcurrent, QObject* parent)
-    : QObject(parent), m_maxConcurrent(maxConcurrent), m_home(new QObject) {
+ConnectionProber::ConnectionProber(QObject* parent) : QObject(parent), m_home(new QObject) {
   m_thread.setObjectName(QStringLiteral("nettv probes"));
   m_home->moveToThread(&m_thread);
   m_thread.start();
@@ -244,49 +243,37 @@ ConnectionProber::~ConnectionProber() {
 }
 
 void ConnectionProber::probe(const QString& address, int timeoutMs, Done done) {
-  m_waiting.push_back({address, timeoutMs, std::move(done)});
   // Start from the event loop so results never arrive inside probe().
-  QTimer::singleShot(0, this, &ConnectionProber::startWaiting);
+  QMetaObject::invokeMethod(
+      this,
+      [this, epoch = m_epoch, address, timeoutMs, done = std::move(done)] {
+        if (epoch == m_epoch) launch(address, timeoutMs, done);
+      },
+      Qt::QueuedConnection);
 }
 
 void ConnectionProber::cancelAll() {
   ++m_epoch;
-  m_waiting.clear();
-  m_running = 0;
   QMetaObject::invokeMethod(m_home, [home = m_home] {
     for (QObject* child : home->children())
       if (auto* p = dynamic_cast<SocketProbe*>(child)) p->abandon();
   });
 }
 
-void ConnectionProber::startWaiting() {
-  while (m_running < m_maxConcurrent && !m_waiting.empty()) {
-    Pending p = std::move(m_waiting.front());
-    m_waiting.pop_front();
-    launch(p);
-  }
-}
-
-void ConnectionProber::launch(const Pending& p) {
-  const playlists::StationAddress station = playlists::StationAddress::parse(p.address);
+void ConnectionProber::launch(const QString& address, int timeoutMs, const Done& done) {
+  const playlists::StationAddress station = playlists::StationAddress::parse(address);
   const QString scheme = playlists::addressScheme(station.bare);
-  if (scheme.isEmpty() || scheme == u"file") return p.done(localResult(p.address));
-  if (!SocketProbe::canProbe(station)) return p.done(resultOf(ProbeResult::Untested));
-  ++m_running;
-  auto toCaller = [this, epoch = m_epoch, done = p.done](const ProbeResult& r) {
-    QMetaObject::invokeMethod(this, [this, epoch, done, r] { onResult(epoch, done, r); });
+  if (scheme.isEmpty() || scheme == u"file") return done(localResult(address));
+  if (!SocketProbe::canProbe(station)) return done(resultOf(ProbeResult::Untested));
+  auto toCaller = [this, epoch = m_epoch, done](const ProbeResult& r) {
+    QMetaObject::invokeMethod(this, [this, epoch, done, r] {
+      if (epoch == m_epoch) done(r);
+    });
   };
   const QByteArray headers = headerLines(station, m_userAgent);
-  QMetaObject::invokeMethod(m_home, [home = m_home, station, headers, ms = p.timeoutMs, toCaller] {
-    new SocketProbe(station, headers, ms, toCaller, home);
+  QMetaObject::invokeMethod(m_home, [home = m_home, station, headers, timeoutMs, toCaller] {
+    new SocketProbe(station, headers, timeoutMs, toCaller, home);
   });
-}
-
-void ConnectionProber::onResult(quint64 epoch, const Done& done, const ProbeResult& result) {
-  if (epoch != m_epoch) return;
-  --m_running;
-  done(result);
-  startWaiting();
 }
 
 }  // namespace check

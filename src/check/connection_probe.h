@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -31,8 +30,8 @@ struct ProbeResult {
   std::shared_ptr<HeldStream> held;
 };
 
-// Runs connection attempts, at most maxConcurrent at a time, each within
-// its own time limit. For http and rtsp a request (with the station's
+// Runs connection attempts (as many at once as the caller asks for), each
+// within its own time limit. For http and rtsp a request (with the station's
 // headers) is sent and the head and the start of the answer read, following
 // redirects, so a server that accepts but never answers, a web page and a
 // master playlist are told apart; other network schemes only connect. A
@@ -46,7 +45,7 @@ class ConnectionProber : public QObject {
  public:
   using Done = std::function<void(const ProbeResult&)>;
 
-  explicit ConnectionProber(int maxConcurrent, QObject* parent = nullptr);
+  explicit ConnectionProber(QObject* parent = nullptr);
   ~ConnectionProber() override;
   // address: a station's address text, headers included.
   void probe(const QString& address, int timeoutMs, Done done);
@@ -56,20 +55,10 @@ class ConnectionProber : public QObject {
   void setUserAgent(const QByteArray& userAgent) { m_userAgent = userAgent; }
 
  private:
-  struct Pending {
-    QString address;
-    int timeoutMs;
-    Done done;
-  };
-  void startWaiting();
-  void launch(const Pending& p);
-  void onResult(quint64 epoch, const Done& done, const ProbeResult& result);
+  void launch(const QString& address, int timeoutMs, const Done& done);
 
-  int m_maxConcurrent;
-  int m_running = 0;
   QByteArray m_userAgent = useragent::kDefault;
   quint64 m_epoch = 0;  // attempts of an earlier epoch were cancelled
-  std::deque<Pending> m_waiting;
   QThread m_thread;
   QObject* m_home;  // in m_thread: the parent of the attempts
 };

@@ -47,7 +47,7 @@ StationChecker::StationChecker(playlists::StationList stations, const CheckLimit
       m_stations(std::move(stations)),
       m_limits(limits),
       m_players(std::move(players)),
-      m_prober(limits.probes, this) {
+      m_prober(this) {
   m_prober.setUserAgent(limits.userAgent);
   m_againTimer.setSingleShot(true);
   connect(&m_againTimer, &QTimer::timeout, this, [this] {
