@@ -4,12 +4,10 @@
 // server that fails once, and an engine that cannot start.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "temp_files.h"
@@ -52,10 +50,7 @@ class CheckMedia {
            make("still.png", {"-f", "lavfi", "-i", "testsrc=size=160x120", "-frames:v", "1"}, {});
   }
   bool make(const QString& name, const QStringList& input, const QStringList& output) {
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", QStringList{"-hide_banner", "-loglevel", "error", "-y"} + input +
-                               output + QStringList{m_dir.filePath(name)});
-    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+    return makeMedia(m_dir.filePath(name), input + output);
   }
 
   QTemporaryDir m_dir;

@@ -2,12 +2,10 @@
 // are missing, hang or hold no media, with duplicates and several files.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "temp_files.h"
@@ -24,17 +22,6 @@ namespace {
 
 using Capture = ConsoleCapture;
 
-QByteArray tinyVideo(const QString& dir) {
-  const QString path = QDir(dir).filePath("video.ts");
-  QProcess ffmpeg;
-  ffmpeg.start("ffmpeg", {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                          "testsrc=size=160x120:rate=10:duration=2", "-c:v", "mpeg2video", "-f",
-                          "mpegts", path});
-  ffmpeg.waitForFinished(30000);
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class CheckCommand : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,7 +30,6 @@ class CheckCommand : public ::testing::Test {
     const QByteArray live = MediaFixtures::instance().bytes("live.mp3");
     server.addLive("/live.mp3", live, "audio/mpeg", 8000);
     server.addLive("/slow.mp3", live, "audio/mpeg", 8000, 1000);
-    server.addFile("/video.ts", tinyVideo(dir.path()), "video/mp2t");
     server.addHanging("/hang.mp3");
     server.addStatus("/error.mp3", 500);
     ASSERT_TRUE(server.start());
@@ -88,7 +74,7 @@ TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
                                  "#EXTINF:-1,Again\n%7\n")
                       .arg(url("/media/tone.mp3"), url("/media/tone.ogg"),
                            url("/media/hls/index.m3u8"), url("/live.mp3"), url("/slow.mp3"),
-                           url("/video.ts"), url("/media/tone.mp3").replace("http:", "HTTP:")));
+                           url("/media/video.ts"), url("/media/tone.mp3").replace("http:", "HTTP:")));
   const QString txt =
       write("more.txt", QStringLiteral("拒绝,%1,\n缺失,%2,\n挂起,%3,\n错误,%4,\n"
                                        "坏,%5,\n本地,%6,\n")
@@ -118,8 +104,8 @@ TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
   }
   EXPECT_EQ(byName.value("声音").value("audio_codec").toString(), "mp3");
   EXPECT_EQ(byName.value("声音").value("bitrate").toInt(), 32000);
-  EXPECT_EQ(byName.value("Video").value("width").toInt(), 160);
-  EXPECT_EQ(byName.value("Video").value("height").toInt(), 120);
+  EXPECT_EQ(byName.value("Video").value("width").toInt(), 640);
+  EXPECT_EQ(byName.value("Video").value("height").toInt(), 360);
   EXPECT_GE(byName.value("Slow").value("seconds_to_media").toDouble(), 1.0);
   for (const auto& [name, reason] : {std::pair{"拒绝", "refused"},
                                      {"缺失", "not_found"},
@@ -139,7 +125,7 @@ TEST_F(CheckCommand, EveryVerdictWithMediaInfoAndHitsStoredOnce) {
                                    {"HLS", "/media/hls/index.m3u8"},
                                    {"直播", "/live.mp3"},
                                    {"Slow", "/slow.mp3"},
-                                   {"Video", "/video.ts"}})
+                                   {"Video", "/media/video.ts"}})
     expected << library::stationLine(QString::fromUtf8(name), url(path));
   QStringList stored = found();
   stored.sort();

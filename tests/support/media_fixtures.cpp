@@ -55,12 +55,16 @@ MediaFixtures::MediaFixtures() {
   m_ok = m_ok && bad.open(QIODevice::WriteOnly) && bad.write("this is not media\n") > 0;
 }
 
-bool MediaFixtures::make(const QString& name, const QStringList& ffmpegArgs) const {
+bool makeMedia(const QString& path, const QStringList& ffmpegArgs) {
   QProcess ffmpeg;
-  ffmpeg.start("ffmpeg", QStringList{"-hide_banner", "-loglevel", "error", "-y"} + ffmpegArgs +
-                             QStringList{path(name)});
-  return ffmpeg.waitForFinished(30000) && ffmpeg.exitStatus() == QProcess::NormalExit &&
+  const QStringList quiet = {"-hide_banner", "-loglevel", "error", "-y"};
+  ffmpeg.start("ffmpeg", quiet + ffmpegArgs + QStringList{path});
+  return ffmpeg.waitForFinished(60000) && ffmpeg.exitStatus() == QProcess::NormalExit &&
          ffmpeg.exitCode() == 0;
+}
+
+bool MediaFixtures::make(const QString& name, const QStringList& ffmpegArgs) const {
+  return makeMedia(path(name), ffmpegArgs);
 }
 
 QString MediaFixtures::path(const QString& name) const { return m_dir.filePath(name); }

@@ -7,6 +7,9 @@
 
 #include "local_http_server.h"
 
+// Runs ffmpeg with args to make path; true when it did.
+bool makeMedia(const QString& path, const QStringList& ffmpegArgs);
+
 // Tiny media made with ffmpeg the first time a test asks, once per process,
 // in a temporary folder: "tone.mp3" (2 s), "long.mp3" (6 s), "live.mp3" (a
 // chunk to repeat as an endless stream), "tone.ogg", "tone.wmv" (ASF),
