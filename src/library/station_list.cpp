@@ -6,6 +6,7 @@
 #include "base/text_file.h"
 #include "base/vb_text.h"
 #include "library/station_files.h"
+#include "monitor/scan_marker.h"
 
 namespace library {
 
@@ -85,6 +86,13 @@ void ReloadAllStationLists(Form& f) {
   ClearStationLists(f);
   for (const QString& file : {kFoundFile, kScannedFile, kLibraryFile})
     if (!LoadStationList(f, file)) return;
+}
+
+void ReloadStationListsWhenIdle(Form& f) {
+  // A reload would blank a running scan's marker in dz1, which ends the scan,
+  // and drop a web search's finds; both relist the files when they end.
+  if (monitor::isScanMarker(f.dz1.text()) || f.SearchState == kSearchRunning) return;
+  ReloadAllStationLists(f);
 }
 
 }  // namespace library

@@ -21,5 +21,8 @@ bool yieldWithinLoad(Form& f, quint64 load);
 
 // Clears tvm and dz1 and loads the found, scanned and library files in turn.
 void ReloadAllStationLists(Form& f);
+// The same, except while a station scan or a web search runs in the lists:
+// the files then keep what changed until the lists are loaded again.
+void ReloadStationListsWhenIdle(Form& f);
 
 }  // namespace library

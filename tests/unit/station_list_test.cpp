@@ -201,3 +201,30 @@ TEST_F(StationListTest, ReloadStartedWhileAnotherYieldsReplacesIt) {
     EXPECT_EQ(addresses().size(), names().size()) << c.what;
   }
 }
+
+TEST_F(StationListTest, ReloadWhenIdleLeavesARunningScanOrSearchAlone) {
+  const struct {
+    const char* what;
+    std::function<void()> running;
+    QString dz1Text;
+    QStringList names;
+  } cases[] = {
+      {"idle", [] {}, "", {"甲", kSeparator, kSeparator, "丙"}},
+      {"a station scan", [this] { f.dz1.setText("list#0000003#"); }, "list#0000003#",
+       {"旧", "乙"}},
+      {"a web search", [this] { f.SearchState = kSearchRunning; }, "mms://b", {"旧", "乙"}},
+  };
+  for (const auto& c : cases) {
+    writeLines("tv_lib_ss_jg.txt", {"甲,mms://a,"});
+    writeLines("tv_lib.txt", {"丙,mms://c,"});
+    f.SearchState = kSearchHalted;
+    library::ClearStationLists(f);
+    for (const char* name : {"旧", "乙"}) f.tvm.addItem(name);
+    for (const char* address : {"mms://old", "mms://b"}) f.dz1.addItem(address);
+    f.dz1.setText("mms://b");
+    c.running();
+    library::ReloadStationListsWhenIdle(f);
+    EXPECT_EQ(names(), c.names) << c.what;
+    EXPECT_EQ(f.dz1.text(), c.dz1Text) << c.what;
+  }
+}
