@@ -22,9 +22,7 @@ TidyAddress networkAddress(const QString& text) {
   const QUrl url(text, QUrl::TolerantMode);
   if (!url.isValid() || (url.host().isEmpty() && url.scheme() != u"file"))
     return {text, AddressProblem::Malformed};
-  QString encoded = url.toString(QUrl::FullyEncoded);
-  // A station line ends its address at a comma.
-  encoded.replace(u',', QStringLiteral("%2C"));
+  const QString encoded = withEncodedCommas(url.toString(QUrl::FullyEncoded));
   if (encoded.size() > kMaxAddressLength) return {text, AddressProblem::TooLong};
   return {encoded, std::nullopt};
 }
@@ -48,6 +46,11 @@ QString percentDecoded(const QString& text) {
 }
 
 }  // namespace
+
+QString withEncodedCommas(QString address) {
+  // A station line ends its address at a comma.
+  return address.replace(u',', QStringLiteral("%2C"));
+}
 
 QString addressScheme(const QString& address) {
   // A letter, then letters, digits, "+", "." or "-", then "://".

@@ -21,6 +21,10 @@ struct TidyAddress {
 };
 TidyAddress tidyAddress(const QString& raw, const QString& baseDir);
 
+// A network address with its commas percent-encoded, as station lines need
+// it; otherwise as it stands.
+QString withEncodedCommas(QString address);
+
 // The key under which two addresses count as the same station: scheme and
 // host lower-cased and a default port dropped.
 QString duplicateKey(const QString& address);

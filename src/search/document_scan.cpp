@@ -61,13 +61,14 @@ void WebBrowser1_DocumentComplete(Form& f, const QString& url) {
   const bool blank = url.isEmpty() || url == u"http:///";
   f.WebBrowser1.setVisible(!blank);
   if (blank) return;
-  // A copy: a page that loads while this one yields must not change it.
+  // Copies: a page that loads while this one yields must not change them.
   const Document page = f.WebBrowser1->document();
+  const QStringList requests = f.WebBrowser1->pageRequests();
   if (isSearchHomePage(url) || isSearchHomePage(page.sentTo)) return;
   PageScan scan(f, url);
   f.WebBrowser1->setElementFilter(scan.markers().starts.typedItems());
   if (!scanLinks(f, scan, page.links) || !scanElements(scan, page.elements)) return;
-  scanRequests(scan, page.title, f.WebBrowser1->pageRequests());
+  scanRequests(scan, page.title, requests);
   f.Timer9.setEnabled(true);
 }
 

@@ -5,6 +5,7 @@
 #include "library/station_files.h"
 #include "playlists/network_address.h"
 #include "playlists/station_address.h"
+#include "playlists/tidy_address.h"
 #include "search/address_finder.h"
 
 namespace search {
@@ -15,8 +16,6 @@ const QString kUnknownName = QStringLiteral("未知");
 const QString kMissingMarkers = QStringLiteral("关键字不能为空！！！");
 // Found stations reach the file at least this often while a page is scanned.
 constexpr qint64 kStationWriteMs = 1000;
-// Longer addresses are no stations or pages anyone links to; they are not kept.
-constexpr qsizetype kMaxAddressLength = 8192;
 
 // The crawler only loads web pages: other links must not make it open local
 // files or run scripts.
@@ -36,6 +35,9 @@ QString refererOf(const QString& page) {
   if (!isWebPage(page) || page.size() > playlists::StationAddress::kMaxSuffixLength / 2) return {};
   return page;
 }
+
+// A name as a station line holds it: a comma would end it there.
+QString lineName(QString name) { return name.replace(u',', u'，'); }
 
 }  // namespace
 
@@ -156,7 +158,7 @@ void PageScan::addCandidate(QString name, QString address) {
   if (const QString inner = findMediaAddress(address); !inner.isEmpty()) address = inner;
   const int count0 = m_f.dz1.count();
   m_f.l.setCaption(QString::number(m_f.tvmx.count()));
-  if (name.isEmpty() || address.isEmpty() || address.size() > kMaxAddressLength) return;
+  if (name.isEmpty() || address.isEmpty() || address.size() > playlists::kMaxAddressLength) return;
   m_f.Label3.setCaption(address);
   if (m_f.tvmx.count() > 0 && m_f.crawl.record.contains(address)) return;
   const QString folded = foldCase(address);
@@ -208,20 +210,24 @@ void PageScan::addStation(QString name, const QString& address, const QString& f
 }
 
 void PageScan::addRequested(const QString& pageTitle, const QString& address) {
-  if (address.size() > kMaxAddressLength || !playlists::hasNetworkScheme(address)) return;
+  if (address.size() > playlists::kMaxAddressLength || !playlists::hasNetworkScheme(address)) return;
   if (!m_markers.hasMediaType(foldCase(address))) return;
   // Found by the scan already, as a station or a dynamic address.
   if (m_f.crawl.stations.contains(address) || m_f.List2.indexOf(address) >= 0) return;
-  // The name goes into a station line, where a comma would end it.
-  QString name = pageTitle.simplified().replace(u',', u'，');
+  const QString name = pageTitle.simplified();
   listStation(name.isEmpty() ? kUnknownName : name, address);
 }
 
 void PageScan::listStation(QString name, QString address) {
+  // Kept as the page gives it, but a comma would end it in a station line;
+  // header values are encoded by their own text form.
+  playlists::StationAddress station = playlists::StationAddress::parse(address);
+  station.bare = playlists::withEncodedCommas(station.bare);
+  address = station.text();
+  name = lineName(m_f.BrowserPlay == kBrowserShowsPage ? m_f.tvm.text() : name);
   if (!m_referer.isEmpty()) address = playlists::withHeader(address, "Referer", m_referer);
   if (m_f.BrowserPlay == kBrowserShowsPage) {
     // A wrapper page is showing: the find is shown, not listed.
-    name = m_f.tvm.text();
     m_f.dz1.setText(address);
   } else {
     m_f.tvm.addItem(name);

@@ -79,9 +79,21 @@ TEST_F(DocumentScanTest, ElementWhoseAddressRunsOverALineEndIsScannedLineByLine)
 
 TEST_F(DocumentScanTest, PageLoadedWhileAnotherIsScannedIsScannedAsWell) {
   f.crawl.yieldSliceMs = 0;
-  host.post([this] { web.complete("http://site.cn/2", page({link("mms://tv.cn/two", "二")})); });
-  web.complete("http://site.cn/1", page({link("mms://tv.cn/one", "一")}));
-  EXPECT_EQ(foundAddresses(), QStringList({"mms://tv.cn/two", "mms://tv.cn/one"}));
+  Document second = page({link("mms://tv.cn/two", "二")});
+  second.title = "第二页";
+  host.post([&] {
+    web.requests = {"http://tv.cn/two.mp3"};
+    web.complete("http://site.cn/2", second);
+  });
+  Document first = page({link("mms://tv.cn/one", "一")});
+  first.title = "第一页";
+  web.requests = {"http://tv.cn/one.mp3"};
+  web.complete("http://site.cn/1", first);
+  // Each page's player requests go with that page's title and Referer.
+  EXPECT_EQ(stations(), QStringList({"二|mms://tv.cn/two|Referer=http://site.cn/2",
+                                     "第二页|http://tv.cn/two.mp3|Referer=http://site.cn/2",
+                                     "一|mms://tv.cn/one|Referer=http://site.cn/1",
+                                     "第一页|http://tv.cn/one.mp3|Referer=http://site.cn/1"}));
 }
 
 }  // namespace

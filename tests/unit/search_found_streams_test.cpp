@@ -106,6 +106,31 @@ TEST_F(FoundStreamTest, WhatThePagesPlayerRequestedFollowsTheScansFinds) {
   EXPECT_EQ(f.tvm.items().last(), "未知");
 }
 
+TEST_F(FoundStreamTest, CommasOfAFindNeverSplitItsStationLine) {
+  struct Case {
+    const char* what;
+    QString name;
+    QString address;
+    QString station;  // name|address as listed
+  };
+  const Case cases[] = {
+      {"a comma in the query", "台", "http://tv.cn/a.m3u8?ch=1,2", "台|http://tv.cn/a.m3u8?ch=1%2C2"},
+      {"a comma in the path", "台", "http://tv.cn/a,b.mp3", "台|http://tv.cn/a%2Cb.mp3"},
+      {"a comma in the name", "体育,直播", "http://tv.cn/c.mp3", "体育，直播|http://tv.cn/c.mp3"},
+      {"headers stay headers", "台", "http://tv.cn/d.m3u8?x=1,2|User-Agent=A,B",
+       "台|http://tv.cn/d.m3u8?x=1%2C2|User-Agent=A%2CB"},
+  };
+  for (const Case& c : cases) {
+    f.tvm.clear();
+    f.dz1.clear();
+    AddCandidate(f, c.name, c.address);
+    EXPECT_EQ(stations(), QStringList{c.station}) << c.what;
+  }
+  for (const QString& line : readLines(library::kScannedFile))
+    EXPECT_EQ(line.count(u','), 2) << line.toStdString();
+  EXPECT_EQ(readLines(library::kScannedFile).size(), 4);
+}
+
 TEST_F(FoundStreamTest, TheHomePageIsKnownInAnyFormAndByWhereTheBrowserWasSent) {
   struct Case {
     QString url;
