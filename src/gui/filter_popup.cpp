@@ -32,6 +32,9 @@ FilterPopup::FilterPopup(const ListControl& list, QComboBox* combo)
   connect(combo->lineEdit(), &QLineEdit::textEdited, this, &FilterPopup::typed);
   connect(m_completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
           &FilterPopup::activated);
+  connect(&list, &ListControl::itemInserted, this, &FilterPopup::listChanged);
+  connect(&list, &ListControl::itemRemoved, this, &FilterPopup::listChanged);
+  connect(&list, &ListControl::itemsCleared, this, &FilterPopup::listChanged);
 }
 
 QAbstractItemView* FilterPopup::view() const { return m_completer->popup(); }
@@ -57,6 +60,15 @@ void FilterPopup::typed(const QString& text) {
   // goes to the box.
   m_completer->complete();
   m_completer->popup()->setCurrentIndex({});
+}
+
+void FilterPopup::listChanged() {
+  // The rows shown point into the list as it was: choosing one now could
+  // pick another entry.
+  if (m_rows.isEmpty()) return;
+  m_rows.clear();
+  m_texts->setStringList({});
+  m_completer->popup()->hide();
 }
 
 void FilterPopup::activated(const QModelIndex& index) {

@@ -28,6 +28,7 @@ class FilterPopup : public QObject {
  private:
   void typed(const QString& text);
   void activated(const QModelIndex& index);
+  void listChanged();
   int screenful() const;
 
   const ListControl& m_list;

@@ -123,10 +123,10 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
   actions.seekBy = [this](double seconds) {
     if (m_views.controlBar) m_views.controlBar->seekBy(seconds);
   };
-  actions.findStation = [this] {
-    auto* names = findChild<QComboBox*>(m_form.tvm.name());
-    names->setFocus(Qt::ShortcutFocusReason);
-    names->lineEdit()->selectAll();
+  auto* namesBox = static_cast<QComboBox*>(names->widget());
+  actions.findStation = [namesBox] {
+    namesBox->setFocus(Qt::ShortcutFocusReason);
+    namesBox->lineEdit()->selectAll();
   };
   m_keys = new WindowKeys(this, views.mediaPicture, form, actions);
   connectPicture(views.mediaPicture);
@@ -160,7 +160,11 @@ void MainWindow::followForm() {
     setMinimumSize(design);
     // The sizes the procedures set are the sizes the window switches to,
     // unless the user made it fill the screen.
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) resize(design);
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+      resize(design);
+    } else {
+      m_normalGeometry.setSize(design);
+    }
     relayout();
   }
   setVisible(window.visible());
@@ -182,6 +186,7 @@ void MainWindow::setVideoFullScreen(bool on) {
   m_keys->setFullScreen(on);
   if (on) {
     m_wasMaximized = isMaximized();
+    m_normalGeometry = normalGeometry();
     if (m_views.controlBar) m_views.controlBar->hide();
     qApp->installEventFilter(this);
     // Without a window manager nobody else makes the window cover the screen.
@@ -195,7 +200,7 @@ void MainWindow::setVideoFullScreen(bool on) {
       showMaximized();
     } else {
       showNormal();
-      resize(minimumSize());
+      setGeometry(m_normalGeometry);
     }
   }
   relayout();

@@ -67,4 +67,5 @@ class MainWindow : public QWidget {
   StationTools* m_tools = nullptr;
   QTimer m_barTimer;
   bool m_wasMaximized = false;
+  QRect m_normalGeometry;  // the window's place before full screen
 };

@@ -14,7 +14,6 @@ class PictureArea : public QWidget {
  public:
   explicit PictureArea(QWidget* picture, QWidget* parent = nullptr);
 
-  QWidget* picture() const { return m_picture; }
   QString statusText() const;
   bool covered() const { return !m_showsPicture; }
 

@@ -13,7 +13,6 @@
 #include "engines/mpv_check_player.h"
 #include "library/station_files.h"
 #include "library/station_list.h"
-#include "library/unique_line_file.h"
 
 namespace {
 
@@ -93,25 +92,21 @@ void QuickTestDialog::checked(int index, const check::CheckResult& result) {
   if (plays) {
     ++m_playing;
     const playlists::Station& s = m_stations.at(index);
-    // Kept at once, so a stopped test keeps what it found.
-    if (const auto written = library::AppendUniqueLine(m_form.path(library::kFoundFile),
-                                                       library::stationLine(s.name, s.address))) {
+    // Kept at once, so a stopped test keeps what it found; a failed write is
+    // told by the Form and its line goes with the next one.
+    if (m_form.writes.appendLines(m_form.path(library::kFoundFile),
+                                  {library::stationLine(s.name, s.address)}))
       ++m_kept;
-    } else {
-      m_storeError = written.error;
-    }
   }
   showCount();
 }
 
 void QuickTestDialog::showCount() {
   m_progress->setValue(m_done);
-  QString text = QStringLiteral("已测试 %1 / %2 个，可以播放 %3 个")
-                     .arg(m_done)
-                     .arg(m_stations.size())
-                     .arg(m_playing);
-  if (!m_storeError.isEmpty()) text += QStringLiteral("（无法保存：%1）").arg(m_storeError);
-  m_summary->setText(text);
+  m_summary->setText(QStringLiteral("已测试 %1 / %2 个，可以播放 %3 个")
+                         .arg(m_done)
+                         .arg(m_stations.size())
+                         .arg(m_playing));
 }
 
 void QuickTestDialog::stop(const QString& why) {
@@ -121,7 +116,7 @@ void QuickTestDialog::stop(const QString& why) {
   m_stop->setEnabled(false);
   m_summary->setText(m_summary->text() + QStringLiteral("。") + why);
   // The kept stations show in the lists.
-  if (m_kept > 0) library::ReloadAllStationLists(m_form);
+  if (m_kept > 0) library::ReloadStationListsWhenIdle(m_form);
 }
 
 void QuickTestDialog::closeEvent(QCloseEvent* event) {

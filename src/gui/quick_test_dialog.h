@@ -23,9 +23,6 @@ class QuickTestDialog : public QDialog {
                   const check::CheckLimits& limits = {});
   ~QuickTestDialog() override;
 
-  int playingCount() const { return m_playing; }
-  bool running() const { return m_running; }
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -44,6 +41,5 @@ class QuickTestDialog : public QDialog {
   int m_playing = 0;
   int m_done = 0;
   int m_kept = 0;
-  QString m_storeError;
   bool m_running = true;
 };

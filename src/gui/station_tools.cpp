@@ -8,6 +8,7 @@
 
 #include "app/form.h"
 #include "base/text_file.h"
+#include "base/user_agent.h"
 #include "gui/quick_test_dialog.h"
 #include "library/listed_stations.h"
 #include "library/station_list.h"
@@ -40,7 +41,7 @@ void StationTools::importFiles(const QStringList& files) {
                            QStringLiteral("导入播放列表"), MessageIcon::Stop);
     return;
   }
-  if (outcome.added > 0) library::ReloadAllStationLists(m_form);
+  if (outcome.added > 0) library::ReloadStationListsWhenIdle(m_form);
   QString text = QStringLiteral("导入 %1 个电台，%2 个已在列表中")
                      .arg(outcome.added)
                      .arg(outcome.alreadyThere);
@@ -67,7 +68,9 @@ void StationTools::exportM3u8() {
 }
 
 void StationTools::quickTest() {
-  auto* dialog = new QuickTestDialog(m_form, library::listedStations(m_form), m_window);
+  check::CheckLimits limits;
+  limits.userAgent = useragent::fromSettings(m_form.programDir);
+  auto* dialog = new QuickTestDialog(m_form, library::listedStations(m_form), m_window, limits);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->show();
 }
