@@ -25,15 +25,17 @@ WriteResult failure(const QFileDevice& file) {
   return {reason.isEmpty() ? QStringLiteral("unknown error") : reason};
 }
 
+}  // namespace
+
 // CR and LF are never part of a GBK or UTF-8 character, so the file's end
 // can be mended byte by byte.
-QByteArray withClosedLastLine(QByteArray bytes) {
-  while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
-  if (!bytes.isEmpty() && bytes != "\xef\xbb\xbf") bytes += "\r\n";
-  return bytes;
+LastLineEnd closeLastLine(const QByteArray& bytes) {
+  qsizetype keep = bytes.size();
+  while (keep > 0 && (bytes[keep - 1] == '\n' || bytes[keep - 1] == '\r')) --keep;
+  const QByteArrayView content(bytes.constData(), keep);
+  if (content.isEmpty() || content == "\xef\xbb\xbf") return {keep, {}};
+  return {keep, QByteArrayLiteral("\r\n")};
 }
-
-}  // namespace
 
 WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
@@ -83,7 +85,8 @@ WriteResult append(const QString& path, const QString& text) {
   const auto file = readBytes(path);
   if (!file.bytes) return {file.error};
   const Encoding encoding = detectEncoding(*file.bytes);
-  return writeBytes(path, withClosedLastLine(*file.bytes) + encodeAs(text, encoding));
+  const LastLineEnd end = closeLastLine(*file.bytes);
+  return writeBytes(path, file.bytes->left(end.keep) + end.bytes + encodeAs(text, encoding));
 }
 
 WriteResult writeLines(const QString& path, const QStringList& lines) {

@@ -39,5 +39,13 @@ WriteResult writeLines(const QString& path, const QStringList& lines);
 WriteResult copy(const QString& from, const QString& to);
 // Decodes bytes the way read() does.
 QString decode(const QByteArray& bytes);
+// How a file is made to end in one complete CR LF line before more lines go
+// after it: its first `keep` bytes stay, trailing empty lines are dropped,
+// and `bytes` closes the last line (nothing for an empty file or a lone BOM).
+struct LastLineEnd {
+  qsizetype keep = 0;
+  QByteArray bytes;
+};
+LastLineEnd closeLastLine(const QByteArray& bytes);
 
 }  // namespace textfile

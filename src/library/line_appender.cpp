@@ -23,10 +23,12 @@ textfile::WriteResult LineAppender::open() {
   m_encoding = textfile::detectEncoding(bytes);
   const QString text = textfile::decodeAs(bytes, m_encoding);
   for (const QString& line : textfile::splitLines(text)) m_lines.insert(line);
-  // Keep a hand-edited last line whole instead of gluing the next onto it.
-  if (bytes.endsWith('\n') || bytes.endsWith('\r')) return {};
-  const QByteArray end = textfile::encodeAs(kLineEnd, m_encoding);
-  if (m_file.write(end) != end.size() || !m_file.flush()) return failed();
+  // Keep a hand-edited last line whole instead of gluing the next onto it,
+  // and drop trailing empty lines: the window's loader stops at the first.
+  const textfile::LastLineEnd end = textfile::closeLastLine(bytes);
+  if (bytes.sliced(end.keep) == end.bytes) return {};
+  if (!m_file.resize(end.keep)) return failed();
+  if (m_file.write(end.bytes) != end.bytes.size() || !m_file.flush()) return failed();
   return {};
 }
 
