@@ -6,7 +6,6 @@
 
 #include "base/text_file.h"
 #include "library/station_files.h"
-#include "library/unique_line_file.h"
 #include "playlists/playlist.h"
 #include "playlists/station_file.h"
 
@@ -61,8 +60,11 @@ ImportOutcome importPlaylists(const QString& programDir, const QStringList& file
     }
     for (const SkippedEntry& s : playlist->skipped) outcome.skipped.append({file, s.line, s.reason});
   }
-  lines.chop(2);
-  if (const auto written = library::AppendUniqueLine(target, lines); !written) {
+  if (lines.isEmpty()) return outcome;
+  // The lines are new by their keys already: written as they are, in one go.
+  const auto written = QFileInfo::exists(target) ? textfile::append(target, lines)
+                                                 : textfile::write(target, lines);
+  if (!written) {
     outcome.writeError =
         QStringLiteral("无法写入 %1：%2 / cannot write %1: %2").arg(target, written.error);
     return outcome;

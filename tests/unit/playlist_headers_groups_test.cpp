@@ -179,3 +179,25 @@ TEST(PlaylistImport, CountsAddedKnownAndSkippedAndKnowsStationsByTheirBareAddres
   EXPECT_EQ(rows(*textfile::read(found), PlaylistFormat::StationLines).at(1),
             "央视|CCTV-1|http://a.example.cn/1.m3u8");
 }
+
+// Every station counted as added is in the file afterwards, even when its
+// line stands inside another one, and it follows the last stored station.
+TEST(PlaylistImport, WritesEveryStationItCountsAsAdded) {
+  const struct {
+    QByteArray stored;
+    QStringList after;
+  } cases[] = {
+      {"q,http://z/1,x,http://a/1,\r\n", {"q,http://z/1,x,http://a/1,", "x,http://a/1,"}},
+      {"q,http://z/1,\r\n\r\n", {"q,http://z/1,", "x,http://a/1,"}},
+      {"", {"x,http://a/1,"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored.toStdString());
+    QTemporaryDir dir;
+    const QString found = writeFile(dir, library::kFoundFile, c.stored);
+    const QString m3u = writeFile(dir, "tv.m3u", "#EXTM3U\n#EXTINF:-1,x\nhttp://a/1\n");
+    const ImportOutcome outcome = importPlaylists(dir.path(), {m3u});
+    EXPECT_EQ(outcome.added, 1);
+    EXPECT_EQ(textfile::readLines(found).value_or(QStringList()), c.after);
+  }
+}
