@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "base/text_lines.h"
+
 namespace textfile {
 
 namespace {
@@ -59,15 +61,7 @@ std::optional<QString> read(const QString& path) {
 
 QStringList splitLines(const QString& text) {
   QStringList lines;
-  qsizetype start = 0;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c != u'\r' && c != u'\n') continue;
-    lines << text.mid(start, i - start);
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines << text.mid(start);
+  forEachLine(text, [&lines](int, QStringView line) { lines << line.toString(); });
   return lines;
 }
 

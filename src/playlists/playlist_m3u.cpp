@@ -1,5 +1,5 @@
 #include "playlists/playlist_builder.h"
-#include "playlists/text_lines.h"
+#include "base/text_lines.h"
 
 namespace playlists {
 
@@ -84,7 +84,7 @@ StationAddress addressOf(QStringView line, const QList<RequestHeader>& directive
 void parseM3u(const QString& text, PlaylistBuilder& builder) {
   PendingEntry entry;
   QString listGroup;
-  forEachLine(text, [&](int number, QStringView raw) {
+  textfile::forEachLine(text, [&](int number, QStringView raw) {
     const QStringView line = raw.trimmed();
     if (line.isEmpty()) return;
     if (line.startsWith(u'#')) return readDirective(line, entry, listGroup);

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "playlists/playlist_builder.h"
-#include "playlists/text_lines.h"
+#include "base/text_lines.h"
 
 namespace playlists {
 
@@ -58,7 +58,7 @@ void parsePls(const QString& text, PlaylistBuilder& builder) {
   static const QRegularExpression key(QStringLiteral("^(file|title)(\\d*)$"),
                                       QRegularExpression::CaseInsensitiveOption);
   PlsEntries entries;
-  forEachLine(text, [&](int number, QStringView raw) {
+  textfile::forEachLine(text, [&](int number, QStringView raw) {
     const QStringView line = raw.trimmed();
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 1) return;

@@ -5,7 +5,7 @@
 #include "base/text_file.h"
 #include "playlists/playlist.h"
 #include "playlists/playlist_builder.h"
-#include "playlists/text_lines.h"
+#include "base/text_lines.h"
 #include "playlists/tidy_address.h"
 
 namespace playlists {
@@ -21,7 +21,7 @@ bool startsLikeAddress(const QString& line) {
 
 QString firstContentLine(const QString& text) {
   QString first;
-  forEachLine(QStringView(text).left(64 * 1024), [&first](int, QStringView line) {
+  textfile::forEachLine(QStringView(text).left(64 * 1024), [&first](int, QStringView line) {
     if (first.isEmpty()) first = line.left(4096).trimmed().toString();
   });
   return first;

@@ -1,5 +1,5 @@
 #include "playlists/playlist_builder.h"
-#include "playlists/text_lines.h"
+#include "base/text_lines.h"
 
 namespace playlists {
 
@@ -10,7 +10,7 @@ namespace playlists {
 // to a command is meant to be read whole.
 void parseStationLines(const QString& text, PlaylistBuilder& builder) {
   bool ended = false;
-  forEachLine(text, [&](int number, QStringView raw) {
+  textfile::forEachLine(text, [&](int number, QStringView raw) {
     if (ended) return;
     QString line = raw.toString();
     line.replace(u'\t', u' ');

@@ -1,5 +1,5 @@
 #include "playlists/playlist_builder.h"
-#include "playlists/text_lines.h"
+#include "base/text_lines.h"
 #include "playlists/tidy_address.h"
 
 namespace playlists {
@@ -42,7 +42,7 @@ QList<QStringView> sourcesOf(QStringView rest) {
 // channel; one channel's sources joined by "#" become stations of one name.
 void parseTextList(const QString& text, PlaylistBuilder& builder) {
   QString group;
-  forEachLine(text, [&](int number, QStringView raw) {
+  textfile::forEachLine(text, [&](int number, QStringView raw) {
     const QStringView line = raw.trimmed();
     if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u"//")) return;
     const qsizetype comma = line.indexOf(u',');

@@ -2,7 +2,7 @@
 
 #include <QStringView>
 
-namespace playlists {
+namespace textfile {
 
 // Calls onLine(number, line) for every line of text, numbered from 1. CR LF,
 // LF and a lone CR each end a line, so files saved by old Mac tools are not
@@ -22,4 +22,4 @@ void forEachLine(QStringView text, OnLine&& onLine) {
   if (start < text.size()) onLine(number, text.mid(start));
 }
 
-}  // namespace playlists
+}  // namespace textfile
