@@ -5,8 +5,8 @@
 #include "cli/console.h"
 #include "cli/skipped_report.h"
 #include "library/station_files.h"
-#include "playlists/playlist.h"
 #include "playlists/playlist_export.h"
+#include "playlists/station_file.h"
 #include "base/text_file.h"
 
 namespace cli {
@@ -32,13 +32,12 @@ int runExport(const CommandLine& c, const QString& dir, Console& console) {
     return kExitBadInput;
   }
   const QString source = QDir(dir).filePath(library::kFoundFile);
-  const auto text = QFileInfo::exists(source) ? textfile::read(source) : QString();
-  if (!text) {
+  const auto read = playlists::readStationFile(source);
+  if (!read) {
     console.error(QStringLiteral("无法读取 %1 / cannot read %1").arg(source));
     return kExitBadInput;
   }
-  const playlists::Playlist found =
-      playlists::parsePlaylist(*text, playlists::PlaylistFormat::StationLines, {});
+  const playlists::Playlist& found = *read;
   reportSkipped(console, source, found.skipped);
   if (const auto written = textfile::writeBytes(target, playlists::toM3u8(found.stations).toUtf8());
       !written) {

@@ -36,13 +36,10 @@ ImportOutcome importPlaylists(const QString& programDir, const QStringList& file
   ImportOutcome outcome;
   const QString target = QDir(programDir).filePath(library::kFoundFile);
   KnownAddresses known;
-  const auto stored = QFileInfo::exists(target) ? textfile::read(target) : QString();
-  if (!stored) {
+  if (!readStationFile(target, [&known](Station&& s) { known.add(s.address); })) {
     outcome.writeError = QStringLiteral("无法读取 %1 / cannot read %1").arg(target);
     return outcome;
   }
-  parsePlaylist(*stored, PlaylistFormat::StationLines, {},
-                [&known](Station&& s) { known.add(s.address); });
   QString lines;
   int added = 0;
   for (const QString& file : files) {

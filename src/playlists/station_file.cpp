@@ -1,5 +1,8 @@
 #include "playlists/station_file.h"
 
+#include <QFileInfo>
+
+#include "base/text_file.h"
 #include "library/station_files.h"
 #include "playlists/station_address.h"
 #include "playlists/tidy_address.h"
@@ -12,5 +15,11 @@ QString stationFileLine(const Station& s) {
 }
 
 QString knownAddressKey(const QString& address) { return duplicateKey(bareAddress(address)); }
+
+std::optional<Playlist> readStationFile(const QString& path, const StationSink& onStation) {
+  const auto text = QFileInfo::exists(path) ? textfile::read(path) : QString();
+  if (!text) return std::nullopt;
+  return parsePlaylist(*text, PlaylistFormat::StationLines, {}, onStation);
+}
 
 }  // namespace playlists

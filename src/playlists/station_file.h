@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <optional>
+
+#include "playlists/playlist.h"
 #include "playlists/station.h"
 
 namespace playlists {
@@ -16,5 +19,9 @@ QString stationFileLine(const Station& s);
 // duplicate key of its bare address, so the same stream with other headers
 // is the same station.
 QString knownAddressKey(const QString& address);
+
+// Reads a station file of the program folder whole; a missing file holds no
+// stations. Nothing when the file is there but cannot be read.
+std::optional<Playlist> readStationFile(const QString& path, const StationSink& onStation = {});
 
 }  // namespace playlists
