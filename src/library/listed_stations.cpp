@@ -4,8 +4,7 @@
 
 #include "app/form.h"
 #include "library/station_files.h"
-#include "playlists/station_address.h"
-#include "playlists/tidy_address.h"
+#include "playlists/station_file.h"
 
 namespace library {
 
@@ -17,7 +16,7 @@ playlists::StationList listedStations(const Form& f) {
     const QString address = f.dz1.item(i);
     if (address == kSeparator || address.trimmed().isEmpty()) continue;
     // The same station whatever headers a list gives it.
-    const QString key = playlists::duplicateKey(playlists::bareAddress(address));
+    const QString key = playlists::knownAddressKey(address);
     if (seen.contains(key)) continue;
     seen.insert(key);
     stations.append({f.tvm.item(i), address, QString()});
