@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "base/header_value.h"
 #include "base/text_file.h"
 
 namespace useragent {
@@ -34,8 +35,7 @@ QString iniValue(const QStringList& lines, QStringView section, QStringView key)
 
 QByteArray orDefault(const QString& chosen) {
   const QByteArray value = chosen.trimmed().toUtf8();
-  const bool unsafe = value.contains('\r') || value.contains('\n') || value.contains('\0');
-  return value.isEmpty() || unsafe ? QByteArray(kDefault) : value;
+  return value.isEmpty() || !headervalue::isSafe(value) ? QByteArray(kDefault) : value;
 }
 
 QByteArray fromSettings(const QString& programDir) {

@@ -2,6 +2,9 @@
 
 #include <optional>
 
+#include "base/header_value.h"
+#include "base/user_agent.h"
+
 namespace cli {
 
 namespace {
@@ -118,8 +121,7 @@ std::optional<UsageError> setNumber(const QString& option, const QString& value,
 // The value goes into request lines: a line break would start a header of
 // the user's making in every request.
 std::optional<UsageError> setUserAgent(const QString& value, CommandLine& c) {
-  if (value.trimmed().isEmpty() || value.contains(u'\r') || value.contains(u'\n') ||
-      value.contains(QChar(0)))
+  if (value.trimmed().isEmpty() || !headervalue::isSafe(value.toUtf8()))
     return error(QStringLiteral("--user-agent 须为非空的单行文字"),
                  QStringLiteral("--user-agent must be one line of text"));
   c.userAgent = value.trimmed();
@@ -248,12 +250,13 @@ QString usageText() {
       "      把 tv_lib_ss_jg.txt 中的电台导出为 M3U8 播放列表\n"
       "      write the stations of tv_lib_ss_jg.txt as an M3U8 playlist\n"
       "  --user-agent UA  电台未指定时发送的 User-Agent / the User-Agent sent when a\n"
-      "             station names none (default nettv/5.5)\n"
+      "             station names none (default %1)\n"
       "  --dir D    程序文件夹（默认为程序所在文件夹）/ the program folder (default: the\n"
       "             executable's folder)\n"
       "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check),\n"
       "  2 参数错误、无法读取输入或播放引擎无法启动 bad arguments, unreadable input, or\n"
-      "  the media engine could not start\n");
+      "  the media engine could not start\n")
+      .arg(QLatin1StringView(useragent::kDefault));
 }
 
 }  // namespace cli

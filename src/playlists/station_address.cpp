@@ -3,6 +3,8 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "base/header_value.h"
+
 namespace playlists {
 
 namespace {
@@ -18,11 +20,6 @@ bool isHeaderName(const QByteArray& name) {
   return !name.isEmpty() && std::all_of(name.begin(), name.end(), isTokenChar);
 }
 
-bool isSafeValue(const QByteArray& value) {
-  return std::none_of(value.begin(), value.end(),
-                      [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-}
-
 std::optional<QList<RequestHeader>> parseSuffix(QStringView suffix) {
   QList<RequestHeader> headers;
   for (QStringView part : suffix.split(u'&', Qt::SkipEmptyParts)) {
@@ -31,7 +28,7 @@ std::optional<QList<RequestHeader>> parseSuffix(QStringView suffix) {
     const QByteArray name = part.left(equals).trimmed().toLatin1();
     const QByteArray value =
         QByteArray::fromPercentEncoding(part.mid(equals + 1).trimmed().toUtf8());
-    if (!isHeaderName(name) || !isSafeValue(value)) return std::nullopt;
+    if (!isHeaderName(name) || !headervalue::isSafe(value)) return std::nullopt;
     headers.append({name, value});
   }
   return headers;

@@ -2,6 +2,7 @@
 // and the one-line messages for what it does not.
 #include <gtest/gtest.h>
 
+#include "base/user_agent.h"
 #include "cli/command_line.h"
 
 using namespace cli;
@@ -107,4 +108,5 @@ TEST(CommandLineArguments, HelpNamesEveryCommandAndTheExitCodes) {
                            "--json", "import FILE", "export FILE", "--max-pages", "--dir"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
   EXPECT_TRUE(help.contains("0") && help.contains("1") && help.contains("2"));
+  EXPECT_TRUE(help.contains(QLatin1StringView(useragent::kDefault)));
 }
