@@ -38,12 +38,10 @@ PlaylistFormat detectPlaylistFormat(const QString& fileName, const QString& text
 Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString& baseDir,
                        const StationSink& onStation = {});
 
-// Reads a playlist file; nothing when it cannot be read.
-std::optional<Playlist> readPlaylist(const QString& path);
-
-// Reads a playlist file handing each station to onStation as it is read,
-// instead of keeping them: a list of a million stations is never held
-// whole. The playlist returned holds what was skipped.
-std::optional<Playlist> readPlaylist(const QString& path, const StationSink& onStation);
+// Reads a playlist file; nothing when it cannot be read. With onStation,
+// each station goes there as it is read instead of being kept: a list of a
+// million stations is never held whole, and the playlist returned holds
+// only what was skipped.
+std::optional<Playlist> readPlaylist(const QString& path, const StationSink& onStation = {});
 
 }  // namespace playlists

@@ -90,6 +90,4 @@ std::optional<Playlist> readPlaylist(const QString& path, const StationSink& onS
   return parsePlaylist(*text, detectPlaylistFormat(path, *text), info.absolutePath(), onStation);
 }
 
-std::optional<Playlist> readPlaylist(const QString& path) { return readPlaylist(path, {}); }
-
 }  // namespace playlists
