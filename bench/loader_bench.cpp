@@ -5,7 +5,7 @@
 #include "base/text_file.h"
 #include "fake_rig.h"
 #include "library/found_entries.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "app/wiring.h"
 #include "fake_engines.h"
 #include "test_host.h"

@@ -1,13 +1,13 @@
 #include "app/startup.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/text_file.h"
 #include "base/vb_text.h"
 #include "library/found_entries.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
 #include "playback/position_files.h"
-#include "playback/temp_entries.h"
+#include "library/temp_entries.h"
 
 namespace app {
 
@@ -58,7 +58,7 @@ void PrepareMainWindow(Form& f) {
   f.Command2.setFocus();
   library::ReloadAllStationLists(f);
   if (f.terminated) return;
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   playback::ReadLastPlayed(f);
   if (f.StationIndex < 0 || f.StationIndex > f.tvm.count()) f.StationIndex = 0;
   f.tvm.setText(f.tvm.item(f.StationIndex));

@@ -1,6 +1,6 @@
 #include "app/toggle_view.h"
 
-#include "app/form.h"
+#include "form/form.h"
 
 namespace app {
 

@@ -1,11 +1,13 @@
 #include "app/wiring.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "app/toggle_view.h"
 #include "library/station_editing.h"
+#include "monitor/list_scan.h"
 #include "monitor/media_player_events.h"
 #include "monitor/real_player_events.h"
 #include "monitor/test_play.h"
+#include "playback/play_address.h"
 #include "playback/play_clock.h"
 #include "playback/transport.h"
 #include "search/browser_events.h"
@@ -30,6 +32,9 @@ void on(Form& f, Sender& sender, Signal signal, Handler handler) {
 }  // namespace
 
 void wire(Form& f) {
+  f.up.stopAll = [&f] { playback::StopAll(f); };
+  f.up.playResolvedAddress = [&f] { monitor::PlayResolvedAddress(f); };
+
   // The view: a click on the panel or its two labels switches the view.
   on(f, f.Frame1, &Control::clicked, [](Form& g) { ToggleView(g, g.Frame1); });
   on(f, f.Label1, &Control::clicked, [](Form& g) { ToggleView(g, g.Label1); });

@@ -15,7 +15,7 @@
 #include "cli/skipped_report.h"
 #include "engines/mpv_check_player.h"
 #include "library/line_appender.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "playlists/playlist.h"
 #include "playlists/station_address.h"
 #include "playlists/station_file.h"

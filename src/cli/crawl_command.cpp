@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/headless_program.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 
 namespace cli {
 

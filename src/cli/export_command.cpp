@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/skipped_report.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "playlists/playlist_export.h"
 #include "playlists/station_file.h"
 #include "base/text_file.h"

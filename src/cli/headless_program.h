@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/core_host.h"
 #include "cli/crawl_browser.h"
 #include "engines/mpv_media_player.h"

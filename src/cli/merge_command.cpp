@@ -9,7 +9,7 @@
 #include "cli/console.h"
 #include "cli/json_lines.h"
 #include "library/line_appender.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 
 namespace cli {
 

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "cli/console.h"
 #include "engines/mpv_media_player.h"
 #include "engines/mpv_real_player.h"
-#include "library/station_files.h"
-#include "monitor/scan_marker.h"
+#include "playlists/station_files.h"
+#include "library/scan_marker_text.h"
 
 namespace cli {
 
@@ -58,7 +58,7 @@ void ScanReport::failed(std::optional<check::Outcome> verdict) {
 
 void ScanReport::onLogged(const QString& text) {
   if (m_over) return;
-  const auto counter = monitor::scanCounter(text);
+  const auto counter = library::scanCounter(text);
   if (!counter || *counter == m_current) return;
   if (*counter == 0) {
     // The candidates, before the end of the scan replaces the lists.

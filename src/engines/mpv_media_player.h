@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engines/mpv_session.h"
-#include "playback/media_player.h"
+#include "form/media_player.h"
 
 // The general media engine on libmpv.
 class MpvMediaPlayer : public MediaPlayer {

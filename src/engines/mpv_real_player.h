@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engines/mpv_session.h"
-#include "playback/real_player.h"
+#include "form/real_player.h"
 
 // The second engine on libmpv, driven by dispatch id.
 class MpvRealPlayer : public RealPlayer {

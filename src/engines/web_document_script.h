@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "playback/web_browser.h"
+#include "form/web_browser.h"
 
 namespace webengine {
 

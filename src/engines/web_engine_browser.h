@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "playback/web_browser.h"
+#include "form/web_browser.h"
 
 class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;

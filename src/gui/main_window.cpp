@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "app/startup.h"
 #include "gui/control_binding.h"
 #include "gui/list_binding.h"

@@ -9,9 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "engines/mpv_check_player.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/text_file.h"
 #include "base/user_agent.h"
 #include "gui/quick_test_dialog.h"

@@ -3,7 +3,7 @@
 #include <QShortcut>
 #include <QWidget>
 
-#include "app/form.h"
+#include "form/form.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "engines/mpv_media_player.h"
 #include "engines/mpv_real_player.h"
 #include "engines/web_engine_browser.h"

@@ -1,7 +1,7 @@
 #include "library/found_entries.h"
 
-#include "app/form.h"
-#include "library/station_files.h"
+#include "form/form.h"
+#include "playlists/station_files.h"
 
 namespace library {
 

@@ -1,16 +1,16 @@
 #include "library/found_list.h"
 
-#include "app/form.h"
-#include "library/station_files.h"
+#include "form/form.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
-#include "playback/temp_entries.h"
+#include "library/temp_entries.h"
 
 namespace library {
 
 void ListFoundStations(Form& f) {
   const quint64 load = ClearStationLists(f);
   if (!LoadStationList(f, kFoundFile) || !yieldWithinLoad(f, load)) return;
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   if (!yieldWithinLoad(f, load)) return;
   f.tvm.setText(f.tvm.item(0));
   f.dz1.setText(f.dz1.item(0));

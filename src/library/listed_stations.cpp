@@ -2,8 +2,8 @@
 
 #include <QSet>
 
-#include "app/form.h"
-#include "library/station_files.h"
+#include "form/form.h"
+#include "playlists/station_files.h"
 #include "playlists/station_file.h"
 
 namespace library {

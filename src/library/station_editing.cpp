@@ -1,12 +1,11 @@
 #include "library/station_editing.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "library/entry_lookup.h"
 #include "library/found_entries.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
-#include "playback/play_address.h"
-#include "playback/temp_entries.h"
+#include "library/temp_entries.h"
 
 namespace library {
 
@@ -24,7 +23,7 @@ void AddStation(Form& f) {
   if (!unstorable(name) && !unstorable(address)) AppendFoundEntry(f, stationLine(name, address));
   ReloadAllStationLists(f);
   if (f.terminated) return;
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   f.tvm.setText(name);
   f.dz1.setText(address);
 }
@@ -32,7 +31,7 @@ void AddStation(Form& f) {
 void DeleteStation(Form& f) {
   const int index = shownEntry(f.tvm);
   if (index < 0) return;
-  playback::StopAll(f);
+  f.up.stopAll();
   f.tvm.removeItem(index);
   f.dz1.removeItem(index);
   showEntry(f.tvm, index);

@@ -2,11 +2,11 @@
 
 #include <QElapsedTimer>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/text_file.h"
 #include "base/vb_text.h"
-#include "library/station_files.h"
-#include "monitor/scan_marker.h"
+#include "playlists/station_files.h"
+#include "library/scan_marker_text.h"
 
 namespace library {
 
@@ -91,7 +91,7 @@ void ReloadAllStationLists(Form& f) {
 void ReloadStationListsWhenIdle(Form& f) {
   // A reload would blank a running scan's marker in dz1, which ends the scan,
   // and drop a web search's finds; both relist the files when they end.
-  if (monitor::isScanMarker(f.dz1.text()) || f.SearchState == kSearchRunning) return;
+  if (library::isScanMarker(f.dz1.text()) || f.SearchState == kSearchRunning) return;
   ReloadAllStationLists(f);
 }
 

@@ -1,6 +1,7 @@
 #include "monitor/list_scan.h"
 
-#include "app/form.h"
+#include "form/form.h"
+#include "library/scan_marker_text.h"
 #include "monitor/scan_marker.h"
 #include "playback/play_address.h"
 
@@ -14,17 +15,17 @@ namespace {
 // that was not started.
 void playCandidate(Form& f, const QString& address) {
   playback::PlayAddress(f, address);
-  if (f.tvm.text().contains(u"---") && isScanMarker(f.dz1.text())) f.Timer8.setEnabled(true);
+  if (f.tvm.text().contains(u"---") && library::isScanMarker(f.dz1.text())) f.Timer8.setEnabled(true);
 }
 
 }  // namespace
 
 void StartListScan(Form& f) {
-  f.dz1.setText(kScanStartMarker);
-  f.List3.addItem(kScanStartMarker);
+  f.dz1.setText(library::kScanStartMarker);
+  f.List3.addItem(library::kScanStartMarker);
   if (f.dz1.count() == 0) {
     // Nothing to try: the scan ends at once.
-    AdvanceScanMarker(f, kScanStartMarker);
+    AdvanceScanMarker(f, library::kScanStartMarker);
     return;
   }
   f.tvm.setText(f.tvm.item(0));

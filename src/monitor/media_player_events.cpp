@@ -1,6 +1,7 @@
 #include "monitor/media_player_events.h"
 
-#include "app/form.h"
+#include "form/form.h"
+#include "library/scan_marker_text.h"
 #include "library/found_entries.h"
 #include "library/station_editing.h"
 #include "monitor/minimum_length.h"
@@ -16,7 +17,7 @@ const QString kLiveDuration = QStringLiteral("00:00");
 
 int playState(const Form& f) { return f.WindowsMediaPlayer1->playState(); }
 
-bool scanRunning(const Form& f) { return isScanMarker(f.dz1.text()); }
+bool scanRunning(const Form& f) { return library::isScanMarker(f.dz1.text()); }
 
 // Something plays: show it, apply the minimum length, count it, record it.
 // Returns the duration text.
@@ -27,7 +28,7 @@ QString onPlaying(Form& f) {
   const QString duration = player.durationString();
   f.Label1.setCaption(duration);
   if (f.Check3.checked() && isShorterThanMinimum(duration, f.Combo1.text())) player.close();
-  const bool ordinaryAddress = hasNoHash(f.dz1.text());
+  const bool ordinaryAddress = library::hasNoHash(f.dz1.text());
   ++f.PlayingCount;
   if (f.RunMode == kAutomaticRun) {
     library::ShowPlayingCount(f);

@@ -1,9 +1,9 @@
 #include "monitor/real_player_events.h"
 
-#include "app/form.h"
+#include "form/form.h"
+#include "library/scan_marker_text.h"
 #include "library/found_entries.h"
 #include "monitor/list_scan.h"
-#include "monitor/scan_marker.h"
 #include "monitor/test_play.h"
 #include "playback/play_clock.h"
 
@@ -16,7 +16,7 @@ constexpr int kIgnoredErrorCode = static_cast<int>(0x800400CE);
 
 int playState(const Form& f) { return f.RealAudio1->get(RealPlayer::PlayState).toInt(); }
 
-bool scanRunning(const Form& f) { return isScanMarker(f.dz1.text()); }
+bool scanRunning(const Form& f) { return library::isScanMarker(f.dz1.text()); }
 
 // The real player's reports arrive after the fact: one about a play that a
 // later play has already replaced by the media player must not move a scan.
@@ -41,7 +41,7 @@ void onPlaying(Form& f) {
   const QString source = f.RealAudio1->get(RealPlayer::Source).toString();
   if (source.isEmpty()) return;
   f.Text1.setText(source + u'\r' + f.Text1.text());
-  if (hasNoHash(f.dz1.text()) && length == 0 && !isPlayerOwnClip(source))
+  if (library::hasNoHash(f.dz1.text()) && length == 0 && !isPlayerOwnClip(source))
     library::RecordFoundAddress(f, source);
 }
 

@@ -1,28 +1,14 @@
 #include "monitor/scan_marker.h"
 
-#include <limits>
-
-#include "app/form.h"
+#include "form/form.h"
 #include "base/vb_text.h"
 #include "library/found_list.h"
+#include "library/scan_marker_text.h"
 #include "playback/play_address.h"
 
 namespace monitor {
 
 namespace {
-
-const QString kHash = QStringLiteral("#");
-
-// A whole number as a numeric conversion reads it; nothing when the text is
-// no number or does not fit 32 bits.
-std::optional<qint64> readCounter(const QString& field) {
-  const auto number = vb::toNumber(field);
-  if (!number) return std::nullopt;
-  const double rounded = vb::roundHalfEven(*number);
-  if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
-    return std::nullopt;
-  return static_cast<qint64>(rounded);
-}
 
 // The scan is over: the found stations become the list and the user is told.
 void finishScan(Form& f) {
@@ -34,29 +20,15 @@ void finishScan(Form& f) {
 
 }  // namespace
 
-bool isScanMarker(const QString& text) {
-  const int p1 = vb::instr(text, kHash);
-  return p1 > 0 && vb::instr(p1 + 1, text, kHash) > 0;
-}
-
-bool hasNoHash(const QString& text) { return !text.contains(kHash); }
-
-std::optional<int> scanCounter(const QString& text) {
-  if (!isScanMarker(text)) return std::nullopt;
-  const auto counter = readCounter(vb::mid(text, 6, static_cast<int>(text.size()) - 6));
-  if (!counter) return std::nullopt;
-  return static_cast<int>(*counter);
-}
-
 QString AdvanceScanMarker(Form& f, const QString& text) {
   f.form1.setWidth(kWideWidth);
   QString marker = text;
   QString result = text;
-  const int p1 = vb::instr(text, kHash);
-  const int p2 = p1 > 0 ? vb::instr(p1 + 1, text, kHash) : 0;
+  const int p1 = vb::instr(text, QStringLiteral("#"));
+  const int p2 = p1 > 0 ? vb::instr(p1 + 1, text, QStringLiteral("#")) : 0;
   if (p2 > 0) {
     const int width = p2 - p1 - 1;
-    const auto counter = readCounter(vb::mid(text, p1 + 1, width));
+    const auto counter = library::readMarkerCounter(vb::mid(text, p1 + 1, width));
     if (!counter) return text;
     const qint64 n = *counter + 1;
     // The field keeps its width: a counter that outgrows it loses its tail.

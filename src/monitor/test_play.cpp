@@ -1,7 +1,8 @@
 #include "monitor/test_play.h"
 
-#include "app/form.h"
-#include "library/station_files.h"
+#include "form/form.h"
+#include "library/scan_marker_text.h"
+#include "playlists/station_files.h"
 #include "monitor/scan_marker.h"
 
 namespace monitor {
@@ -42,7 +43,7 @@ void StartQueuedAddress(Form& f) {
 }
 
 void RecordScanHit(Form& f) {
-  const auto index = scanCounter(f.dz1.text());
+  const auto index = library::scanCounter(f.dz1.text());
   if (!index) return;
   const QString address = f.dz1.item(*index);
   if (address.isEmpty()) return;

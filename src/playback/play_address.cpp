@@ -1,7 +1,7 @@
 #include "playback/play_address.h"
 
-#include "app/form.h"
-#include "library/station_files.h"
+#include "form/form.h"
+#include "playlists/station_files.h"
 #include "playlists/station_address.h"
 
 namespace playback {

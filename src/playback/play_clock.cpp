@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "app/form.h"
-#include "app/popup_check.h"
+#include "form/form.h"
+#include "playback/popup_check.h"
 #include "base/vb_text.h"
 
 namespace playback {

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/text_file.h"
 #include "base/vb_text.h"
 

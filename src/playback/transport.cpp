@@ -1,10 +1,9 @@
 #include "playback/transport.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "library/entry_lookup.h"
 #include "library/station_editing.h"
-#include "monitor/list_scan.h"
-#include "monitor/scan_marker.h"
+#include "library/scan_marker_text.h"
 #include "playback/play_address.h"
 
 namespace playback {
@@ -38,7 +37,7 @@ void stepEntry(Form& f, int step) {
   if (!inList(f, current + step)) return;
   selectEntry(f, current + step);
   f.Check2.setChecked(true);
-  monitor::PlayResolvedAddress(f);
+  f.up.playResolvedAddress();
   // A real player play clears manual mode; stepping keeps it.
   f.Check2.setChecked(true);
 }
@@ -48,7 +47,7 @@ void stepEntry(Form& f, int step) {
 void Command2_Click(Form& f) {
   f.SearchState = kSearchHalted;
   f.RunMode = kNormalRun;
-  monitor::PlayResolvedAddress(f);
+  f.up.playResolvedAddress();
 }
 
 void Command4_Click(Form& f) {
@@ -64,7 +63,7 @@ void Command18_Click(Form& f) {
   if (file.isEmpty()) return;
   f.CommonDialog1.FileName = file;
   f.dz1.setText(f.CommonDialog1.FileName);
-  monitor::PlayResolvedAddress(f);
+  f.up.playResolvedAddress();
 }
 
 void tvm_Click(Form& f) {
@@ -73,7 +72,7 @@ void tvm_Click(Form& f) {
   f.dz1.setText(f.dz1.item(index));
   f.WindowsMediaPlayer1->setPlayCount(kRepeatCount);
   f.RunMode = kNormalRun;
-  monitor::PlayResolvedAddress(f);
+  f.up.playResolvedAddress();
   f.tvm.setVisible(true);
   f.form1.setHeight(kCompactHeight);
   library::ShowEntryIndex(f, index);
@@ -88,7 +87,7 @@ void dz1_Click(Form& f) {
   f.tvm.setVisible(true);
   library::ShowEntryIndex(f, index);
   f.RunMode = kNormalRun;
-  monitor::PlayResolvedAddress(f);
+  f.up.playResolvedAddress();
 }
 
 void tvm_KeyDown(Form& f, int keyCode) {
@@ -115,7 +114,7 @@ void dz1_GotFocus(Form& f) {
 
 void Timer10_Timer(Form& f) {
   f.Timer10.setEnabled(false);
-  if (monitor::hasNoHash(f.dz1.text())) PlayNextEntry(f);
+  if (library::hasNoHash(f.dz1.text())) PlayNextEntry(f);
 }
 
 void PlayNextEntry(Form& f) {
@@ -123,7 +122,7 @@ void PlayNextEntry(Form& f) {
   // No named entry, or the last one: there is no next station.
   if (current < 0 || !inList(f, current + 1)) return;
   selectEntry(f, current + 1);
-  monitor::PlayResolvedAddress(f);
+  f.up.playResolvedAddress();
 }
 
 }  // namespace playback

@@ -5,7 +5,7 @@
 #include <QSet>
 
 #include "base/text_file.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "playlists/playlist.h"
 #include "playlists/station_file.h"
 

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "base/text_file.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "playlists/station_address.h"
 #include "playlists/tidy_address.h"
 

@@ -1,6 +1,6 @@
 #include "search/browser_events.h"
 
-#include "app/form.h"
+#include "form/form.h"
 
 namespace search {
 

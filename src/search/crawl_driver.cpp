@@ -1,11 +1,11 @@
 #include "search/crawl_driver.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "library/found_list.h"
 #include "library/station_list.h"
 #include "playback/play_address.h"
 #include "playback/position_files.h"
-#include "playback/temp_entries.h"
+#include "library/temp_entries.h"
 #include "search/home_page.h"
 #include "search/marker_lists.h"
 
@@ -55,7 +55,7 @@ void showIdle(Form& f) {
   f.Command17.setCaption(kWebSearchCaption);
   f.Label1.setCaption(QString());
   library::ReloadAllStationLists(f);
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   const int index = f.StationIndex >= 0 && f.StationIndex < f.tvm.count() ? f.StationIndex : 0;
   f.tvm.setText(f.tvm.item(index));
   f.dz1.setText(f.dz1.item(index));

@@ -1,6 +1,6 @@
 #include "search/document_scan.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "search/address_finder.h"
 #include "search/home_page.h"
 #include "search/page_scan.h"

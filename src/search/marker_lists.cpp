@@ -1,6 +1,6 @@
 #include "search/marker_lists.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "search/folded_text.h"
 
 namespace search {

@@ -1,8 +1,8 @@
 #include "search/page_scan.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/vb_text.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "playlists/network_address.h"
 #include "playlists/station_address.h"
 #include "playlists/tidy_address.h"

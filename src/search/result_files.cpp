@@ -1,11 +1,11 @@
 #include "search/result_files.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/text_file.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
 #include "playback/play_address.h"
-#include "playback/temp_entries.h"
+#include "library/temp_entries.h"
 
 namespace search {
 
@@ -32,7 +32,7 @@ void reloadLists(Form& f) {
   f.tvm.setText(f.tvm.item(0));
   f.dz1.setText(f.dz1.item(0));
   if (!library::LoadStationList(f, library::kLibraryFile)) return;
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
 }
 
 void copyChecked(Form& f, const QString& from, const QString& to) {

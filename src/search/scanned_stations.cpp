@@ -1,8 +1,8 @@
 #include "search/scanned_stations.h"
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/text_file.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "playlists/station_address.h"
 
 namespace search {

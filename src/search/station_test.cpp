@@ -1,7 +1,7 @@
 #include "search/station_test.h"
 
-#include "app/form.h"
-#include "library/station_files.h"
+#include "form/form.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
 #include "monitor/list_scan.h"
 #include "playback/play_address.h"

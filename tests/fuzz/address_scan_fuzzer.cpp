@@ -1,7 +1,7 @@
 #include <QFile>
 
 #include "fuzz_rig.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "search/text_scan.h"
 
 // The input as page text, scanned whole and cut at carriage returns with the

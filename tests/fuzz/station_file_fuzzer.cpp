@@ -4,7 +4,7 @@
 #include "base/text_file.h"
 #include "fuzz_rig.h"
 #include "library/found_entries.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
 #include "playlists/playlist.h"
 

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <csignal>
 
-#include "app/popup_check.h"
+#include "playback/popup_check.h"
 #include "app/startup.h"
 #include "app/wiring.h"
 #include "base/text_file.h"

@@ -12,7 +12,7 @@
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "local_http_server.h"
 #include "media_fixtures.h"
 

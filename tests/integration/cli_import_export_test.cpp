@@ -12,7 +12,7 @@
 #include "cli/commands.h"
 #include "playlists/playlist.h"
 #include "cli_capture.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 
 using namespace cli;
 

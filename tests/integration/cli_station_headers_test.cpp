@@ -16,7 +16,7 @@
 #include "base/user_agent.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "media_fixtures.h"
 
 using namespace cli;

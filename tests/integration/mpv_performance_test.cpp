@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "app/wiring.h"
 #include "base/core_host.h"
 #include "base/text_file.h"
@@ -16,7 +16,7 @@
 #include "library/station_list.h"
 #include "media_fixtures.h"
 #include "monitor/list_scan.h"
-#include "monitor/scan_marker.h"
+#include "library/scan_marker_text.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ TEST_F(MpvPerformanceTest, ScanOfFiftyCandidatesOnTwoHandlesDoesNotGrow) {
   clock.start();
   monitor::StartListScan(f);
   qint64 atTenth = 0;
-  ASSERT_TRUE(waitUntil([&] { return monitor::scanCounter(f.dz1.text()).value_or(0) >= 10; },
+  ASSERT_TRUE(waitUntil([&] { return library::scanCounter(f.dz1.text()).value_or(0) >= 10; },
                         30000));
   atTenth = residentBytes();
   ASSERT_TRUE(waitUntil([&] { return f.StopFlag && f.dz1.text() == "list#0000050#"; }, 60000));

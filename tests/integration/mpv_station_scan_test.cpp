@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "app/wiring.h"
 #include "base/core_host.h"
 #include "base/text_file.h"

@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "base/core_host.h"
 #include "engines/mpv_media_player.h"
 #include "engines/mpv_real_player.h"

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "form_fixture.h"  // readable QString failures
-#include "playback/web_browser.h"
+#include "form/web_browser.h"
 
 // Records a browser's events in order as "Event url" ("NewWindow2" and
 // "FileDownload" alone) and runs the event loop until the one awaited comes.

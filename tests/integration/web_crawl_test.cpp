@@ -6,14 +6,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "app/startup.h"
 #include "app/wiring.h"
 #include "base/core_host.h"
 #include "base/text_file.h"
 #include "engines/web_engine_browser.h"
 #include "fake_engines.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "local_http_server.h"
 #include "web_browser_recorder.h"
 

@@ -4,9 +4,9 @@
 #include <QStringList>
 #include <functional>
 
-#include "playback/media_player.h"
-#include "playback/real_player.h"
-#include "playback/web_browser.h"
+#include "form/media_player.h"
+#include "form/real_player.h"
+#include "form/web_browser.h"
 
 // Fakes of the three engines. Each records every call, in order, into one log
 // shared by the three ("wmp.stop", "real.call(202)", "web.Navigate(x)"), and

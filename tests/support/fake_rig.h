@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "fake_engines.h"
 #include "test_host.h"
 

@@ -9,7 +9,7 @@
 
 #include "temp_files.h"
 #include "base/text_file.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "playlists/playlist.h"
 #include "playlists/playlist_export.h"
 #include "playlists/playlist_import.h"

@@ -1,4 +1,5 @@
 #include "form_fixture.h"
+#include "library/scan_marker_text.h"
 #include "monitor/scan_marker.h"
 
 using monitor::AdvanceScanMarker;
@@ -18,7 +19,7 @@ class ScanMarkerTest : public FormTest {
 TEST_F(ScanMarkerTest, FiveAdvancesOverFiveEntriesVisitOneToFourThenEndTheScan) {
   writeLines("tv_lib_ss_jg.txt", {"Found A,mms://found/a,", "Found B,mms://found/b,"});
   addEntries(5);
-  QString marker = monitor::kScanStartMarker;
+  QString marker = library::kScanStartMarker;
   QStringList results;
   for (int i = 0; i < 5; ++i) {
     results << AdvanceScanMarker(f, marker);
@@ -97,15 +98,15 @@ TEST_F(ScanMarkerTest, MarkerWithoutListPrefixReturnsItsWorkingCopy) {
 }
 
 TEST(ScanMarkerText, RecognisesRunningScansAndReadsTheCounter) {
-  EXPECT_TRUE(monitor::isScanMarker("list#0000003#"));
-  EXPECT_TRUE(monitor::isScanMarker("x#y#"));
-  EXPECT_FALSE(monitor::isScanMarker("http://a/#top"));
-  EXPECT_TRUE(monitor::hasNoHash("mms://a"));
-  EXPECT_FALSE(monitor::hasNoHash("http://a/#top"));
-  EXPECT_EQ(monitor::scanCounter("list#0000003#"), 3);
-  EXPECT_EQ(monitor::scanCounter("LIST#0001234#"), 1234);
-  EXPECT_FALSE(monitor::scanCounter("mms://a/b"));
-  EXPECT_FALSE(monitor::scanCounter("list#abc#"));
+  EXPECT_TRUE(library::isScanMarker("list#0000003#"));
+  EXPECT_TRUE(library::isScanMarker("x#y#"));
+  EXPECT_FALSE(library::isScanMarker("http://a/#top"));
+  EXPECT_TRUE(library::hasNoHash("mms://a"));
+  EXPECT_FALSE(library::hasNoHash("http://a/#top"));
+  EXPECT_EQ(library::scanCounter("list#0000003#"), 3);
+  EXPECT_EQ(library::scanCounter("LIST#0001234#"), 1234);
+  EXPECT_FALSE(library::scanCounter("mms://a/b"));
+  EXPECT_FALSE(library::scanCounter("list#abc#"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The address record beside Text1.
-#include "search/address_record.h"
+#include "form/address_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Hostile pages: huge, deep, broken, or scanned with broken marker lists.
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "search_fixture.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Starting, pacing and stopping the crawl; the station test; browser events.
 #include <QHash>
 
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "search/home_page.h"
 #include "search_fixture.h"
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/form.h"
+#include "form/form.h"
 #include "playlists/station_address.h"
 #include "form_fixture.h"
 

@@ -1,7 +1,7 @@
 // What the web search keeps of a found stream: the whole address (tokens,
 // unescaped), only network addresses, the page as its Referer, and the
 // streams the page's own player requested.
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "search/home_page.h"
 #include "search/text_scan.h"
 #include "search_fixture.h"

@@ -1,5 +1,5 @@
 // The result-set toggle: default set and back, and the lists it reloads.
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "search/result_files.h"
 #include "search_fixture.h"
 

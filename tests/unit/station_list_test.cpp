@@ -4,7 +4,7 @@
 #include "library/found_entries.h"
 #include "library/found_list.h"
 #include "library/station_editing.h"
-#include "library/station_files.h"
+#include "playlists/station_files.h"
 #include "library/station_list.h"
 
 using library::kSeparator;

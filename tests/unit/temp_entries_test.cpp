@@ -1,7 +1,7 @@
 #include <QDir>
 
 #include "form_fixture.h"
-#include "playback/temp_entries.h"
+#include "library/temp_entries.h"
 
 class TempEntriesTest : public FormTest {
  protected:
@@ -18,7 +18,7 @@ TEST_F(TempEntriesTest, ListsAsxAndHtmFilesOfAnyCase) {
     createTempFile(name);
   f.tvm.addItem("甲");
   f.dz1.addItem("mms://a");
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
 
   ASSERT_EQ(f.tvm.count(), 3);
   ASSERT_EQ(f.dz1.count(), 3);
@@ -32,22 +32,22 @@ TEST_F(TempEntriesTest, ListsAsxAndHtmFilesOfAnyCase) {
 
 TEST_F(TempEntriesTest, ListedPathsAreAbsolute) {
   createTempFile("a.asx");
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   ASSERT_EQ(f.dz1.count(), 1);
   EXPECT_TRUE(QDir::isAbsolutePath(f.dz1.item(0)));
 }
 
 TEST_F(TempEntriesTest, MissingOrEmptyTempFolderAddsNothing) {
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   EXPECT_EQ(f.tvm.count(), 0);
   ASSERT_TRUE(QDir(dir.path()).mkdir("temp"));
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   EXPECT_EQ(f.tvm.count(), 0);
   EXPECT_EQ(f.dz1.count(), 0);
 }
 
 TEST_F(TempEntriesTest, TempThatIsAFileAddsNothing) {
   writeBytes("temp", "not a folder");
-  playback::ListTempEntries(f);
+  library::ListTempEntries(f);
   EXPECT_EQ(f.tvm.count(), 0);
 }

@@ -1,4 +1,4 @@
-#include "library/unique_line_file.h"
+#include "form/unique_line_file.h"
 
 #include <QFileInfo>
 #include <QSet>

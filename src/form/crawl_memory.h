@@ -1,7 +1,7 @@
 #pragma once
 
-#include "search/address_record.h"
-#include "search/folded_index.h"
+#include "form/address_record.h"
+#include "form/folded_index.h"
 
 class ListControl;
 class TextBox;

@@ -1,4 +1,4 @@
-#include "search/folded_index.h"
+#include "form/folded_index.h"
 
 #include "base/control_models.h"
 #include "playlists/station_address.h"

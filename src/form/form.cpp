@@ -1,4 +1,4 @@
-#include "app/form.h"
+#include "form/form.h"
 
 #include <QDir>
 

@@ -1,10 +1,10 @@
-#include "playback/temp_entries.h"
+#include "library/temp_entries.h"
 
 #include <QDir>
 
-#include "app/form.h"
+#include "form/form.h"
 
-namespace playback {
+namespace library {
 
 void ListTempEntries(Form& f) {
   const QDir folder(f.path(QStringLiteral("temp")));
@@ -18,4 +18,4 @@ void ListTempEntries(Form& f) {
   }
 }
 
-}  // namespace playback
+}  // namespace library

@@ -2,14 +2,15 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 #include "base/control_models.h"
 #include "base/host.h"
-#include "library/file_writes.h"
-#include "playback/media_player.h"
-#include "playback/real_player.h"
-#include "playback/web_browser.h"
-#include "search/crawl_memory.h"
+#include "form/file_writes.h"
+#include "form/media_player.h"
+#include "form/real_player.h"
+#include "form/web_browser.h"
+#include "form/crawl_memory.h"
 
 // An engine's place in the window: its container (visibility, height) and
 // the engine behind it.
@@ -52,6 +53,12 @@ class Form {
   quint64 stationListLoads = 0;
   // Every write of the program's files goes through here or is checked here.
   library::FileWrites writes{host};
+  // What a procedure asks of a floor above its own; the wiring fills it in.
+  struct UpwardCalls {
+    std::function<void()> stopAll;              // playback::StopAll
+    std::function<void()> playResolvedAddress;  // monitor::PlayResolvedAddress
+  };
+  UpwardCalls up;
   // True once the Unload sequence has ended the program.
   bool terminated = false;
   // Runs pending events, where Unload may run; false once the program has

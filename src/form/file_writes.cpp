@@ -1,7 +1,7 @@
-#include "library/file_writes.h"
+#include "form/file_writes.h"
 
-#include "app/form.h"
-#include "library/unique_line_file.h"
+#include "form/form.h"
+#include "form/unique_line_file.h"
 
 namespace library {
 

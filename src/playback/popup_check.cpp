@@ -1,6 +1,6 @@
-#include "app/popup_check.h"
+#include "playback/popup_check.h"
 
-#include "app/form.h"
+#include "form/form.h"
 
 namespace app {
 

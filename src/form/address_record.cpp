@@ -1,4 +1,4 @@
-#include "search/address_record.h"
+#include "form/address_record.h"
 
 #include <QRegularExpression>
 
