@@ -5,6 +5,6 @@ function(nettv_core_sources out src)
     ${src}/base/*.cpp ${src}/base/*.h ${src}/app/*.cpp ${src}/app/*.h
     ${src}/library/*.cpp ${src}/library/*.h ${src}/playback/*.cpp ${src}/playback/*.h
     ${src}/monitor/*.cpp ${src}/monitor/*.h ${src}/search/*.cpp ${src}/search/*.h
-    ${src}/playlists/*.cpp ${src}/playlists/*.h)
+    ${src}/playlists/*.cpp ${src}/playlists/*.h ${src}/history/*.cpp ${src}/history/*.h)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
