@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kBusyMs = 5000;
 // Tries of a write transaction that still finds the file busy after the wait.
-constexpr int kWriteTries = 5;
+constexpr int kWriteTries = 3;
 constexpr qint64 kPruneEveryMs = 3600 * 1000;
 
 enum Flag { kSilent = 1, kBlack = 2, kFrozen = 4 };
@@ -34,33 +34,33 @@ QByteArray selectSummaries(const char* where) {
 
 LineVerdict readVerdict(const SqlStatement& row, int first, const QString& line) {
   const qint64 flags = row.integer(first + 12);
-  return {line,
-          row.time(first),
-          row.text(first + 1),
-          row.text(first + 2),
-          int(row.integer(first + 3)),
-          row.integer(first + 4),
-          row.text(first + 5),
-          row.text(first + 6),
-          row.text(first + 7),
-          int(row.integer(first + 8)),
-          int(row.integer(first + 9)),
-          row.integer(first + 10),
-          row.integer(first + 11),
-          (flags & kSilent) != 0,
-          (flags & kBlack) != 0,
-          (flags & kFrozen) != 0,
-          row.text(first + 13)};
+  return {.line = line,
+          .time = row.time(first),
+          .outcome = row.text(first + 1),
+          .reason = row.text(first + 2),
+          .httpStatus = int(row.integer(first + 3)),
+          .firstFrameMs = row.integer(first + 4),
+          .container = row.text(first + 5),
+          .videoCodec = row.text(first + 6),
+          .audioCodec = row.text(first + 7),
+          .width = int(row.integer(first + 8)),
+          .height = int(row.integer(first + 9)),
+          .bitrate = row.integer(first + 10),
+          .downloadSpeed = row.integer(first + 11),
+          .silent = (flags & kSilent) != 0,
+          .black = (flags & kBlack) != 0,
+          .frozen = (flags & kFrozen) != 0,
+          .source = row.text(first + 13)};
 }
 
 LineSummary readSummary(const SqlStatement& row) {
-  return {row.time(3),
-          row.time(4),
-          int(row.integer(5)),
-          int(row.integer(6)),
-          int(row.integer(7)),
-          row.time(8),
-          readVerdict(row, 9, row.text(2))};
+  return {.lastSuccess = row.time(3),
+          .lastFailure = row.time(4),
+          .failuresInRow = int(row.integer(5)),
+          .successes = int(row.integer(6)),
+          .failures = int(row.integer(7)),
+          .retryAfter = row.time(8),
+          .last = readVerdict(row, 9, row.text(2))};
 }
 
 int flagsOf(const LineVerdict& v) {
@@ -201,9 +201,14 @@ std::optional<LineSummary> HealthDb::summary(const QString& line) const {
 
 QHash<QString, LineSummary> HealthDb::summaries(const QStringList& lines) const {
   QHash<QString, LineSummary> found;
+  found.reserve(lines.size());
   SqlStatement find(m_db, selectSummaries("l.key IN (SELECT value FROM json_each(?1))"));
   find.bind(QJsonDocument(QJsonArray::fromStringList(lines)).toJson(QJsonDocument::Compact));
-  while (find.step() == SQLITE_ROW) found.insert(find.text(2), readSummary(find));
+  while (find.step() == SQLITE_ROW) {
+    LineSummary s = readSummary(find);
+    const QString line = s.last.line;
+    found.emplace(line, std::move(s));
+  }
   return found;
 }
 
@@ -227,8 +232,13 @@ std::optional<SourceState> HealthDb::source(const QString& address) const {
                     "SELECT etag, last_modified, fetched, result, reason, lines_read "
                     "FROM sources WHERE address = ?1");
   if (find.bind(address).step() != SQLITE_ROW) return std::nullopt;
-  return SourceState{address,       find.text(0), find.text(1), find.time(2),
-                     find.text(3), find.text(4), int(find.integer(5))};
+  return SourceState{.address = address,
+                     .etag = find.text(0),
+                     .lastModified = find.text(1),
+                     .fetched = find.time(2),
+                     .result = find.text(3),
+                     .reason = find.text(4),
+                     .linesRead = int(find.integer(5))};
 }
 
 Result HealthDb::putSource(const SourceState& s) {

@@ -28,6 +28,7 @@ struct [[nodiscard]] Result {
 // processes write it at once. A damaged or foreign file is set aside and a
 // new one started; one that cannot be opened leaves a closed history, whose
 // writes fail and whose reads find nothing, so callers go on without it.
+// One thread at a time uses a history; "now" comes from its clock.
 class HealthDb {
  public:
   using Clock = std::function<QDateTime()>;

@@ -25,7 +25,8 @@ SqlConnection::~SqlConnection() { close(); }
 int SqlConnection::open(const QString& path, int busyMs) {
   close();
   const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                 nullptr);
   if (rc != SQLITE_OK) {
     close();
     return rc;
@@ -83,10 +84,7 @@ void SqlStatement::reset() {
 
 void SqlStatement::bindAt(int index, qint64 value) { sqlite3_bind_int64(m_stmt, index, value); }
 
-void SqlStatement::bindAt(int index, const QString& value) {
-  sqlite3_bind_text16(m_stmt, index, value.utf16(), int(value.size() * sizeof(char16_t)),
-                      SQLITE_TRANSIENT);
-}
+void SqlStatement::bindAt(int index, const QString& value) { bindAt(index, value.toUtf8()); }
 
 void SqlStatement::bindAt(int index, const QByteArray& utf8) {
   sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
@@ -106,9 +104,8 @@ bool SqlStatement::isNull(int column) const {
 qint64 SqlStatement::integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
 
 QString SqlStatement::text(int column) const {
-  const void* chars = sqlite3_column_text16(m_stmt, column);
-  const int bytes = sqlite3_column_bytes16(m_stmt, column);
-  return QString(static_cast<const QChar*>(chars), bytes / qsizetype(sizeof(QChar)));
+  const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+  return QString::fromUtf8(utf8, sqlite3_column_bytes(m_stmt, column));
 }
 
 QDateTime SqlStatement::time(int column) const {

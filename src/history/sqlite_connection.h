@@ -15,8 +15,9 @@ bool isDamage(int rc);
 // SQLite's words for a result code.
 QString errorText(int rc);
 
-// One connection to an SQLite file, closed when it goes. Calls give SQLite's
-// result codes, so callers can tell a busy file from a damaged one.
+// One connection to an SQLite file, closed when it goes; used by one thread
+// at a time. Calls give SQLite's result codes, so callers can tell a busy
+// file from a damaged one.
 class SqlConnection {
  public:
   SqlConnection() = default;
