@@ -82,8 +82,8 @@ Result HealthDb::open(const QString& dir) {
   m_path = QDir(dir).filePath(kFileName);
   const Opening opening = openFile();
   if (opening.rc == SQLITE_OK) return {true, {}};
-  m_db.close();
   if (opening.damaged) return replaceDamaged(opening.why);
+  m_db.close();
   return {false, QStringLiteral("%1 cannot be opened: %2").arg(m_path, opening.why)};
 }
 
@@ -111,7 +111,7 @@ HealthDb::Opening HealthDb::openFile() {
 }
 
 Result HealthDb::replaceDamaged(const QString& why) {
-  m_db.close();
+  m_db.closeAsIs();
   const std::optional<QString> aside = setAside(m_path, m_clock());
   if (!aside)
     return {false, QStringLiteral("%1 cannot be used (%2) and cannot be moved aside")

@@ -39,6 +39,11 @@ void SqlConnection::close() {
   m_db = nullptr;
 }
 
+void SqlConnection::closeAsIs() {
+  if (m_db) sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  close();
+}
+
 bool SqlConnection::isReadOnly() const { return sqlite3_db_readonly(m_db, "main") != 0; }
 
 int SqlConnection::exec(const char* sql) const {

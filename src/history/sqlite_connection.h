@@ -29,6 +29,9 @@ class SqlConnection {
   // that finds the file locked by another connection waits up to busyMs.
   int open(const QString& path, int busyMs);
   void close();
+  // Closes without folding the write-ahead log into the file, so a file
+  // about to be moved aside keeps its journal as it was.
+  void closeAsIs();
   bool isOpen() const { return m_db != nullptr; }
   // SQLite may open a file it cannot write for reading only.
   bool isReadOnly() const;

@@ -249,12 +249,11 @@ TEST_F(HealthDbTest, UnusableFilesAreSetAside) {
     const Result opened = db.open(dir.path());
     ASSERT_TRUE(opened.ok) << opened.message.toStdString();
     EXPECT_TRUE(opened.message.contains(QLatin1StringView(c.why))) << opened.message.toStdString();
-    // SQLite drops a journal it cannot read when it closes the file; one
-    // that stays is moved with it, never read into the new file.
     const QStringList aside = setAside();
     ASSERT_FALSE(aside.isEmpty());
     EXPECT_TRUE(opened.message.contains(aside[0])) << opened.message.toStdString();
-    EXPECT_TRUE(aside.filter(aside[0]) == aside);
+    EXPECT_EQ(aside.filter(aside[0]), aside);
+    EXPECT_EQ(readFile(path(aside[0] + QStringLiteral("-wal"))), "left over");
     EXPECT_FALSE(readFile(path(QStringLiteral("health.db-wal"))).contains("left over"));
     if (!c.make) {
       EXPECT_EQ(readFile(path(aside[0])), c.bytes);
@@ -278,7 +277,9 @@ TEST_F(HealthDbTest, DamageFoundWhileWritingStartsANewFile) {
   const Result written = db.record(verdictOf(QStringLiteral("http://b/"), outcome::kFailed, now));
   ASSERT_TRUE(written.ok) << written.message.toStdString();
   EXPECT_TRUE(written.message.contains(QStringLiteral("moved aside")));
-  EXPECT_EQ(setAside().size(), 1);
+  const QStringList aside = setAside();
+  ASSERT_FALSE(aside.isEmpty());
+  EXPECT_EQ(aside, QStringList({aside[0], aside[0] + "-shm", aside[0] + "-wal"}));
   EXPECT_EQ(db.summary(QStringLiteral("http://b/"))->failures, 1);
 }
 
