@@ -14,6 +14,8 @@ inline const QString kDefaultResultsFile = QStringLiteral("tv_lib_ss_jg_y.txt");
 inline const QString kScratchFile = QStringLiteral("wjmxd");
 // The accepted media types, start markers and end markers of the web search.
 inline const QString kMarkerFile = QStringLiteral("gjz.txt");
+// The user's channel aliases: "canonical name,alias,…" per line.
+inline const QString kAliasFile = QStringLiteral("alias.txt");
 
 // True for the name of a file the program keeps in its folder: station
 // files and the marker lists, which only the program itself may write.
