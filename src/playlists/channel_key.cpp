@@ -1,6 +1,7 @@
 #include "playlists/channel_key.h"
 
 #include <QRegularExpression>
+#include <string_view>
 
 #include "playlists/simplified_chinese.h"
 
@@ -11,55 +12,20 @@ namespace {
 // A bracketed part longer than this is part of the name, not a note.
 constexpr qsizetype kMaxNoteLength = 32;
 
-bool isOpenBracket(QChar c) {
-  switch (c.unicode()) {
-    case u'(':
-    case u'[':
-    case u'【':
-    case u'「':
-    case u'『':
-    case u'〔':
-      return true;
-    default:
-      return false;
-  }
-}
+constexpr std::u16string_view kOpenBrackets = u"([【「『〔";
+constexpr std::u16string_view kCloseBrackets = u")]】」』〕";
 
-bool isCloseBracket(QChar c) {
-  switch (c.unicode()) {
-    case u')':
-    case u']':
-    case u'】':
-    case u'」':
-    case u'』':
-    case u'〕':
-      return true;
-    default:
-      return false;
-  }
-}
+bool isOpenBracket(QChar c) { return kOpenBrackets.find(c.unicode()) != kOpenBrackets.npos; }
+bool isCloseBracket(QChar c) { return kCloseBrackets.find(c.unicode()) != kCloseBrackets.npos; }
 
-// What keeps words apart without being part of a name; brackets left
-// over from notes count as well.
+// What keeps words apart without being part of a name: spaces, dashes,
+// bars, middle dots, and brackets left over from notes.
+constexpr std::u16string_view kSeparators =
+    u"-_|\u00b7\u2022\u30fb\u2010\u2011\u2012\u2013\u2014\u2015\u2212";
+
 bool isSeparator(QChar c) {
-  switch (c.unicode()) {
-    case u'-':
-    case u'_':
-    case u'|':
-    case u'\u00b7':  // ·
-    case u'\u2022':  // •
-    case u'\u30fb':  // ・
-    case u'\u2010':
-    case u'\u2011':
-    case u'\u2012':
-    case u'\u2013':
-    case u'\u2014':
-    case u'\u2015':
-    case u'\u2212':
-      return true;
-    default:
-      return c.isSpace() || isOpenBracket(c) || isCloseBracket(c);
-  }
+  return c.isSpace() || kSeparators.find(c.unicode()) != kSeparators.npos || isOpenBracket(c) ||
+         isCloseBracket(c);
 }
 
 bool isAsciiLetter(QChar c) { return c >= u'a' && c <= u'z'; }
