@@ -7,7 +7,7 @@ namespace playlists {
 
 namespace {
 
-const QString kPatternPrefix = QStringLiteral("re:");
+constexpr QStringView kPatternPrefix = u"re:";
 
 }  // namespace
 
@@ -22,7 +22,7 @@ void ChannelNames::addLine(const QString& line, int number) {
   const QString text = line.trimmed();
   if (text.isEmpty() || text.startsWith(u'#')) return;
   // A full-width comma separates as well: the file is typed in Chinese.
-  const QStringList fields = text.split(QRegularExpression(QStringLiteral("[,，]")));
+  const QStringList fields = QString(text).replace(u'，', u',').split(u',');
   const QString name = fields.first().trimmed();
   if (name.isEmpty() || name.startsWith(kPatternPrefix)) {
     m_problems << QStringLiteral("line %1: no channel name before the aliases").arg(number);

@@ -10,12 +10,13 @@ namespace playlists {
 
 // The channels of station names: the key rules (channel_key.h) with the
 // user's alias file on top. Each line of the file is one channel,
-// "canonical name,alias,alias,…"; an alias "re:pattern" is a regular
-// expression (case-blind, no comma) searched in the name as given and in its
-// folded form. Lines starting with "#" and blank lines are comments. An alias
-// wins over the rules; an exact alias over a pattern; an earlier line over a
-// later one. A name no alias names is a channel of its own.
-// Loaded once, then read-only: safe to share between threads.
+// "canonical name,alias,alias,…" (commas of either width); an alias
+// "re:pattern" is a regular expression (case-blind, no comma) searched in
+// the name as given and in its folded form. Lines starting with "#" and
+// blank lines are comments. An alias wins over the rules, an exact alias
+// over a pattern, an earlier line over a later one. A name no alias names
+// is a channel of its own. Loaded once, then read-only: safe to share
+// between threads.
 class ChannelNames {
  public:
   // The aliases of file (UTF-8 or GBK); a missing file gives the rules

@@ -1,6 +1,7 @@
 #include "playlists/channel_key.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <string_view>
 
 #include "playlists/simplified_chinese.h"

@@ -10,6 +10,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <bitset>
 #include <memory>
 
