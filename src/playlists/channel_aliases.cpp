@@ -1,7 +1,11 @@
 #include "playlists/channel_aliases.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "base/text_file.h"
 #include "playlists/channel_key.h"
+#include "playlists/station_files.h"
 
 namespace playlists {
 
@@ -16,6 +20,11 @@ ChannelNames ChannelNames::load(const QString& aliasFile) {
   const QStringList lines = textfile::readLines(aliasFile).value_or(QStringList());
   for (qsizetype i = 0; i < lines.size(); ++i) names.addLine(lines[i], int(i + 1));
   return names;
+}
+
+ChannelNames ChannelNames::forFolder(const QString& programDir) {
+  const QString own = QDir(programDir).filePath(library::kAliasFile);
+  return load(QFileInfo::exists(own) ? own : QStringLiteral(":/data/alias.txt"));
 }
 
 void ChannelNames::addLine(const QString& line, int number) {

@@ -22,6 +22,9 @@ class ChannelNames {
   // The aliases of file (UTF-8 or GBK); a missing file gives the rules
   // alone, and a line that cannot be used is skipped and reported.
   static ChannelNames load(const QString& aliasFile);
+  // The aliases of a program folder's alias.txt, or the delivered ones when
+  // the folder has none.
+  static ChannelNames forFolder(const QString& programDir);
 
   // The channel key of a station name: the key of its canonical name when
   // an alias names it, otherwise its own key. "CCTV1 HD", "中央一台" →

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <functional>
 
 #include "base/text_file.h"
 #include "playlists/station_files.h"
@@ -30,11 +31,11 @@ class KnownAddresses {
   QSet<std::pair<size_t, size_t>> m_keys;
 };
 
-}  // namespace
-
-ImportOutcome importPlaylists(const QString& programDir, const QStringList& files) {
+// Adds what produce gives to the station file target in one write, each
+// bare address once; produce notes what it could not read in the outcome.
+ImportOutcome addTo(const QString& target,
+                    const std::function<void(const StationSink&, ImportOutcome&)>& produce) {
   ImportOutcome outcome;
-  const QString target = QDir(programDir).filePath(library::kFoundFile);
   KnownAddresses known;
   if (!readStationFile(target, [&known](Station&& s) { known.add(s.address); })) {
     outcome.writeError = QStringLiteral("无法读取 %1 / cannot read %1").arg(target);
@@ -42,21 +43,16 @@ ImportOutcome importPlaylists(const QString& programDir, const QStringList& file
   }
   QString lines;
   int added = 0;
-  for (const QString& file : files) {
-    const auto playlist = readPlaylist(file, [&](Station&& s) {
-      if (!known.add(s.address)) {
-        ++outcome.alreadyThere;
-        return;
-      }
-      lines += stationFileLine(s) + QStringLiteral("\r\n");
-      ++added;
-    });
-    if (!playlist) {
-      outcome.skipped.append({file, 0, QStringLiteral("无法读取 / cannot read the file")});
-      continue;
-    }
-    for (const SkippedEntry& s : playlist->skipped) outcome.skipped.append({file, s.line, s.reason});
-  }
+  produce(
+      [&](Station&& s) {
+        if (!known.add(s.address)) {
+          ++outcome.alreadyThere;
+          return;
+        }
+        lines += stationFileLine(s) + QStringLiteral("\r\n");
+        ++added;
+      },
+      outcome);
   if (lines.isEmpty()) return outcome;
   // The lines are new by their keys already: written as they are, in one go.
   const auto written = QFileInfo::exists(target) ? textfile::append(target, lines)
@@ -68,6 +64,30 @@ ImportOutcome importPlaylists(const QString& programDir, const QStringList& file
   }
   outcome.added = added;
   return outcome;
+}
+
+}  // namespace
+
+ImportOutcome importPlaylists(const QString& programDir, const QStringList& files) {
+  return addTo(QDir(programDir).filePath(library::kFoundFile),
+               [&](const StationSink& add, ImportOutcome& outcome) {
+                 for (const QString& file : files) {
+                   const auto playlist = readPlaylist(file, add);
+                   if (!playlist) {
+                     outcome.skipped.append(
+                         {file, 0, QStringLiteral("无法读取 / cannot read the file")});
+                     continue;
+                   }
+                   for (const SkippedEntry& s : playlist->skipped)
+                     outcome.skipped.append({file, s.line, s.reason});
+                 }
+               });
+}
+
+ImportOutcome addStations(const QString& target, const StationList& stations) {
+  return addTo(target, [&](const StationSink& add, ImportOutcome&) {
+    for (Station s : stations) add(std::move(s));
+  });
 }
 
 }  // namespace playlists

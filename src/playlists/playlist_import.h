@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "playlists/station.h"
+
 namespace playlists {
 
 // An entry of an imported file that did not become a station; line 0 when
@@ -25,5 +27,9 @@ struct ImportOutcome {
 // folder's found-stations file (tv_lib_ss_jg.txt), in one write. The
 // command line's import and files dropped on the window both come here.
 ImportOutcome importPlaylists(const QString& programDir, const QStringList& files);
+
+// Adds stations to the station file target (created when missing) in one
+// write, leaving out those whose bare address it holds already.
+ImportOutcome addStations(const QString& target, const StationList& stations);
 
 }  // namespace playlists
