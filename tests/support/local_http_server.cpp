@@ -47,7 +47,9 @@ class HttpWorker : public QObject {
     const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
     const QString path = QUrl(QString::fromLatin1(first.value(1))).path();
     qint64 rangeStart = -1, rangeEnd = -1;
+    QByteArray ifNoneMatch;
     for (const QByteArray& line : lines) {
+      if (line.toLower().startsWith("if-none-match:")) ifNoneMatch = line.mid(14).trimmed();
       if (!line.toLower().startsWith("range: bytes=")) continue;
       const QList<QByteArray> r = line.trimmed().mid(13).split('-');
       rangeStart = r.value(0).toLongLong();
@@ -60,10 +62,17 @@ class HttpWorker : public QObject {
     if (route.kind == LocalHttpServer::Route::Kind::Hang) return;
     if (!route.requiredHeader.isEmpty() && !carries(lines, route))
       return reply(socket, 403, "text/plain", "forbidden");
+    if (route.kind == LocalHttpServer::Route::Kind::File && ifNoneMatch == etagOf(route.body))
+      return reply(socket, 304, "text/plain", "");
     QPointer<QTcpSocket> guard(socket);
     QTimer::singleShot(route.delayMs, this, [=, this] {
       if (guard) answer(guard, route, rangeStart, rangeEnd);
     });
+  }
+
+  // Files carry an ETag, so clients can ask again with If-None-Match.
+  static QByteArray etagOf(const QByteArray& body) {
+    return '"' + QByteArray::number(qHash(body)) + '"';
   }
 
   static bool carries(const QList<QByteArray>& lines, const LocalHttpServer::Route& route) {
@@ -112,7 +121,7 @@ class HttpWorker : public QObject {
     } else {
       head = "HTTP/1.1 200 OK\r\n";
     }
-    socket->write(head + "Content-Type: " + route.contentType +
+    socket->write(head + "Content-Type: " + route.contentType + "\r\nETag: " + etagOf(route.body) +
                   "\r\nAccept-Ranges: bytes\r\nContent-Length: " +
                   QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n");
     const qint64 stallAt = route.stallAfterBytes;
