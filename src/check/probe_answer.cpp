@@ -101,6 +101,7 @@ ProbeAnswer parseAnswer(const QByteArray& bytes) {
     else if (name == "location") a.location = value;
     else if (name == "content-length") a.contentLength = value.toLongLong();
     else if (name == "transfer-encoding") a.chunked = value.toLower().contains("chunked");
+    else if (name == "accept-ranges") a.ranges = value.toLower() == "bytes";
   }
   a.body = bytes.mid(bodyStart);
   if (a.chunked) a.body = dechunk(a.body);

@@ -38,6 +38,11 @@ class CheckMedia {
   CheckMedia() {
     const QStringList mp3{"-c:a", "libmp3lame", "-b:a", "32k"};
     const QStringList ts{"-c:v", "mpeg2video", "-c:a", "mp2", "-f", "mpegts"};
+    // Larger than the start the engine keeps, so its index is asked for apart.
+    const QStringList movie{"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25,noise=alls=40:allf=t", "-f", "lavfi",
+                            "-i", "sine=frequency=440:sample_rate=22050", "-t", "4"};
+    const QStringList mp4{"-c:v", "libx264", "-preset", "veryfast", "-b:v", "1500k", "-c:a",
+                          "aac"};
     m_ok = make("silent.mp3", {"-f", "lavfi", "-i", "anullsrc=r=22050:cl=mono", "-t", "3"}, mp3) &&
            make("video.ts",
                 {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=15", "-f", "lavfi", "-i",
@@ -47,7 +52,14 @@ class CheckMedia {
                 {"-f", "lavfi", "-i", "color=black:size=320x240:rate=15", "-f", "lavfi", "-i",
                  "sine=frequency=440:sample_rate=22050", "-t", "3"},
                 ts) &&
-           make("still.png", {"-f", "lavfi", "-i", "testsrc=size=160x120", "-frames:v", "1"}, {});
+           make("still.png", {"-f", "lavfi", "-i", "testsrc=size=160x120", "-frames:v", "1"}, {}) &&
+           // No tag at its start: the engine looks for one at its end.
+           make("bare.mp3", {"-f", "lavfi", "-i", "sine=frequency=440:duration=3"},
+                mp3 + QStringList{"-id3v2_version", "0", "-write_xing", "0"}) &&
+           // Its index before the media, and after it (ffmpeg's default): the
+           // engine reads the end first, then the media from the start.
+           make("front.mp4", movie, mp4 + QStringList{"-movflags", "+faststart"}) &&
+           make("end.mp4", movie, mp4);
   }
   bool make(const QString& name, const QStringList& input, const QStringList& output) {
     return makeMedia(m_dir.filePath(name), input + output);
@@ -276,6 +288,39 @@ TEST_F(CheckReasons, ALiveStreamSlowToAnswerIsAskedOnceAndPlays) {
   EXPECT_EQ(runCheck(c, dir.path(), capture.console), kExitDone);
   EXPECT_EQ(byName(capture).value("slow").value("verdict").toString(), "playing");
   EXPECT_EQ(server.requests().count("/slow.mp3"), 1);
+}
+
+// The same for finite files, whose engine may read their end first: only
+// the probe asks for the whole answer, and a look elsewhere asks for a range.
+TEST_F(CheckReasons, FilesSlowToAnswerAreAskedOnceAndPlay) {
+  const struct {
+    const char* name;
+    QByteArray body;
+    const char* type;
+    int delayMs;
+  } cases[] = {
+      {"mp3", MediaFixtures::instance().bytes("long.mp3"), "audio/mpeg", 3000},
+      {"bare_mp3", CheckMedia::instance().bytes("bare.mp3"), "audio/mpeg", 3000},
+      {"front_mp4", CheckMedia::instance().bytes("front.mp4"), "video/mp4", 3000},
+      // Its end takes a second answer: twice 3 s would not fit.
+      {"end_mp4", CheckMedia::instance().bytes("end.mp4"), "video/mp4", 1000},
+  };
+  QList<std::pair<QString, QString>> stations;
+  for (const auto& c : cases) {
+    const QString path = QStringLiteral("/%1").arg(c.name);
+    server.addFile(path, c.body, c.type, c.delayMs);
+    stations.append({c.name, url(path)});
+  }
+  CommandLine c = check(writeList(stations));
+  c.timeoutSeconds = 5;
+  ConsoleCapture capture;
+  runCheck(c, dir.path(), capture.console);
+  const auto results = byName(capture);
+  for (const auto& c : cases) {
+    const QString path = QStringLiteral("/%1").arg(c.name);
+    EXPECT_EQ(results.value(c.name).value("verdict").toString(), "playing") << c.name;
+    EXPECT_EQ(server.requests().count(path) - server.rangedRequests().count(path), 1) << c.name;
+  }
 }
 
 // The one engine plays "first", then "stalls" (which waited for it, so its
