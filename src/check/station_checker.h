@@ -86,6 +86,8 @@ class StationChecker : public QObject {
   void onEnded(Slot& slot, qint64 ms);
   void onFailed(Slot& slot, LoadFailure failure);
   void onDeadline(Slot& slot);
+  // The current load was given bytes enough and time, and decoded none.
+  bool undecoded(const Slot& slot) const;
   void pass(Slot& slot);
   // The current address failed: the next variant, or the attempt's end.
   void attemptFailed(Slot& slot, Outcome outcome);

@@ -147,6 +147,11 @@ void MpvCheckPlayer::close() {
 
 MediaFacts MpvCheckPlayer::facts() const { return readMediaFacts(m_session); }
 
+qint64 MpvCheckPlayer::receivedBytes() const {
+  const std::lock_guard lock(m_heldLock);
+  return m_held ? m_held->received() : 0;
+}
+
 void MpvCheckPlayer::onProgress(double seconds) {
   if (!m_started || m_ended) return;
   // Positions count from the start of the medium (mpv rebases streams to 0).

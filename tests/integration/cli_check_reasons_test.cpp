@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include "temp_files.h"
@@ -75,6 +76,14 @@ QByteArray mediaPlaylist(const QStringList& segments) {
   return text + "#EXT-X-ENDLIST\n";
 }
 
+// Bytes that are no media, the same in every run.
+QByteArray noise(int size) {
+  QRandomGenerator random(17);
+  QByteArray bytes(size, Qt::Uninitialized);
+  random.fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
+  return bytes;
+}
+
 class CheckReasons : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -132,6 +141,8 @@ TEST_F(CheckReasons, EachReasonOnAServerMadeForIt) {
   server.addFile("/empty/index.m3u8", mediaPlaylist({"a.ts", "b.ts", "c.ts"}),
                  "application/vnd.apple.mpegurl");
   server.addHanging("/hang.mp3");
+  // Bytes all the time, none of them sound.
+  server.addLive("/noise.mp3", noise(64 * 1024), "audio/mpeg", 32000);
   // A quarter of a second of sound, then the server closes.
   server.addFile("/short.mp3", tone.left(1000), "audio/mpeg");
   server.addRedirect("/moved.mp3", url("/geo.mp3"));
@@ -153,6 +164,7 @@ TEST_F(CheckReasons, EachReasonOnAServerMadeForIt) {
       {"still_image", url("/picture.mp3"), "bad_media", 200},
       {"no_segments", url("/empty/index.m3u8"), "no_segments", 200},
       {"timed_out", url("/hang.mp3"), "timed_out", 0},
+      {"undecodable_stream", url("/noise.mp3"), "bad_media", 200},
       {"dropped", url("/short.mp3"), "dropped", 200},
   };
   QList<std::pair<QString, QString>> stations;
