@@ -43,7 +43,7 @@ struct CheckResult {
 // first probed with a cheap connection attempt; a station the probe cannot
 // settle takes a player, and passes once the player has decoded minPlayMs of
 // media, all within one time limit (the wait for a free player not counted;
-// a live stream's player reads on from the probe's connection). A master
+// a plain-http answer's player reads on from the probe's connection). A master
 // playlist whose own choice fails is tried variant by variant. Stations are
 // taken from the list as places free up, so memory stays flat however long
 // the list.
