@@ -1,15 +1,21 @@
 // nettv check on the real engine against servers on 127.0.0.1 made for each
 // verdict: every failure reason, the evidence of real audio and video, the
 // silent and black flags, a master playlist whose first variant is dead, a
-// server that fails once, and an engine that cannot start.
+// server that fails once, servers slow to answer, an engine that cannot
+// start, and no eventfd to be had.
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <atomic>
+#include <cerrno>
 
 #include "temp_files.h"
 #include "cli/commands.h"
@@ -19,6 +25,21 @@
 #include "media_fixtures.h"
 
 using namespace cli;
+
+namespace {
+std::atomic<bool> eventfdFails{false};
+}  // namespace
+
+// Takes the place of the C library's for the whole test program, failing
+// while eventfdFails holds as it does with no file descriptor left; Qt, GLib
+// and the engine fall back to pipes of their own.
+extern "C" int eventfd(unsigned int count, int flags) {
+  if (eventfdFails) {
+    errno = EMFILE;
+    return -1;
+  }
+  return static_cast<int>(syscall(SYS_eventfd2, count, flags));
+}
 
 namespace {
 
@@ -358,4 +379,36 @@ TEST_F(CheckReasons, AStationItsProbeLeftNoTimeStillEndsTheCheck) {
   ConsoleCapture capture;
   EXPECT_EQ(runCheck(c, dir.path(), capture.console), kExitSomeFailed);
   EXPECT_EQ(byName(capture).value("drips").value("reason").toString(), "timed_out");
+}
+
+// Without an eventfd a held read could not be ended: nothing is held, and
+// a station that stops sending cannot hold the check up.
+TEST_F(CheckReasons, WithoutAnEventfdAStationThatStopsSendingStillGetsItsVerdict) {
+  const QByteArray live = MediaFixtures::instance().bytes("live.mp3");
+  constexpr int kStallMs = 60000;
+  server.addLive("/plays.mp3", live, "audio/mpeg", 8000);
+  // A third of a second of sound, then nothing until the server closes.
+  LocalHttpServer::Route stops;
+  stops.kind = LocalHttpServer::Route::Kind::Live;
+  stops.body = live;
+  stops.contentType = "audio/mpeg";
+  stops.bytesPerSecond = 8000;
+  stops.stallAfterBytes = 1500;
+  stops.stallMs = kStallMs;
+  server.addRoute("/stops.mp3", stops);
+  CommandLine c = check(writeList({{"plays", url("/plays.mp3")}, {"stops", url("/stops.mp3")}}));
+  ConsoleCapture capture;
+  QElapsedTimer clock;
+  clock.start();
+  eventfdFails = true;
+  runCheck(c, dir.path(), capture.console);
+  eventfdFails = false;
+  // Held, the stopped station's read would wait for the server's close.
+  EXPECT_LT(clock.elapsed(), kStallMs / 2);
+  const auto results = byName(capture);
+  EXPECT_EQ(results.value("plays").value("verdict").toString(), "playing");
+  EXPECT_EQ(results.value("stops").value("verdict").toString(), "failed");
+  // The engines asked the servers themselves.
+  EXPECT_EQ(server.requests().count("/plays.mp3"), 2);
+  EXPECT_EQ(server.requests().count("/stops.mp3"), 2);
 }
