@@ -107,7 +107,9 @@ class RangeServer {
       if (fd < 0) return;
       QMutexLocker lock(&m_mutex);
       m_clients << fd;
-      m_answering.emplace_back([this, fd, first] { first ? sendAll(fd, m_body.mid(m_sent)) : answer(fd); });
+      m_answering.emplace_back([this, fd, first] {
+        first ? sendAll(fd, m_body.mid(m_sent)) : answer(fd);
+      });
     }
   }
   void answer(int fd) {
