@@ -55,7 +55,7 @@ class HttpWorker : public QObject {
       rangeStart = r.value(0).toLongLong();
       rangeEnd = r.value(1).isEmpty() ? -1 : r.value(1).toLongLong();
     }
-    m_server.noteRequest(path);
+    m_server.noteRequest(path, rangeStart >= 0);
     bool found = false;
     const LocalHttpServer::Route route = m_server.route(path, &found);
     if (!found) return reply(socket, 404, "text/plain", "not found");
@@ -146,22 +146,28 @@ class HttpWorker : public QObject {
                   "\r\nConnection: close\r\n\r\n");
     auto* timer = new QTimer(socket);
     auto offset = std::make_shared<qint64>(0);
+    auto sent = std::make_shared<qint64>(0);
     const int slice = std::max(1, route.bytesPerSecond / 10);
     const QByteArray chunk = route.body;
-    auto send = [socket, offset, slice, chunk] {
-      if (socket->bytesToWrite() > 4 * slice) return;
+    const qint64 stallAt = route.stallAfterBytes < 0 ? LLONG_MAX : route.stallAfterBytes;
+    auto send = [socket, offset, sent, slice, chunk, stallAt] {
+      if (socket->bytesToWrite() > 4 * slice || *sent >= stallAt) return;
       QByteArray out;
       while (out.size() < slice) {
         out += chunk.mid(*offset % chunk.size(), slice - out.size());
         *offset += out.size();
         *offset %= chunk.size();
       }
+      out.truncate(std::min<qint64>(out.size(), stallAt - *sent));
+      *sent += out.size();
       socket->write(out);
     };
     // Start with a second's worth so players can open the stream at once.
     for (int i = 0; i < 10; ++i) send();
     connect(timer, &QTimer::timeout, socket, send);
     timer->start(100);
+    if (route.stallAfterBytes >= 0)
+      QTimer::singleShot(route.stallMs, socket, [socket] { socket->disconnectFromHost(); });
   }
 
   LocalHttpServer& m_server;
@@ -252,6 +258,11 @@ QStringList LocalHttpServer::requests() const {
   return m_requests;
 }
 
+QStringList LocalHttpServer::rangedRequests() const {
+  QMutexLocker lock(&m_mutex);
+  return m_rangedRequests;
+}
+
 LocalHttpServer::Route LocalHttpServer::route(const QString& path, bool* found) {
   QMutexLocker lock(&m_mutex);
   *found = m_routes.contains(path);
@@ -266,9 +277,10 @@ LocalHttpServer::Route LocalHttpServer::route(const QString& path, bool* found) 
   return answer;
 }
 
-void LocalHttpServer::noteRequest(const QString& path) {
+void LocalHttpServer::noteRequest(const QString& path, bool ranged) {
   QMutexLocker lock(&m_mutex);
   m_requests.append(path);
+  if (ranged) m_rangedRequests.append(path);
 }
 
 quint16 LocalHttpServer::refusedPort() {
