@@ -3,6 +3,7 @@
 #include <QUrl>
 #include <deque>
 #include <mpv/client.h>
+#include <mpv/stream_cb.h>
 #include <optional>
 #include <vector>
 
@@ -198,6 +199,10 @@ void MpvSession::observe(const MpvOptions& options) {
   for (const ObservedProperty& p : kObserved) watch(p);
   if (options.reportProgress)
     for (const ObservedProperty& p : kProgressObserved) watch(p);
+}
+
+void MpvSession::addStreamProtocol(const char* protocol, void* owner, MpvStreamOpener open) {
+  if (m_handle) mpv_stream_cb_add_ro(m_handle, protocol, owner, open);
 }
 
 QVariant MpvSession::property(const char* name) const {

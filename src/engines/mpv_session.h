@@ -17,7 +17,12 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_stream_cb_info;
 class PlaylistFetch;
+
+// Opens an address of a protocol of the caller's (on an mpv thread); 0 when
+// it fills in info, an mpv error when the address is unknown.
+using MpvStreamOpener = int (*)(void* owner, char* uri, mpv_stream_cb_info* info);
 
 enum class MpvReport { Playing, Stalled, Ended, Failed };
 
@@ -59,6 +64,8 @@ class MpvSession : public QObject {
   void setNetworkTimeout(int ms);
   // How often each medium plays (1: once).
   void setPlays(int plays) { m_plays = plays; }
+  // From now on addresses "<protocol>://…" are read through open.
+  void addStreamProtocol(const char* protocol, void* owner, MpvStreamOpener open);
 
   // Starts a new load of the bare address, sending the station's headers
   // with it (and with every entry of a list it names); from now on the
