@@ -47,7 +47,7 @@ MediaViews makeMediaViews(MpvMediaPlayer& mediaPlayer, MpvRealPlayer& realPlayer
                           WebEngineBrowser& browser, const Form& form) {
   MediaViews views;
   views.mediaPicture = pictureArea(mediaPlayer.session(), form);
-  views.controlBar = new MediaControlBar(mediaPlayer.handle());
+  views.controlBar = new MediaControlBar(mediaPlayer.session());
   views.mediaPlayer = new QWidget;
   auto* column = new QVBoxLayout(views.mediaPlayer);
   column->setContentsMargins(0, 0, 0, 0);
