@@ -17,6 +17,11 @@ inline constexpr char kVideoOutput[] = "vo";
 inline constexpr char kAudioOutput[] = "ao";
 inline constexpr char kIdle[] = "idle";
 inline constexpr char kTerminal[] = "terminal";
+// Where the window's picture goes: the native window mpv draws into by
+// itself, and no probing of hardware decoders' interops while it renders
+// through OpenGL (decoding runs in software; the probes only print noise).
+inline constexpr char kWindowId[] = "wid";
+inline constexpr char kHardwareInterop[] = "gpu-hwdec-interop";
 // mpv's built-in scripts: each runs a thread and a Lua state of its own, and
 // the console and statistics scripts set up a text renderer with its fonts.
 inline constexpr char kLoadStats[] = "load-stats-overlay";

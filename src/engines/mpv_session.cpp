@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engines/mpv_names.h"
+#include "engines/mpv_video_output.h"
 #include "engines/playlist_fetch.h"
 
 using namespace mpvname;
@@ -164,6 +165,7 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     observe(kPositionObserved);
     for (const ObservedProperty& p : kProgressObserved) observe(p);
   }
+  if (options.video) m_video = new MpvVideoOutput(m_handle, this);
   mpv_request_log_messages(m_handle, kFailureLogLevel);
   char* version = mpv_get_property_string(m_handle, kVersion);
   m_version = QString::fromUtf8(version).section(u' ', -1);
@@ -182,6 +184,7 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
 
 MpvSession::~MpvSession() {
   if (!m_handle) return;
+  delete m_video;
   mpv_set_wakeup_callback(m_handle, nullptr, nullptr);
   mpv_terminate_destroy(m_handle);
 }

@@ -18,6 +18,7 @@
 struct mpv_handle;
 struct mpv_event;
 struct mpv_stream_cb_info;
+class MpvVideoOutput;
 class PlaylistFetch;
 namespace mpvname {
 struct ObservedProperty;
@@ -41,11 +42,12 @@ struct MpvOptions {
   bool reportProgress = false;
 };
 
-// One libmpv handle and what the players and their views need from it: loads
-// tagged by generation, the start watchdog, live detection, .ram/.asx
-// expansion with fall-over to the next entry, a control bar's events and
-// settings, and the translation of mpv's events (in one drain) into the few
-// facts below. All signals are raised on the UI thread.
+// One libmpv handle, which nothing outside the engines sees, and what the
+// players and their views need from it: loads tagged by generation, the start
+// watchdog, live detection, .ram/.asx expansion with fall-over to the next
+// entry, a control bar's events and settings, the picture's output, and the
+// translation of mpv's events (in one drain) into the few facts below. All
+// signals are raised on the UI thread.
 class MpvSession : public QObject {
   Q_OBJECT
  public:
@@ -58,7 +60,8 @@ class MpvSession : public QObject {
   MpvSession& operator=(const MpvSession&) = delete;
 
   bool started() const { return m_handle != nullptr; }
-  mpv_handle* handle() const { return m_handle; }
+  // Where the picture goes; null without video or when the engine did not start.
+  MpvVideoOutput* video() const { return m_video; }
   // libmpv's version ("0.35.1"), "" when the engine did not start.
   QString version() const { return m_version; }
   // Why the engine did not start, "" when it did.
@@ -157,6 +160,7 @@ class MpvSession : public QObject {
   void report(MpvReport what);
 
   mpv_handle* m_handle = nullptr;
+  MpvVideoOutput* m_video = nullptr;
   QString m_version;
   QString m_startError;
   PlaylistFetch* m_fetch = nullptr;
