@@ -75,7 +75,7 @@ MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObje
   connect(&m_session, &MpvSession::failed, this, &CheckPlayer::failed);
   connect(&m_session, &MpvSession::progressed, this, &MpvCheckPlayer::onProgress);
   connect(&m_session, &MpvSession::endReached, this, &MpvCheckPlayer::onEnd);
-  if (m_session.started()) mpv_stream_cb_add_ro(m_session.handle(), kHeldProtocol, this, &openHeld);
+  m_session.addStreamProtocol(kHeldProtocol, this, &openHeld);
 }
 
 // The session ends its mpv threads, which may wait on a held stream.

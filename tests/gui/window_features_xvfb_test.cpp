@@ -211,6 +211,11 @@ TEST_F(WindowFeaturesTest, FullScreenByKeysAndDoubleClick) {
   f.tvm.setText(QStringLiteral("测试图像"));
   playAddress(video);
   ASSERT_TRUE(waitUntil([&] { return !mediaPicture(window())->covered(); }, 10000));
+  // The bar under the picture counts the clip's time.
+  auto* elapsed = widget<QLabel>("elapsed");
+  EXPECT_TRUE(waitUntil([&] { return elapsed->text() >= QStringLiteral("00:02"); }, 5000));
+  EXPECT_EQ(widget<QLabel>("total")->text(), QStringLiteral("00:20"));
+  screenshot("video_playing");
   // The user's own size, larger than the design's, comes back after full screen.
   const QSize normal = window().size() + QSize(120, 80);
   window().resize(normal);
