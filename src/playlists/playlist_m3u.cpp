@@ -1,4 +1,5 @@
 #include "playlists/playlist_builder.h"
+#include "base/header_value.h"
 #include "base/text_lines.h"
 
 namespace playlists {
@@ -65,12 +66,12 @@ void readDirective(QStringView line, PendingEntry& entry, QString& listGroup) {
 }
 
 // The address line's own "|" headers come first; a directive adds only the
-// headers the line does not name. A directive's value with CR, LF or NUL
-// cannot be sent, so it is left out.
+// headers the line does not name. A directive's value that cannot be sent
+// is left out, and the others kept.
 StationAddress addressOf(QStringView line, const QList<RequestHeader>& directives) {
   StationAddress address = StationAddress::parse(line.toString());
   for (const RequestHeader& h : directives)
-    if (address.header(h.name).isEmpty() && !h.value.isEmpty() && !h.value.contains('\0'))
+    if (address.header(h.name).isEmpty() && !h.value.isEmpty() && headervalue::isSafe(h.value))
       address.headers.append(h);
   return address;
 }

@@ -20,6 +20,20 @@ bool isHeaderName(const QByteArray& name) {
   return !name.isEmpty() && std::all_of(name.begin(), name.end(), isTokenChar);
 }
 
+// Headers that frame the request itself: the engines and the prober set
+// them, a station never does.
+bool isFramingHeader(QByteArrayView name) {
+  for (const char* framing : {"Host", "Content-Length", "Transfer-Encoding", "Connection"})
+    if (name.compare(framing, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+bool names(const QList<RequestHeader>& headers, QByteArrayView name) {
+  return std::any_of(headers.begin(), headers.end(), [name](const RequestHeader& h) {
+    return name.compare(h.name, Qt::CaseInsensitive) == 0;
+  });
+}
+
 std::optional<QList<RequestHeader>> parseSuffix(QStringView suffix) {
   QList<RequestHeader> headers;
   for (QStringView part : suffix.split(u'&', Qt::SkipEmptyParts)) {
@@ -29,6 +43,9 @@ std::optional<QList<RequestHeader>> parseSuffix(QStringView suffix) {
     const QByteArray value =
         QByteArray::fromPercentEncoding(part.mid(equals + 1).trimmed().toUtf8());
     if (!isHeaderName(name) || !headervalue::isSafe(value)) return std::nullopt;
+    // Each header goes out once, in place of the default (User-Agent): an
+    // empty value or a second one of a name would make a second line.
+    if (value.isEmpty() || isFramingHeader(name) || names(headers, name)) continue;
     headers.append({name, value});
   }
   return headers;

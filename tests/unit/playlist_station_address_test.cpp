@@ -25,6 +25,15 @@ TEST(StationAddressTest, SplitsTheHeaderSuffixAndDropsAMalformedOneWhole) {
       {"http://h/a|Referer=x%0D%0ASet-Cookie: a", "http://h/a", {}},
       {"http://h/a|Cookie=a&Referer", "http://h/a", {}},
       {tooLong, "http://h/a", {}},
+      {"http://h/a|Referer=x%0By", "http://h/a", {}},
+      {"http://h/a|Referer=x%1B[2J&Origin=o", "http://h/a", {}},
+      {"http://h/a|Referer=x%7F", "http://h/a", {}},
+      {"http://h/a|Referer=x%09y", "http://h/a", {{"Referer", "x\ty"}}},
+      {"http://h/a|User-Agent=&Referer=r", "http://h/a", {{"Referer", "r"}}},
+      {"http://h/a|user-agent=A&User-Agent=B", "http://h/a", {{"user-agent", "A"}}},
+      {"http://h/a|Host=evil&Content-Length=0&transfer-encoding=chunked&Connection=close&Referer=r",
+       "http://h/a",
+       {{"Referer", "r"}}},
   };
   for (const Case& c : cases) {
     const StationAddress a = StationAddress::parse(c.text);
