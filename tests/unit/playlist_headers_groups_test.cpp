@@ -61,6 +61,14 @@ TEST(PlaylistHeaders, M3uDirectivesAndTheBarSuffixBecomeHeadersAndGroups) {
        "#EXTGRP:地方台\n#EXTINF:-1,B\nhttp://b/\n#EXTINF:-1 group-title=\"体育\",C\nhttp://c/\n"
        "#EXTINF:-1,D\nhttp://d/\n",
        {"地方台|B|http://b/", "体育|C|http://c/", "地方台|D|http://d/"}},
+      {"a quote inside group-title keeps the name and the group whole",
+       "#EXTINF:-1 tvg-logo=\"http://l/a,b.png\" group-title=\"新闻\"台\",CCTV-13 \"新闻\"\n"
+       "http://g/13.m3u8\n#EXTINF:-1 group-title=\"open,Open\nhttp://g/o.m3u8\n",
+       {"新闻\"台|CCTV-13 \"新闻\"|http://g/13.m3u8", "|Open|http://g/o.m3u8"}},
+      {"a directive with a control character is left out, the others kept",
+       "#EXTINF:-1,G\n#EXTVLCOPT:http-referrer=http://r/\x1b[2J\n#EXTVLCOPT:http-origin=http://o\n"
+       "http://g/g.m3u8\n",
+       {"|G|http://g/g.m3u8|Origin=http://o"}},
       {"a malformed suffix is dropped, the station kept bare",
        "#EXTINF:-1,E\nhttp://e/x.m3u8|Referer\n#EXTINF:-1,F\nhttp://f/x.m3u8|Bad Name=v\n",
        {"|E|http://e/x.m3u8", "|F|http://f/x.m3u8"}},
@@ -92,6 +100,30 @@ TEST(PlaylistTextList, GenresJoinedSourcesAndTags) {
   QList<int> skipped;
   for (const SkippedEntry& s : p.skipped) skipped << s.line;
   EXPECT_EQ(skipped, (QList<int>{8, 9, 10}));
+}
+
+// What marks a source's tag and what separates sources, against what
+// belongs to an address.
+TEST(PlaylistTextList, TagsAndSeparatorsLeaveAddressesWhole) {
+  const struct {
+    const char* line;
+    QStringList addresses;
+  } cases[] = {
+      {"台,http://a/x?token=ab$cd&e=1", {"http://a/x?token=ab$cd&e=1"}},
+      {"台,http://a/x?token=ab$cd&e=1$线路1", {"http://a/x?token=ab$cd&e=1"}},
+      {"台,http://a/p$x/y.m3u8$高清", {"http://a/p$x/y.m3u8"}},
+      {"台,http://a/1.m3u8##http://b/1.m3u8", {"http://a/1.m3u8", "http://b/1.m3u8"}},
+      {"台,http://a/1.m3u8$线路1##http://b/1.m3u8#", {"http://a/1.m3u8", "http://b/1.m3u8"}},
+      {"台,http://a/1|Cookie=k%3Dv$w&Referer=http://r/$备用",
+       {"http://a/1|Cookie=k=v%24w&Referer=http://r/"}},
+      {"台,rtp://239.3.1.241:8000$组播", {"rtp://239.3.1.241:8000"}},
+  };
+  for (const auto& c : cases) {
+    QStringList addresses;
+    for (const Station& s : parsePlaylist(QString::fromUtf8(c.line), PlaylistFormat::TextList, {}).stations)
+      addresses << s.address;
+    EXPECT_EQ(shown(addresses), shown(c.addresses)) << c.line;
+  }
 }
 
 TEST(PlaylistFormatDetection, ChannelListsByTheirMarksAndLines) {
