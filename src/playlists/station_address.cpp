@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/header_value.h"
+#include "playlists/tidy_address.h"
 
 namespace playlists {
 
@@ -81,6 +82,17 @@ QString StationAddress::text() const {
 QString bareAddress(const QString& text) {
   const qsizetype bar = text.indexOf(u'|');
   return bar < 0 ? text : text.left(bar).trimmed();
+}
+
+QString requestKey(const QString& addressText) {
+  StationAddress address = StationAddress::parse(addressText);
+  address.bare = duplicateKey(address.bare);
+  for (RequestHeader& h : address.headers) h.name = h.name.toLower();
+  std::sort(address.headers.begin(), address.headers.end(),
+            [](const RequestHeader& a, const RequestHeader& b) {
+              return std::tie(a.name, a.value) < std::tie(b.name, b.value);
+            });
+  return address.text();
 }
 
 QString withHeader(const QString& text, const QByteArray& name, const QString& value) {

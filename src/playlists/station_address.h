@@ -45,6 +45,11 @@ struct StationAddress {
 // address already known?" checks over many stations.
 QString bareAddress(const QString& text);
 
+// The key of the request a station's address text makes: the bare address
+// as knownAddressKey gives it, and the headers with their names lower-cased,
+// sorted. The same bare address with other headers is another request.
+QString requestKey(const QString& addressText);
+
 // The text of a bare address with one header added, unless the address
 // already carries headers (then it is returned as it is).
 QString withHeader(const QString& text, const QByteArray& name, const QString& value);
