@@ -108,7 +108,14 @@ bool detectorSaysChinese(QByteArrayView bytes) {
 }  // namespace
 
 std::optional<Encoding> bomEncoding(QByteArrayView bytes) {
-  for (Encoding encoding : {Encoding::Utf8, Encoding::Utf16Le, Encoding::Utf16Be})
+  if (bytes.startsWith(encodeAs(QString(QChar::ByteOrderMark), Encoding::Utf8)))
+    return Encoding::Utf8;
+  // Text in UTF-16 holds zero bytes (every ASCII character has one), text in
+  // GBK or UTF-8 none: a damaged file that happens to start with FF FE is
+  // no UTF-16.
+  const QByteArrayView text = bytes.sliced(qMin<qsizetype>(2, bytes.size()));
+  if (!text.isEmpty() && !text.contains('\0')) return std::nullopt;
+  for (Encoding encoding : {Encoding::Utf16Le, Encoding::Utf16Be})
     if (bytes.startsWith(encodeAs(QString(QChar::ByteOrderMark), encoding))) return encoding;
   return std::nullopt;
 }

@@ -21,7 +21,9 @@ enum class Encoding { Gbk, Utf8, Utf16Le, Utf16Be };
 // detector decides.
 Encoding detectEncoding(const QByteArray& bytes);
 
-// The encoding a byte order mark at the start of bytes names, if any.
+// The encoding a byte order mark at the start of bytes names, if any; a
+// UTF-16 mark counts only before text with zero bytes in it, as all UTF-16
+// text with ASCII in it has.
 std::optional<Encoding> bomEncoding(QByteArrayView bytes);
 
 // Decoding drops a byte order mark; encoding never writes one.

@@ -124,6 +124,10 @@ TEST_F(TextFileTest, Utf16WithAByteOrderMarkStaysUtf16) {
         [](const QString& line) -> std::optional<QString> { return line + "更新"; }, "丁\r\n"));
     EXPECT_EQ(bytes("b.txt"), bom + utf16("甲,http://a/1,更新\r\n丁\r\n"));
   }
+  // Broken bytes that only look like a mark: no zero byte, no UTF-16.
+  put("c.txt", "\xff\xfe\x80,mms://a,\r\n");
+  ASSERT_TRUE(textfile::append(path("c.txt"), "北京\r\n"));
+  EXPECT_EQ(bytes("c.txt"), "\xff\xfe\x80,mms://a,\r\n\xb1\xb1\xbe\xa9\r\n");
 }
 
 // Lines not edited keep their bytes, undecodable ones too, and so does
