@@ -56,7 +56,8 @@ std::optional<QString> withImportedHeaders(const QString& line,
   const qsizetype c1 = line.indexOf(u',');
   qsizetype c2 = line.indexOf(u',', c1 + 1);
   if (c2 < 0) c2 = line.size();
-  return line.left(c1 + 1) + line.mid(c1 + 1, c2 - c1 - 1).trimmed() + *headers + line.mid(c2);
+  return line.left(c1 + 1) + bareAddress(line.mid(c1 + 1, c2 - c1 - 1).trimmed()) + *headers +
+         line.mid(c2);
 }
 
 // What an import is about to write.

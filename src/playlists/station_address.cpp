@@ -2,6 +2,7 @@
 
 #include <QUrl>
 #include <algorithm>
+#include <tuple>
 
 #include "base/header_value.h"
 #include "playlists/tidy_address.h"
@@ -29,7 +30,7 @@ bool isFramingHeader(QByteArrayView name) {
   return false;
 }
 
-bool names(const QList<RequestHeader>& headers, QByteArrayView name) {
+bool hasHeaderNamed(const QList<RequestHeader>& headers, QByteArrayView name) {
   return std::any_of(headers.begin(), headers.end(), [name](const RequestHeader& h) {
     return name.compare(h.name, Qt::CaseInsensitive) == 0;
   });
@@ -46,7 +47,7 @@ std::optional<QList<RequestHeader>> parseSuffix(QStringView suffix) {
     if (!isHeaderName(name) || !headervalue::isSafe(value)) return std::nullopt;
     // Each header goes out once, in place of the default (User-Agent): an
     // empty value or a second one of a name would make a second line.
-    if (value.isEmpty() || isFramingHeader(name) || names(headers, name)) continue;
+    if (value.isEmpty() || isFramingHeader(name) || hasHeaderNamed(headers, name)) continue;
     headers.append({name, value});
   }
   return headers;
