@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "base/file_lock.h"
 #include "base/text_lines.h"
 
 namespace textfile {
@@ -40,6 +41,8 @@ LastLineEnd closeLastLine(const QByteArray& bytes) {
 }
 
 WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
+  const FileLock lock(path);
+  if (!lock) return {lock.error()};
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return failure(file);
   if (file.write(bytes) != bytes.size()) {
@@ -76,6 +79,8 @@ WriteResult write(const QString& path, const QString& text) {
 }
 
 WriteResult append(const QString& path, const QString& text) {
+  const FileLock lock(path);
+  if (!lock) return {lock.error()};
   const auto file = readBytes(path);
   if (!file.bytes) return {file.error};
   const Encoding encoding = detectEncoding(*file.bytes);
