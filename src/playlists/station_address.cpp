@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/header_value.h"
+#include "playlists/tidy_address.h"
 
 namespace playlists {
 
@@ -64,6 +65,17 @@ QString StationAddress::text() const {
 QString bareAddress(const QString& text) {
   const qsizetype bar = text.indexOf(u'|');
   return bar < 0 ? text : text.left(bar).trimmed();
+}
+
+QString requestKey(const QString& address) {
+  if (!address.contains(u'|')) return duplicateKey(address);
+  const StationAddress parsed = StationAddress::parse(address);
+  QStringList headers;
+  for (const RequestHeader& h : parsed.headers)
+    headers << QString::fromLatin1(h.name.toLower() + '=' + h.value.toPercentEncoding());
+  headers.sort();
+  const QString bare = duplicateKey(parsed.bare);
+  return headers.isEmpty() ? bare : bare + u'|' + headers.join(u'&');
 }
 
 QString withHeader(const QString& text, const QByteArray& name, const QString& value) {
