@@ -66,20 +66,42 @@ std::optional<playlists::StationList> readStations(const QStringList& files, Con
   return unique;
 }
 
-// The addresses a results file already judges.
-QSet<QString> judgedIn(const QString& jsonOut) {
-  QSet<QString> judged;
-  for (const QJsonObject& o : readJsonLines(jsonOut).value_or(QList<QJsonObject>()))
-    if (o.contains(QLatin1String("verdict"))) judged.insert(o.value(QLatin1String("address")).toString());
+// What the results file of a resumed run says: each station's last outcome,
+// by its address.
+QHash<QString, check::Outcome> judgedIn(const QString& jsonOut) {
+  QHash<QString, check::Outcome> judged;
+  JsonLinesReader reader(jsonOut);
+  if (!reader.open()) return judged;
+  while (const auto line = reader.next()) {
+    const auto outcome = line->object ? outcomeOfJson(*line->object) : std::nullopt;
+    if (outcome) judged.insert(line->object->value(QLatin1String("address")).toString(), *outcome);
+  }
   return judged;
 }
 
-QList<Numbered> selectStations(const playlists::StationList& all, const CommandLine& c) {
-  const QSet<QString> judged = c.resume ? judgedIn(c.jsonOut) : QSet<QString>();
+// The stations a run checks, and the outcomes a resumed run's results file
+// holds of all others.
+struct Selection {
   QList<Numbered> chosen;
+  OutcomeTally judged;
+  int judgedCount = 0;
+};
+
+Selection selectStations(const playlists::StationList& all, const CommandLine& c,
+                         const library::LineAppender& passing) {
+  using Judged = QHash<QString, check::Outcome>;
+  Judged judged = c.resume ? judgedIn(c.jsonOut) : Judged();
+  // A pass whose station line never reached the passing list is checked again.
+  judged.removeIf([&passing](Judged::iterator it) {
+    return it.value() == check::Outcome::Playing &&
+           !passing.holds(library::stationLine(QString(), it.key()));
+  });
+  Selection s;
   for (int i = c.shard; i < all.size(); i += c.shards)
-    if (!judged.contains(all[i].address)) chosen.append({i + 1, all[i]});
-  return chosen;
+    if (!judged.contains(all[i].address)) s.chosen.append({i + 1, all[i]});
+  for (const check::Outcome o : std::as_const(judged)) ++s.judged[o];
+  s.judgedCount = static_cast<int>(judged.size());
+  return s;
 }
 
 // Connection attempts cost a socket each, and a station that never answers
@@ -112,12 +134,13 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   int duplicates = 0;
   const auto all = readStations(c.files, console, &duplicates);
   if (!all) return kExitBadInput;
-  const QList<Numbered> chosen = selectStations(*all, c);
   CheckOutputs out{library::LineAppender(c.out.isEmpty() ? QDir(dir).filePath(library::kFoundFile)
                                                           : QFileInfo(c.out).absoluteFilePath()),
                    {}, {}};
   if (!c.jsonOut.isEmpty()) out.results.emplace(c.jsonOut);
   out.failure.note(out.passing.path(), out.passing.open());
+  const Selection selection = selectStations(*all, c, out.passing);
+  const QList<Numbered>& chosen = selection.chosen;
   if (out.results) out.failure.note(c.jsonOut, out.results->open(c.resume));
   if (out.failure.any()) {
     console.error(cannotWrite(out.failure.path, out.failure.error));
@@ -135,7 +158,7 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   QElapsedTimer clock;
   clock.start();
   CheckProgress progress(console, static_cast<int>(chosen.size()));
-  OutcomeTally tally;
+  OutcomeTally tally = selection.judged;
   QString engineFailure;
   QObject::connect(&checker, &check::StationChecker::stationChecked, &checker,
                    [&](int i, const check::CheckResult& r) {
@@ -143,10 +166,15 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
                      ++tally[r.outcome];
                      const QJsonObject json = resultJson(n.index, n.station, r);
                      console.print(c.json ? compact(json) : resultLine(n.index, n.station, r));
-                     if (out.results) out.failure.note(c.jsonOut, out.results->write(json));
-                     if (r.playing())
-                       out.failure.note(out.passing.path(), out.passing.append(library::stationLine(
-                                                        n.station.name, n.station.address)));
+                     // A pass's results line follows its station line: a run
+                     // killed between the two is checked again on --resume.
+                     const bool stored =
+                         !r.playing() ||
+                         out.failure.note(out.passing.path(),
+                                          out.passing.append(library::stationLine(
+                                              n.station.name, n.station.address)));
+                     if (out.results && stored)
+                       out.failure.note(c.jsonOut, out.results->write(json));
                      progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
                    });
   QEventLoop loop;
@@ -165,12 +193,14 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
     return kExitBadInput;
   }
 
+  // A resumed run tells of every station of its results file.
+  const int total = selection.judgedCount + static_cast<int>(chosen.size());
   const int playing = tally.value(check::Outcome::Playing);
-  const int failed = static_cast<int>(chosen.size()) - playing;
+  const int failed = total - playing;
   console.message(summaryTable(tally));
   console.message(QStringLiteral("共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
                                  "%2 playing, %3 failed, %4 duplicates; %5 s")
-                      .arg(chosen.size())
+                      .arg(total)
                       .arg(playing)
                       .arg(failed)
                       .arg(duplicates)
