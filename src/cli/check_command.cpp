@@ -1,5 +1,3 @@
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -12,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/json_lines.h"
+#include "cli/open_file_limit.h"
 #include "cli/skipped_report.h"
 #include "engines/mpv_check_player.h"
 #include "library/line_appender.h"
@@ -23,15 +22,6 @@
 namespace cli {
 
 namespace {
-
-// Every probe, held connection and engine takes file descriptors: a large
-// --probes needs more than the usual soft limit of 1024.
-void raiseOpenFileLimit() {
-  rlimit limit{};
-  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
-  limit.rlim_cur = limit.rlim_max;
-  setrlimit(RLIMIT_NOFILE, &limit);
-}
 
 // A station of the run and its place in the whole list, counted from 1, so
 // shards and resumed runs number stations as one full run does.
@@ -150,8 +140,8 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   playlists::StationList stations;
   stations.reserve(chosen.size());
   for (const Numbered& n : chosen) stations << n.station;
-  const check::CheckLimits limits = limitsOf(c, dir);
-  raiseOpenFileLimit();
+  check::CheckLimits limits = limitsOf(c, dir);
+  fitOpenFileLimit(limits, console);
   check::StationChecker checker(
       std::move(stations), limits,
       players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent));

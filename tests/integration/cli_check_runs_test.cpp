@@ -1,18 +1,22 @@
 // What a check leaves behind across runs: a pass's results line never
-// without its station line, and a resumed run's account of every station of
-// its results file.
+// without its station line, a resumed run's account of every station of its
+// results file, and a check within a low open-file limit.
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
 #include "fake_check_player.h"
+#include "media_fixtures.h"
 #include "playlists/station_files.h"
 #include "temp_files.h"
 
@@ -124,4 +128,44 @@ TEST_F(CheckRunsOnFakes, AResumedRunAccountsForEveryStationOfItsResults) {
     EXPECT_EQ(capture.outLines().size(), c.checked);
     EXPECT_TRUE(capture.errText().contains(c.summary)) << capture.errText().toStdString();
   }
+}
+
+// Within an open-file limit too low for the probes asked for, the check
+// runs fewer and says so once; no station fails for a socket it could not
+// open.
+TEST(CheckWithinLimits, ALowOpenFileLimitCostsNoStation) {
+  ASSERT_TRUE(MediaFixtures::instance().ok());
+  LocalHttpServer server;
+  ASSERT_TRUE(server.start());
+  QTemporaryDir dir;
+  QString text = QStringLiteral("#EXTM3U\n");
+  constexpr int kStations = 160;
+  for (int i = 0; i < kStations; ++i) {
+    const QString path = QStringLiteral("/s%1.mp3").arg(i);
+    // Slow to answer, so unlimited probes would hold hundreds of sockets.
+    server.addFile(path, MediaFixtures::instance().bytes("tone.mp3"), "audio/mpeg", 300);
+    text += QStringLiteral("#EXTINF:-1,s%1\n%2\n").arg(i).arg(server.url(path));
+  }
+  const QString list = writeFile(dir, "list.m3u", text.toUtf8());
+  const QString results = dir.filePath("results.jsonl");
+  QProcess nettv;
+  nettv.setChildProcessModifier([] {
+    const rlimit low{160, 160};
+    setrlimit(RLIMIT_NOFILE, &low);
+  });
+  nettv.start(NETTV_BINARY, {"check", list, "--jobs", "6", "--probes", "500", "--timeout", "10",
+                             "--json-out", results, "--dir", dir.path()});
+  ASSERT_TRUE(nettv.waitForStarted());
+  ASSERT_TRUE(nettv.waitForFinished(240000));
+  const QString err = QString::fromUtf8(nettv.readAllStandardError());
+  EXPECT_EQ(nettv.exitCode(), kExitDone) << err.toStdString();
+  EXPECT_EQ(err.count("open-file limit"), 1) << err.toStdString();
+  QMap<QString, int> verdicts;
+  QFile f(results);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  for (const QByteArray& line : f.readAll().split('\n')) {
+    const QJsonObject o = QJsonDocument::fromJson(line).object();
+    if (!o.isEmpty()) ++verdicts[o.value("verdict").toString() + u' ' + o.value("reason").toString()];
+  }
+  EXPECT_EQ(verdicts, (QMap<QString, int>{{"playing ", kStations}}));
 }
