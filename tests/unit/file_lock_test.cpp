@@ -1,7 +1,4 @@
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,59 +6,41 @@
 #include "base/file_lock.h"
 #include "base/text_file.h"
 
-namespace {
-
-// The text QLockFile writes for this process, with another process id.
-QByteArray lockTextOf(const QString& path, qint64 pid) {
-  QLockFile own(path);
-  own.lock();
-  QFile f(path);
-  f.open(QIODevice::ReadOnly);
-  const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
-  return QByteArray::number(pid) + f.readAll().mid(self.size());
-}
-
-}  // namespace
-
-// A lock that another process left behind must not stop writes for good;
-// a lock a live process holds now is respected.
-TEST(FileLockTest, TakesOverOnlyLocksNobodyHolds) {
+// Another process's lock is waited for while it lasts; a lock whose process
+// has ended never stops a write.
+TEST(FileLockTest, WaitsForAnotherProcessOnlyWhileItHoldsTheLock) {
   QTemporaryDir dir;
   const QString file = dir.filePath("tv_lib_ss_jg.txt");
   const QString lock = file + ".lock";
-  QProcess ended;
-  ended.start(QStringLiteral("sleep"), {QStringLiteral("60")});
-  ASSERT_TRUE(ended.waitForStarted());
-  const qint64 endedPid = ended.processId();
-  ended.kill();
-  ASSERT_TRUE(ended.waitForFinished());
-  const qint64 self = QCoreApplication::applicationPid();
   const struct {
     const char* what;
-    qint64 pid;
-    qint64 ageMs;
+    const char* holder;  // what the other process does once it holds the lock
+    bool killed;         // it is killed before the lock is asked for
+    int waitMs;
     bool taken;
   } cases[] = {
-      {"left by a process that ended", endedPid, 0, true},
-      {"held too long by a live process", self, textfile::FileLock::kStaleMs + 5000, true},
-      {"held now by a live process", self, 0, false},
+      {"held now by a live process", "sleep 60", false, 0, false},
+      {"left by a process that was killed", "sleep 60", true, 0, true},
+      {"let go of while waiting", "sleep 0.3", false, 10000, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const QByteArray text = lockTextOf(lock, c.pid);
-    QFile f(lock);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-    f.flush();
-    f.setFileTime(QDateTime::currentDateTime().addMSecs(-c.ageMs),
-                  QFileDevice::FileModificationTime);
-    f.close();
+    QProcess holder;
+    // One process that holds the lock until it ends.
+    holder.start("sh", {"-c", QStringLiteral("exec 9>>\"$0\"; flock 9; echo held; exec %1").arg(c.holder),
+                        lock});
+    ASSERT_TRUE(holder.waitForReadyRead(5000));
+    if (c.killed) {
+      holder.kill();
+      ASSERT_TRUE(holder.waitForFinished());
+    }
     {
-      const textfile::FileLock held(file, 0);
+      const textfile::FileLock held(file, c.waitMs);
       EXPECT_EQ(bool(held), c.taken);
       EXPECT_EQ(held.error().contains(lock), !c.taken);
     }
-    EXPECT_EQ(QFile::exists(lock), !c.taken);
+    holder.kill();
+    holder.waitForFinished();
     QFile::remove(lock);
   }
 }
