@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,6 +14,7 @@
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "results_file.h"
 #include "fake_check_player.h"
 #include "media_fixtures.h"
 #include "playlists/station_files.h"
@@ -161,11 +161,7 @@ TEST(CheckWithinLimits, ALowOpenFileLimitCostsNoStation) {
   EXPECT_EQ(nettv.exitCode(), kExitDone) << err.toStdString();
   EXPECT_EQ(err.count("open-file limit"), 1) << err.toStdString();
   QMap<QString, int> verdicts;
-  QFile f(results);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  for (const QByteArray& line : f.readAll().split('\n')) {
-    const QJsonObject o = QJsonDocument::fromJson(line).object();
-    if (!o.isEmpty()) ++verdicts[o.value("verdict").toString() + u' ' + o.value("reason").toString()];
-  }
+  for (const QJsonObject& o : resultObjects(results))
+    ++verdicts[o.value("verdict").toString() + u' ' + o.value("reason").toString()];
   EXPECT_EQ(verdicts, (QMap<QString, int>{{"playing ", kStations}}));
 }

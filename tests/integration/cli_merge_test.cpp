@@ -15,6 +15,7 @@
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "results_file.h"
 #include "temp_files.h"
 
 using namespace cli;
@@ -33,12 +34,8 @@ QByteArray result(int index, const QString& name, const QString& address, bool p
 // The verdict of each station of a merged results file, by address.
 QMap<QString, QString> verdicts(const QString& path) {
   QMap<QString, QString> out;
-  QFile f(path);
-  f.open(QIODevice::ReadOnly);
-  for (const QByteArray& line : f.readAll().split('\n')) {
-    const QJsonObject o = QJsonDocument::fromJson(line).object();
-    if (!o.isEmpty()) out.insert(o.value("address").toString(), o.value("verdict").toString());
-  }
+  for (const QJsonObject& o : resultObjects(path))
+    out.insert(o.value("address").toString(), o.value("verdict").toString());
   return out;
 }
 

@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "cli/json_lines.h"
 #include "event_loop_wait.h"
 #include "media_fixtures.h"
+#include "results_file.h"
 #include "playlists/station_address.h"
 #include "playlists/station_file.h"
 #include "playlists/station_files.h"
@@ -82,11 +82,8 @@ class SharedFolder : public MediaServerTest {
   // The addresses a check's results file reports as passing.
   static QStringList passedIn(const QString& results) {
     QStringList passed;
-    cli::JsonLinesReader reader(results);
-    EXPECT_TRUE(reader.open());
-    while (const auto line = reader.next())
-      if (line->object && line->object->value("verdict") == "playing")
-        passed << line->object->value("address").toString();
+    for (const QJsonObject& o : resultObjects(results))
+      if (o.value("verdict") == "playing") passed << o.value("address").toString();
     return passed;
   }
 
