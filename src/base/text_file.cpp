@@ -95,6 +95,9 @@ WriteResult writeLines(const QString& path, const QStringList& lines) {
 }
 
 WriteResult copy(const QString& from, const QString& to) {
+  // Never half of a line another process is appending to the source.
+  const FileLock lock(from);
+  if (!lock) return {lock.error()};
   const auto file = readBytes(from);
   if (!file.bytes) return {file.error};
   return writeBytes(to, *file.bytes);
