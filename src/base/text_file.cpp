@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "base/file_lock.h"
 #include "base/text_lines.h"
 
 namespace textfile {
@@ -93,6 +94,8 @@ LastLineEnd closeLastLine(const QByteArray& bytes) {
 }
 
 WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
+  const FileLock lock(path);
+  if (!lock) return {lock.error()};
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return failure(file);
   if (file.write(bytes) != bytes.size()) {
@@ -131,6 +134,8 @@ WriteResult write(const QString& path, const QString& text) {
 WriteResult append(const QString& path, const QString& text) { return editLines(path, {}, text); }
 
 WriteResult editLines(const QString& path, const LineEdit& edit, const QString& text) {
+  const FileLock lock(path);
+  if (!lock) return {lock.error()};
   const auto file = readBytes(path);
   if (!file.bytes) return {file.error};
   const Encoding encoding = detectEncoding(*file.bytes);
@@ -146,6 +151,9 @@ WriteResult writeLines(const QString& path, const QStringList& lines) {
 }
 
 WriteResult copy(const QString& from, const QString& to) {
+  // Never half of a line another process is appending to the source.
+  const FileLock lock(from);
+  if (!lock) return {lock.error()};
   const auto file = readBytes(from);
   if (!file.bytes) return {file.error};
   return writeBytes(to, *file.bytes);

@@ -86,6 +86,14 @@ QString compact(const QJsonObject& o) {
   return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
+std::optional<check::Outcome> outcomeOfJson(const QJsonObject& o) {
+  const QString verdict = o.value(QLatin1String("verdict")).toString();
+  if (verdict.isEmpty() || o.value(QLatin1String("address")).toString().isEmpty()) return std::nullopt;
+  if (verdict == u"playing") return check::Outcome::Playing;
+  return check::outcomeOfKey(o.value(QLatin1String("reason")).toString())
+      .value_or(check::Outcome::BadMedia);
+}
+
 QString summaryTable(const OutcomeTally& tally) {
   int total = 0;
   QStringList rows{QStringLiteral("%1  %2").arg(QStringLiteral("数量 count"), 10).arg(QStringLiteral("结果 result"))};

@@ -18,6 +18,9 @@ QString resultLine(int index, const playlists::Station& station, const check::Ch
 // The same as one JSON object (index counts from 1 over the whole list).
 QJsonObject resultJson(int index, const playlists::Station& station, const check::CheckResult& result);
 QString compact(const QJsonObject& o);
+// The outcome a results line records: its reason, or bad media when it names
+// none that is known; nothing when the line holds no verdict and address.
+std::optional<check::Outcome> outcomeOfJson(const QJsonObject& o);
 
 // How many stations ended with each outcome.
 using OutcomeTally = QMap<check::Outcome, int>;

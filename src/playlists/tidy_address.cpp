@@ -8,11 +8,6 @@ namespace playlists {
 
 namespace {
 
-bool hasControlCharacters(const QString& text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
-}
-
 bool isDrivePath(const QString& text) {
   static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));
   return drive.match(text).hasMatch();
@@ -46,6 +41,11 @@ QString percentDecoded(const QString& text) {
 }
 
 }  // namespace
+
+bool hasControlCharacters(QStringView text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
 
 QString withEncodedCommas(QString address) {
   // A station line ends its address at a comma.
