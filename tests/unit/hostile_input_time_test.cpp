@@ -1,7 +1,5 @@
 // Readers of files, lists and pages take time in proportion to their input:
 // five megabytes of the worst input known for each finish within a second.
-#include <time.h>
-
 #include <functional>
 
 #include "base/text_file.h"
@@ -10,6 +8,7 @@
 #include "playlists/playlist.h"
 #include "search/text_scan.h"
 #include "search_fixture.h"
+#include "thread_cpu_time.h"
 
 namespace {
 
@@ -21,18 +20,6 @@ constexpr qint64 kLimitMs = 1000;
 // head, then unit repeated up to five megabytes.
 QString hostile(const QString& head, const QString& unit) {
   return head + unit.repeated((kSize - head.size()) / unit.size() + 1);
-}
-
-// Processor time, so that other work on a loaded machine does not count.
-qint64 msToRun(const std::function<void()>& run) {
-  const auto now = [] {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-  };
-  const qint64 start = now();
-  run();
-  return now() - start;
 }
 
 class HostileInputTimeTest : public SearchTest {};
