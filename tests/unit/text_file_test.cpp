@@ -146,6 +146,16 @@ TEST_F(TextFileTest, OnlyRegularFilesAreRead) {
   EXPECT_FALSE(textfile::read(path("pipe")));
 }
 
+TEST_F(TextFileTest, AFileWhoseReadingFailsIsNotRead) {
+  // This process's memory opens as a regular file, but reading its first
+  // page fails, as a failing disk or a lost network share does.
+  const QString failing = QStringLiteral("/proc/self/mem");
+  put("b.txt", "old");
+  EXPECT_FALSE(textfile::read(failing));
+  EXPECT_FALSE(textfile::copy(failing, path("b.txt")));
+  EXPECT_EQ(bytes("b.txt"), "old");
+}
+
 TEST_F(TextFileTest, ReadOnlyFolderKeepsTheOldFile) {
   put("a.txt", "old");
   QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
