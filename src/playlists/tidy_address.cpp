@@ -6,12 +6,12 @@
 
 namespace playlists {
 
-namespace {
-
 bool hasControlCharacters(const QString& text) {
   return std::any_of(text.begin(), text.end(),
                      [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
 }
+
+namespace {
 
 bool isDrivePath(const QString& text) {
   static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));

@@ -21,6 +21,10 @@ struct TidyAddress {
 };
 TidyAddress tidyAddress(const QString& raw, const QString& baseDir);
 
+// True when the text holds a C0 control character or DEL: an address that
+// does is no stream, and a line break in it would end a station line.
+bool hasControlCharacters(const QString& text);
+
 // A network address with its commas percent-encoded, as station lines need
 // it; otherwise as it stands.
 QString withEncodedCommas(QString address);
