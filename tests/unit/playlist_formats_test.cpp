@@ -168,6 +168,19 @@ TEST(PlaylistBadInput, HugeFilesLongLinesAndOddAddresses) {
   EXPECT_EQ(skippedLines(odd), (QList<int>{3, 6, 7, 8}));
 }
 
+// A long name is cut to fit the list, never before a space, which a station
+// line would not keep, nor within a character.
+TEST(PlaylistBadInput, LongNamesAreCutBetweenCharacters) {
+  const QString start(199, u'x');
+  for (const QString& tail : {QStringLiteral(" y"), QStringLiteral("😀")}) {
+    const playlists::Playlist p = parse(
+        QStringLiteral("#EXTINF:-1,") + start + tail + QStringLiteral("\nhttp://a.example.cn/\n"),
+        playlists::PlaylistFormat::M3u);
+    ASSERT_EQ(p.stations.size(), 1);
+    EXPECT_EQ(names(p).first().toStdString(), start.toStdString()) << tail.toStdString();
+  }
+}
+
 TEST(PlaylistFormat, MarksInTheTextComeBeforeTheFileName) {
   EXPECT_EQ(playlists::detectPlaylistFormat("a.txt", "\xEF\xBB\xBF#EXTM3U\n"), playlists::PlaylistFormat::M3u);
   EXPECT_EQ(playlists::detectPlaylistFormat("a.m3u", "[Playlist]\nFile1=x\n"), playlists::PlaylistFormat::Pls);
