@@ -20,7 +20,10 @@ Bytes readBytes(const QString& path) {
   if (!QFileInfo(path).isFile()) return {std::nullopt, QStringLiteral("not a file")};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
-  return {file.readAll(), {}};
+  QByteArray bytes = file.readAll();
+  // A read that failed part way must not pass for a shorter file.
+  if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
+  return {std::move(bytes), {}};
 }
 
 WriteResult failure(const QFileDevice& file) {

@@ -14,7 +14,12 @@ QString tidyName(const QString& raw) {
     else if (c == u',')
       c = QChar(0xFF0C);
   }
-  return name.simplified().left(kMaxNameLength);
+  name = name.simplified();
+  if (name.size() <= kMaxNameLength) return name;
+  // The cut never leaves a space at the end, which a station line drops,
+  // nor half of a character.
+  name.truncate(name.at(kMaxNameLength).isLowSurrogate() ? kMaxNameLength - 1 : kMaxNameLength);
+  return name.trimmed();
 }
 
 void PlaylistBuilder::add(int line, const QString& name, const StationAddress& address,

@@ -1,5 +1,7 @@
 #include "playlists/playlist_export.h"
 
+#include <algorithm>
+
 #include "playlists/station_address.h"
 
 namespace playlists {
@@ -41,15 +43,26 @@ QString guideUrls(const StationList& stations) {
   return urls.join(u',');
 }
 
-// The station's headers split into #EXTVLCOPT lines and the rest.
+// Whether an #EXTVLCOPT line gives the value back as it is: a reader
+// trims the line, takes it as UTF-8 and skips an empty value.
+bool readsBackWhole(const QByteArray& value) {
+  const QString text = QString::fromUtf8(value);
+  return !text.isEmpty() && text.trimmed() == text && text.toUtf8() == value;
+}
+
+// The station's headers split into #EXTVLCOPT lines and the rest; a value
+// such a line would not give back whole, or a header named twice, stays in
+// the "|" suffix, which keeps every byte.
 QString vlcOptions(StationAddress& address) {
   QString lines;
   for (const VlcOption& o : kVlcOptions) {
-    const auto known = std::find_if(address.headers.begin(), address.headers.end(),
-                                    [&](const RequestHeader& h) {
-                                      return h.name.compare(o.header, Qt::CaseInsensitive) == 0;
-                                    });
-    if (known == address.headers.end()) continue;
+    const auto named = [&](const RequestHeader& h) {
+      return h.name.compare(o.header, Qt::CaseInsensitive) == 0;
+    };
+    const auto known = std::find_if(address.headers.begin(), address.headers.end(), named);
+    if (known == address.headers.end() || !readsBackWhole(known->value) ||
+        std::count_if(address.headers.begin(), address.headers.end(), named) > 1)
+      continue;
     lines += QStringLiteral("#EXTVLCOPT:%1=%2\n").arg(o.option, QString::fromUtf8(known->value));
     address.headers.erase(known);
   }

@@ -1,6 +1,5 @@
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,6 +29,7 @@
 #include "gui/qt_translations.h"
 #include "gui/window_program.h"
 #include "media_fixtures.h"
+#include "thread_cpu_time.h"
 
 namespace {
 
@@ -125,17 +125,17 @@ TEST_F(WindowFeaturesTest, FilterFindsAStationAmong100000AndPlaysIt) {
   auto* names = widget<QComboBox>("tvm");
   QTest::mouseClick(names->lineEdit(), Qt::LeftButton);
   names->lineEdit()->clear();
-  QElapsedTimer clock;
-  clock.start();
-  QTest::keyClicks(names->lineEdit(), "phoeni");  // any case
-  const qint64 perKeyMs = clock.elapsed() / 6;
+  const QString typed = QStringLiteral("phoeni");  // any case
+  const qint64 typingMs = msToRun([&] { QTest::keyClicks(names->lineEdit(), typed); });
   auto* popup = anyWidget<QAbstractItemView>("tvmFilter");
   ASSERT_NE(popup, nullptr);
   ASSERT_TRUE(waitUntil([&] { return popup->isVisible(); }, 2000));
   ASSERT_EQ(popup->model()->rowCount(), 1);
   EXPECT_EQ(popup->model()->index(0, 0).data().toString(), QStringLiteral("凤凰卫视 Phoenix HD"));
-  EXPECT_LT(perKeyMs, 500);  // a margin for a machine busy with other tests
-  RecordProperty("ms_per_keystroke", static_cast<int>(perKeyMs));
+  // A keystroke's search of 100,000 names takes about 5 ms of the UI thread,
+  // the pop-up it shows included.
+  EXPECT_LT(typingMs, 15 * typed.size());
+  RecordProperty("cpu_ms_per_keystroke", static_cast<int>(typingMs / typed.size()));
   screenshot("filter_popup");
 
   // Down into the list and Enter: chosen as from the drop-down, so it plays.

@@ -182,6 +182,19 @@ TEST(PlaylistExport, M3u8WithGroupsAndHeadersReadsBackTheSameStations) {
   EXPECT_EQ(shown(rows(text, detectPlaylistFormat("out.m3u8", text))), shown(rows(expected)));
 }
 
+// A value an #EXTVLCOPT line would not give back whole stays in the "|"
+// suffix, which keeps every byte.
+TEST(PlaylistExport, HeaderValuesReadBackWhole) {
+  const StationList stations = {
+      {"Bytes", "http://a.example.cn/1|User-Agent=Box%845.0", ""},
+      {"Space", "http://a.example.cn/2|Referer=http://p/%20", ""},
+      {"Wide space", "http://a.example.cn/3|Referer=http://p/%E3%80%80", ""},
+      {"Empty", "http://a.example.cn/4|Origin=", ""},
+      {"Twice", "http://a.example.cn/5|Referer=http://p/&Referer=http://q/", ""},
+  };
+  EXPECT_EQ(shown(rows(toM3u8(stations), PlaylistFormat::M3u)), shown(rows(stations)));
+}
+
 TEST(PlaylistImport, CountsAddedKnownAndSkippedAndKnowsStationsByTheirBareAddress) {
   QTemporaryDir dir;
   const QString found = QDir(dir.path()).filePath(library::kFoundFile);
