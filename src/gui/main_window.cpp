@@ -22,6 +22,7 @@
 #include "gui/station_tools.h"
 #include "gui/text_binding.h"
 #include "gui/window_keys.h"
+#include "playlists/channel_aliases.h"
 
 namespace {
 
@@ -86,12 +87,13 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
   bind<ComboBoxBinding, QComboBox>(form.Combo1, frame);
 
   auto* names = bind<ComboBoxBinding, QComboBox>(form.tvm, this);
-  names->addFilter();
+  const auto channelNames = playlists::ChannelNames::forFolder(form.programDir);
+  names->addFilter(&channelNames);
   for (Button* b : {&form.Command2, &form.Command14, &form.Command9, &form.Command4,
                     &form.Command5, &form.Command12, &form.Command10, &form.Command3})
     bind<ButtonBinding, QPushButton>(*b, this);
   auto* addresses = bind<ComboBoxBinding, QComboBox>(form.dz1, this);
-  addresses->addFilter();
+  addresses->addFilter(nullptr);
   QPlainTextEdit* record = addressRecord(this);
   place(new TextBoxBinding(form.Text1, record, m_scale), false);
   bind<LabelBinding, QLabel>(form.l, this);
