@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
-#include <QBuffer>
-#include <QImage>
 #include <QTemporaryDir>
 
 #include "event_loop_wait.h"
 #include "gui/channel_tree_model.h"
 #include "gui/logo_cache.h"
 #include "local_http_server.h"
+#include "png_bytes.h"
 
 namespace {
 
@@ -30,21 +29,11 @@ TreeChannel channel(const QString& name, const QString& key, QList<TreeLine> lin
   return c;
 }
 
-QByteArray logoPng() {
-  QImage image(16, 16, QImage::Format_RGB32);
-  image.fill(Qt::blue);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
-
 class ChannelTreeModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(server.start());
-    server.addFile("/hn.png", logoPng(), "image/png");
+    server.addFile("/hn.png", pngBytes({16, 16}), "image/png");
     model.setTree({
         {"央视", {channel("CCTV-1", "cctv1", {line(3, "CCTV1"), line(1, "CCTV-1 综合")}),
                   channel("CCTV-5", "cctv5", {line(5, "CCTV-5")})}},

@@ -1,26 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QUrl>
 
 #include "event_loop_wait.h"
 #include "gui/logo_cache.h"
 #include "local_http_server.h"
+#include "png_bytes.h"
 
 namespace {
-
-QByteArray png(QSize size) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(Qt::red);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
 
 class LogoCacheTest : public ::testing::Test {
  protected:
@@ -31,14 +20,14 @@ class LogoCacheTest : public ::testing::Test {
 };
 
 TEST_F(LogoCacheTest, KeepsSmallPicturesFetchedOverTheWebOnce) {
-  server.addFile("/logo.png", png({100, 50}), "image/png");
+  server.addFile("/logo.png", pngBytes({100, 50}), "image/png");
   server.addFile("/big.png", QByteArray(LogoCache::kMaxBytes + 1, 'x'), "image/png");
   server.addFile("/text.png", "<html>not a picture</html>", "image/png");
   server.addStatus("/missing.png", 404);
   const QString local = dir.filePath("local.png");
   QFile file(local);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(png({10, 10}));
+  file.write(pngBytes({10, 10}));
   file.close();
 
   const struct {
