@@ -44,8 +44,9 @@ struct Numbered {
   playlists::Station station;
 };
 
-// The stations of all files, each bare address once; nothing when a file
-// cannot be read.
+// The stations of all files, each request (bare address and headers) once:
+// a copy without the headers never stands in for the one with them.
+// Nothing when a file cannot be read.
 std::optional<playlists::StationList> readStations(const QStringList& files, Console& console,
                                                    int* duplicates) {
   playlists::StationList unique;
@@ -58,7 +59,7 @@ std::optional<playlists::StationList> readStations(const QStringList& files, Con
     }
     reportSkipped(console, file, playlist->skipped);
     for (const playlists::Station& s : playlist->stations) {
-      const QString key = playlists::knownAddressKey(s.address);
+      const QString key = playlists::requestKey(s.address);
       if (keys.contains(key)) {
         ++*duplicates;
         continue;
