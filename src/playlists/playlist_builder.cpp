@@ -1,5 +1,7 @@
 #include "playlists/playlist_builder.h"
 
+#include "playlists/guide_tags.h"
+
 #include "playlists/tidy_address.h"
 
 namespace playlists {
@@ -16,12 +18,12 @@ QString tidyName(const QString& raw) {
 }
 
 void PlaylistBuilder::add(int line, const QString& name, const StationAddress& address,
-                          const QString& group) {
+                          const QString& group, const GuideTags& tags) {
   const TidyAddress tidy = tidyAddress(address.bare, m_baseDir);
   if (tidy.problem) return skip(line, describe(*tidy.problem));
   QString tidied = tidyName(name);
   if (tidied.isEmpty()) tidied = tidyName(nameFromAddress(tidy.address));
-  Station station{tidied, tidy.address, tidyName(group)};
+  Station station{tidied, tidy.address, tidyName(group), tidyTags(tags)};
   if (!address.headers.isEmpty()) {
     // Headers that would not read back whole (too long, unsafe) are
     // dropped, never stored half.

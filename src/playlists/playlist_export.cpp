@@ -17,13 +17,28 @@ constexpr VlcOption kVlcOptions[] = {
     {"Origin", QLatin1StringView("http-origin")},
 };
 
-QString extinf(const Station& s) {
-  QString group = s.group;
+// An attribute of an #EXTM3U or #EXTINF line, or "" without a value.
+QString attribute(QLatin1StringView name, QString value) {
+  if (value.isEmpty()) return {};
   // A quote would end the attribute early.
-  group.replace(u'"', u'\'');
-  const QString attribute =
-      group.isEmpty() ? QString() : QStringLiteral(" group-title=\"%1\"").arg(group);
-  return QStringLiteral("#EXTINF:-1%1,%2\n").arg(attribute, s.name);
+  value.replace(u'"', u'\'');
+  return QStringLiteral(" %1=\"%2\"").arg(name, value);
+}
+
+QString extinf(const Station& s) {
+  return QStringLiteral("#EXTINF:-1%1%2%3%4,%5\n")
+      .arg(attribute(QLatin1StringView("tvg-id"), s.tags.tvgId),
+           attribute(QLatin1StringView("tvg-name"), s.tags.tvgName),
+           attribute(QLatin1StringView("tvg-logo"), s.tags.tvgLogo),
+           attribute(QLatin1StringView("group-title"), s.group), s.name);
+}
+
+// The programme guides the stations came with, each once.
+QString guideUrls(const StationList& stations) {
+  QStringList urls;
+  for (const Station& s : stations)
+    if (!s.tags.guideUrl.isEmpty() && !urls.contains(s.tags.guideUrl)) urls << s.tags.guideUrl;
+  return urls.join(u',');
 }
 
 // The station's headers split into #EXTVLCOPT lines and the rest.
@@ -44,7 +59,8 @@ QString vlcOptions(StationAddress& address) {
 }  // namespace
 
 QString toM3u8(const StationList& stations) {
-  QString text = QStringLiteral("#EXTM3U\n");
+  QString text =
+      QStringLiteral("#EXTM3U%1\n").arg(attribute(QLatin1StringView("x-tvg-url"), guideUrls(stations)));
   for (const Station& s : stations) {
     StationAddress address = StationAddress::parse(s.address);
     text += extinf(s);

@@ -1,5 +1,7 @@
 #include "playlists/station_file.h"
 
+#include "playlists/guide_tags.h"
+
 #include <QFileInfo>
 
 #include "base/text_file.h"
@@ -11,6 +13,7 @@ namespace playlists {
 
 QString stationFileLine(const Station& s) {
   const QString line = library::stationLine(s.name, s.address);
+  if (!s.tags.isEmpty()) return line + s.group + u',' + guideTagsField(s.tags) + u',';
   return s.group.isEmpty() ? line : line + s.group + u',';
 }
 

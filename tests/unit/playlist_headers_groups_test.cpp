@@ -286,3 +286,35 @@ TEST(PlaylistImport, WritesEveryStationItCountsAsAdded) {
     EXPECT_EQ(textfile::readLines(found).value_or(QStringList()), c.after);
   }
 }
+
+// The programme-guide tags of an M3U survive import into a station file and
+// export again; what could open a local file or break a line does not.
+TEST(PlaylistGuideTags, KeptThroughStationFileAndExport) {
+  const QString m3u = QStringLiteral(
+      "#EXTM3U x-tvg-url=\"http://epg.example.cn/e.xml\"\n"
+      "#EXTINF:-1 tvg-id=\"CCTV1.cn\" tvg-name=\"CCTV1\" tvg-logo=\"http://logo.example.cn/1.png\" "
+      "group-title=\"央视\",CCTV-1\nhttp://h.example.cn/1.m3u8\n"
+      "#EXTINF:-1 tvg-logo=\"file:///etc/passwd\" tvg-id=\"a,b\",本地标志\nhttp://h.example.cn/2.m3u8\n"
+      "#EXTINF:-1,无标签\nhttp://h.example.cn/3.m3u8\n");
+  const StationList read = parsePlaylist(m3u, PlaylistFormat::M3u, {}).stations;
+  ASSERT_EQ(read.size(), 3);
+  const GuideTags first{"CCTV1.cn", "CCTV1", "http://logo.example.cn/1.png",
+                        "http://epg.example.cn/e.xml"};
+  EXPECT_EQ(read[0].tags, first);
+  EXPECT_EQ(read[1].tags.tvgLogo, QString());
+  EXPECT_EQ(read[1].tags.tvgId, QStringLiteral("a，b"));
+
+  QString lines;
+  for (const Station& s : read) lines += stationFileLine(s) + QStringLiteral("\r\n");
+  const StationList stored = parsePlaylist(lines, PlaylistFormat::StationLines, {}).stations;
+  ASSERT_EQ(stored.size(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(stored[i].tags, read[i].tags) << i;
+    EXPECT_EQ(stored[i].group, read[i].group) << i;
+  }
+  const QString exported = toM3u8(stored);
+  EXPECT_TRUE(exported.startsWith("#EXTM3U x-tvg-url=\"http://epg.example.cn/e.xml\"\n"));
+  EXPECT_TRUE(exported.contains("#EXTINF:-1 tvg-id=\"CCTV1.cn\" tvg-name=\"CCTV1\" "
+                                "tvg-logo=\"http://logo.example.cn/1.png\" group-title=\"央视\",CCTV-1\n"));
+  EXPECT_EQ(parsePlaylist(exported, PlaylistFormat::M3u, {}).stations[0].tags, first);
+}
