@@ -29,7 +29,7 @@ ListedLines listLines(const QStringList& names, const QStringList& addresses,
   for (int i = 0; i < count; ++i) {
     const QString& address = addresses[i];
     if (address == library::kSeparator || address.trimmed().isEmpty()) continue;
-    playlists::Station s{names[i], address, notes.value(history::lineKey(address)).group};
+    playlists::Station s{names[i], address, notes.value(history::lineKey(address)).group, {}};
     if (const QString key = entryKey(s); !listed.entryOf.contains(key)) listed.entryOf.insert(key, i);
     listed.stations.append(std::move(s));
   }
@@ -85,7 +85,7 @@ QHash<QString, LineNote> stationFileNotes(const QString& programDir) {
        {library::kFoundFile, library::kScannedFile, library::kExtraResultsFile, library::kLibraryFile})
     (void)playlists::readStationFile(dir.filePath(file), [&notes](playlists::Station&& s) {
       if (const QString line = history::lineKey(s.address); !notes.contains(line))
-        notes.insert(line, {s.group, {}});
+        notes.insert(line, {s.group, s.tags.tvgLogo});
     });
   return notes;
 }

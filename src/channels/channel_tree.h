@@ -23,9 +23,7 @@ namespace channels {
 // What the station files tell of a line besides its name and address.
 struct LineNote {
   QString group;
-  // The address of its channel's logo (tvg-logo); station files carry none
-  // yet, and a channel without one shows none.
-  QString logo;
+  QString logo;  // its tvg-logo address; empty when it names none
 };
 
 // The notes of the lines of a program folder's station files, by line key
@@ -42,7 +40,7 @@ struct TreeLine {
 
 struct TreeChannel {
   QString name;
-  QString logo;
+  QString logo;  // the first its lines name; empty when none does
   QList<TreeLine> lines;  // best first
   // Its name and the names of its lines, each once, as queries find them.
   QList<playlists::SearchableName> names;

@@ -18,7 +18,7 @@ using channels::TreeLine;
 TreeLine line(int entry, const QString& name) {
   TreeLine l;
   l.entry = entry;
-  l.station = {name, QStringLiteral("http://127.0.0.1:9/%1").arg(entry), QString()};
+  l.station = {name, QStringLiteral("http://127.0.0.1:9/%1").arg(entry), QString(), {}};
   return l;
 }
 

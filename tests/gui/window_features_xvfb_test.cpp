@@ -32,6 +32,8 @@
 #include "gui/window_program.h"
 #include "history/health_db.h"
 #include "line_verdicts.h"
+#include "playlists/station_file.h"
+#include "png_bytes.h"
 #include "media_fixtures.h"
 
 namespace {
@@ -170,9 +172,12 @@ TEST_F(WindowFeaturesTest, ChannelPanelPlaysTheBestLineOfAChannelFound) {
   const QString dead = QStringLiteral("http://127.0.0.1:%1/hn.mp3").arg(LocalHttpServer::refusedPort());
   const QString unchecked = server.url("/never.mp3");
   const QString good = server.url("/media/long.mp3");
+  // The list names the channel's logo on one of its lines.
+  server.addFile("/hn.png", pngBytes({48, 48}, Qt::darkRed), "image/png");
   ASSERT_TRUE(textfile::writeLines(
       f.path("tv_lib_ss_jg.txt"),
-      {"湖南卫视," + dead + ",卫视频道,", "湖南衛視 HD," + unchecked + ",卫视频道,",
+      {"湖南卫视," + dead + ",卫视频道,",
+       playlists::stationFileLine({"湖南衛視 HD", unchecked, "卫视频道", {{}, {}, server.url("/hn.png"), {}}}),
        "湖南卫视 高清," + good + ",卫视频道,", "CCTV-5 体育,http://127.0.0.1:9/5.mp3,央视频道,",
        "CCTV 5,http://127.0.0.1:9/5b.mp3,央视频道,"}));
   {
@@ -202,6 +207,8 @@ TEST_F(WindowFeaturesTest, ChannelPanelPlaysTheBestLineOfAChannelFound) {
   const QModelIndex channel = model->index(0, 0, model->index(0, 0));
   EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("卫视频道"));
   EXPECT_EQ(channel.data().toString(), QStringLiteral("湖南卫视 · 3 线路"));
+  EXPECT_TRUE(waitUntil([&] { return !channel.data(Qt::DecorationRole).value<QIcon>().isNull(); },
+                        5000));
   tree->expand(channel);
   EXPECT_EQ(model->index(0, 0, channel).data().toString(),
             QStringLiteral("线路 1 · 可播放 · 1280×720 · 0.8 s"));

@@ -7,6 +7,7 @@
 #include "history/health_db.h"
 #include "line_verdicts.h"
 #include "playlists/channel_aliases.h"
+#include "playlists/station_file.h"
 #include "playlists/station_files.h"
 
 namespace {
@@ -26,7 +27,9 @@ class ChannelTreeTest : public FormTest {
                {"CCTV-1 综合,http://a/1,央视,", "CCTV1,http://b/1,央视,",
                 "cctv-1高清,http://c/1,央视,", "CCTV-5,http://a/5,央视,", "CCTV 5,http://b/5,央视,",
                 "cctv-5高清,http://c/5,央视,", "CCTV-5+,http://a/5p,央视,", "湖南卫视,http://a/hn,卫视,",
-                "湖南衛視 HD,http://b/hn,卫视,", "CCTV1,http://b/1,央视,"});
+                playlists::stationFileLine({"湖南衛視 HD", "http://b/hn", "卫视",
+                                            {{}, {}, "http://logo/hn.png", {}}}),
+                "CCTV1,http://b/1,央视,"});
     for (const QString& line : readLines(library::kFoundFile) + QStringList{library::kSeparator +
                                                                             u',' + library::kSeparator} +
                                    readLines(library::kLibraryFile)) {
@@ -89,7 +92,9 @@ TEST_F(ChannelTreeTest, MergesSpellingsKeepsGroupsAndRanksLines) {
   for (int i = 0; i < lines.size(); ++i)
     EXPECT_EQ(channels::lineTitle(cctv1.lines[i], i + 1), lines[i]);
   EXPECT_EQ(cctv1.lines[0].station.address, QStringLiteral("http://b/1"));
+  // A channel's logo is the one a line names, whichever.
   EXPECT_TRUE(cctv1.logo.isEmpty());
+  EXPECT_EQ(groups[2].channels[0].logo, QStringLiteral("http://logo/hn.png"));
 }
 
 TEST_F(ChannelTreeTest, QueriesFindChannelsByAnyOfTheirNames) {
@@ -132,7 +137,7 @@ TEST_F(ChannelTreeTest, PlaysALineAsTheNameBoxPlaysAChosenEntry) {
     f.tvm.addItem(names[i]);
     f.dz1.addItem(addresses[i]);
   }
-  const playlists::Station line{"CCTV1", "http://b/1", "央视"};
+  const playlists::Station line{"CCTV1", "http://b/1", "央视", {}};
   const struct {
     const char* what;
     int entry;
@@ -152,7 +157,7 @@ TEST_F(ChannelTreeTest, PlaysALineAsTheNameBoxPlaysAChosenEntry) {
 
   // A line no longer listed still plays, from the boxes.
   takeLog();
-  channels::PlayChannelLine(f, 4, {"Gone", "http://gone/1", ""});
+  channels::PlayChannelLine(f, 4, {"Gone", "http://gone/1", "", {}});
   EXPECT_TRUE(takeLog().contains("wmp.URL=http://gone/1"));
   EXPECT_EQ(f.tvm.text(), QStringLiteral("Gone"));
 }
