@@ -147,6 +147,38 @@ TEST_F(MainWindowTest, ALargerWindowGivesTheMediaAreaTheRoom) {
   EXPECT_EQ(widget("WindowsMediaPlayer1")->geometry(), media);
 }
 
+TEST_F(MainWindowTest, TheChannelPanelOpensBesideTheControls) {
+  app::Form_Load(f);
+  const QSize closed = window.size();
+  const QRect media = widget("WindowsMediaPlayer1")->geometry();
+  EXPECT_FALSE(window.isChannelPanelOpen());
+  EXPECT_FALSE(widget("channelPanel")->isVisible());
+  // The button sits in the margin left of the name box.
+  QWidget* button = widget("channelsButton");
+  EXPECT_EQ(button->geometry().right() + 1, widget("tvm")->geometry().left());
+  EXPECT_EQ(button->geometry().top(), widget("tvm")->geometry().top());
+
+  click(button);
+  ASSERT_TRUE(window.isChannelPanelOpen());
+  QWidget* panel = widget("channelPanel");
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(window.height(), closed.height());
+  EXPECT_GT(window.width(), closed.width());
+  EXPECT_EQ(panel->geometry(), QRect(closed.width(), 0, window.width() - closed.width(), closed.height()));
+  EXPECT_EQ(widget("WindowsMediaPlayer1")->geometry(), media);
+
+  // A size the procedures set keeps the panel beside it.
+  click(widget("Label1"));
+  EXPECT_EQ(window.size(), windowPixels(8500, 8000) + QSize(panel->width(), 0));
+  EXPECT_EQ(panel->height(), window.height());
+  click(widget("Frame1"));
+
+  click(button);
+  EXPECT_FALSE(window.isChannelPanelOpen());
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_EQ(window.size(), closed);
+}
+
 TEST_F(MainWindowTest, UserActionsReachTheHandlers) {
   writeLines("tv_lib.txt", {"Alpha,http://a/1,", "Beta,http://b/2,", "Gamma,http://c/3,"});
   app::Form_Load(f);
