@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "check/check_verdict.h"
+#include "history/health_db.h"
+#include "history/verdict_batch.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -107,6 +109,11 @@ int runMerge(const CommandLine& c, const QString& dir, Console& console) {
   FirstWriteFailure failure;
   failure.note(passing.path(), passing.open());
   if (report) failure.note(c.jsonOut, report->open(false));
+  history::HealthDb db;
+  if (const history::Result opened = db.open(dir); !opened.message.isEmpty())
+    console.message(opened.message);
+  history::VerdictBatch verdicts(db.isOpen() ? &db : nullptr);
+  const QDateTime now = QDateTime::currentDateTimeUtc();
   OutcomeTally tally;
   for (const Chosen& chosen : lines) {
     if (failure.any()) break;
@@ -118,6 +125,7 @@ int runMerge(const CommandLine& c, const QString& dir, Console& console) {
       return kExitBadInput;
     }
     ++tally[*outcome];
+    verdicts.add(lineVerdictOfJson(*o, now, history::source::kMerge));
     bool stored = true;
     if (chosen.playing) {
       const QString line = library::stationLine(text(*o, "name"), text(*o, "address"));

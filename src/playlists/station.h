@@ -23,7 +23,7 @@ struct Station {
   QString name;
   QString address;  // the whole text: the bare address and any "|" header suffix
   QString group;    // the list's group or genre; "" when it names none
-  GuideTags tags;
+  GuideTags tags = {};
 };
 
 using StationList = QList<Station>;

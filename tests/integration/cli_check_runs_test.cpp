@@ -33,11 +33,11 @@ class CheckRunsOnFakes : public ::testing::Test {
     for (int i = 0; i < kStations; ++i) {
       addresses << QStringLiteral("mms://tv%1.cn/live").arg(i);
       text += QStringLiteral("台%1,%2,\n").arg(i).arg(addresses.last());
-      streams.scripts[addresses.last()] = {{FakeStream::Act::Play, 10, {}, 2000, audioFacts()}};
+      streams.scripts[addresses.last()] = {{FakeStream::Act::Play, 10, {}, 2000, 0, audioFacts()}};
     }
     list = writeFile(dir, "list.txt", text.toUtf8());
     // The last station never plays.
-    streams.scripts[addresses.last()] = {{FakeStream::Act::Fail, 10, LoadFailure::Unreachable, 0, {}}};
+    streams.scripts[addresses.last()] = {{FakeStream::Act::Fail, 10, LoadFailure::Unreachable, 0, 0, {}}};
   }
 
   CommandLine check() const {
