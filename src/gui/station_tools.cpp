@@ -81,9 +81,15 @@ void StationTools::addMenu(QLineEdit* box) {
     QMenu* menu = box->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("导入播放列表…"), this, &StationTools::chooseAndImport);
-    menu->addAction(QStringLiteral("导出为 M3U8…"), this, &StationTools::exportM3u8);
-    menu->addAction(QStringLiteral("快速测试全部"), this, &StationTools::quickTest);
+    // The tools run dialogs and reload the lists, which runs the event loop:
+    // the menu, closed and deleted on the way, must have finished with its
+    // click before they start.
+    const auto add = [this, menu](const QString& text, void (StationTools::*tool)()) {
+      connect(menu->addAction(text), &QAction::triggered, this, tool, Qt::QueuedConnection);
+    };
+    add(QStringLiteral("导入播放列表…"), &StationTools::chooseAndImport);
+    add(QStringLiteral("导出为 M3U8…"), &StationTools::exportM3u8);
+    add(QStringLiteral("快速测试全部"), &StationTools::quickTest);
     menu->popup(box->mapToGlobal(at));
   });
 }

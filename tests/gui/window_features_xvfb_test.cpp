@@ -1,6 +1,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -81,9 +83,15 @@ class WindowFeaturesTest : public MediaServerTest {
   // A widget of the program, in the window or a pop-up of its own.
   template <class W>
   W* anyWidget(const QString& name) {
+    W* w = shownWidget<W>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+  }
+  // The same, or nullptr while there is none.
+  template <class W>
+  static W* shownWidget(const QString& name) {
     for (QWidget* w : QApplication::allWidgets())
       if (w->objectName() == name) return qobject_cast<W*>(w);
-    ADD_FAILURE() << name.toStdString();
     return nullptr;
   }
   QWidget* focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &window(); }
@@ -278,14 +286,18 @@ TEST_F(WindowFeaturesTest, SoundAfterVideoShowsNoStaleFrame) {
   EXPECT_EQ(shot.pixelColor(5, 5), QColor(16, 16, 16));
 }
 
-// Runs action and waits for the message box it brings up; its text, and the
-// box is closed.
-QString messageAfter(const std::function<void()>& action) {
+// Runs action and answers the modal dialogs it brings up: a file dialog
+// with file, a message box with OK; the message box's text.
+QString messageAfter(const std::function<void()>& action, const QString& file = {}) {
   QString text;
   QTimer poll;
   poll.setInterval(20);
-  QObject::connect(&poll, &QTimer::timeout, [&text] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+  QObject::connect(&poll, &QTimer::timeout, [&text, &file] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      dialog->selectFile(file);
+      static_cast<QDialog*>(dialog)->accept();
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       text = box->text();
       box->accept();
     }
@@ -294,6 +306,67 @@ QString messageAfter(const std::function<void()>& action) {
   action();
   waitUntil([&text] { return !text.isEmpty(); }, 5000);
   return text;
+}
+
+// A click as the window system delivers it, through the widget's window,
+// so pop-ups see it as they see the user's.
+void clickAt(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseClick(w->window()->windowHandle(), button, {}, w->mapTo(w->window(), at));
+}
+
+// Chooses the entry of the right-click menu of a station box. False when
+// the menu was deleted before it had finished with the click: the rest of
+// its handling then writes to freed memory.
+bool chooseFromMenu(QLineEdit* box, const QString& entry) {
+  clickAt(box, box->rect().center(), Qt::RightButton);
+  QMenu* menu = nullptr;
+  waitUntil([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }, 2000);
+  if (!menu) return false;
+  QAction* chosen = nullptr;
+  for (QAction* a : menu->actions())
+    if (a->text() == entry) chosen = a;
+  if (!chosen) return false;
+  bool clicking = true;
+  bool deletedWhileClicking = false;
+  QObject::connect(menu, &QObject::destroyed, [&] { deletedWhileClicking = clicking; });
+  // Delivered at once, without running the event loop after it.
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+  clicking = false;
+  return !deletedWhileClicking;
+}
+
+TEST_F(WindowFeaturesTest, DropDownAfterAFilterPickAndAnImportThatReloads) {
+  start({"北京卫视,http://127.0.0.1:9/a.mp3,", "湖南卫视,http://127.0.0.1:9/b.mp3,",
+         "湖南经视,http://127.0.0.1:9/c.mp3,"});
+  const QString m3u = dir.filePath("more.m3u");
+  ASSERT_TRUE(textfile::writeLines(m3u, {"#EXTM3U", "#EXTINF:-1,湖南都市", "http://127.0.0.1:9/d.mp3"}));
+  auto* names = widget<QComboBox>("tvm");
+  clickAt(names->lineEdit(), names->lineEdit()->rect().center());
+  names->lineEdit()->clear();
+  // Typed through an input method, as Chinese is.
+  QInputMethodEvent typed;
+  typed.setCommitString(QStringLiteral("湖南"));
+  QApplication::sendEvent(names->lineEdit(), &typed);
+  auto* popup = anyWidget<QAbstractItemView>("tvmFilter");
+  ASSERT_NE(popup, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return popup->isVisible(); }, 2000));
+  ASSERT_EQ(popup->model()->rowCount(), 2);
+  clickAt(popup->viewport(), popup->visualRect(popup->model()->index(1, 0)).center());
+  ASSERT_EQ(f.tvm.text(), QStringLiteral("湖南经视"));
+
+  // The menu is deleted once closed; the import reloads the lists.
+  bool menuDone = false;
+  const QString said = messageAfter(
+      [&] { menuDone = chooseFromMenu(names->lineEdit(), QStringLiteral("导入播放列表…")); }, m3u);
+  EXPECT_TRUE(menuDone);
+  EXPECT_EQ(said, QStringLiteral("导入 1 个电台，0 个已在列表中。"));
+  ASSERT_TRUE(waitUntil([&] { return f.tvm.indexOf(QStringLiteral("湖南都市")) >= 0; }, 5000));
+
+  // The drop-down arrow at the right end of the box.
+  clickAt(names, QPoint(names->width() - 4, names->height() / 2));
+  ASSERT_TRUE(waitUntil([&] { return names->view()->isVisible(); }, 2000));
+  EXPECT_EQ(names->view()->model()->rowCount(), f.tvm.count());
+  names->hidePopup();
 }
 
 TEST_F(WindowFeaturesTest, DroppingAnM3uImportsItsStations) {
@@ -331,21 +404,9 @@ TEST_F(WindowFeaturesTest, QuickTestListsEachVerdictAndKeepsThoseThatPlay) {
          QStringLiteral("拒绝台,http://127.0.0.1:%1/x.mp3,").arg(LocalHttpServer::refusedPort()),
          "无此台," + server.url("/gone.mp3") + ",", "认头台," + server.url("/agent.mp3") + ","});
 
-  // The right-click menu of the name box.
-  QLineEdit* names = widget<QComboBox>("tvm")->lineEdit();
-  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, names->rect().center(),
-                              names->mapToGlobal(names->rect().center()));
-  QApplication::sendEvent(names, &menuEvent);
-  QMenu* menu = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }, 2000));
-  QAction* quickTest = nullptr;
-  for (QAction* a : menu->actions())
-    if (a->text() == QStringLiteral("快速测试全部")) quickTest = a;
-  ASSERT_NE(quickTest, nullptr);
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(quickTest).center());
-
-  auto* table = anyWidget<QTableWidget>("quickTestVerdicts");
-  ASSERT_NE(table, nullptr);
+  ASSERT_TRUE(chooseFromMenu(widget<QComboBox>("tvm")->lineEdit(), QStringLiteral("快速测试全部")));
+  QTableWidget* table = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (table = shownWidget<QTableWidget>("quickTestVerdicts")); }, 2000));
   ASSERT_EQ(table->rowCount(), 4);
   const auto verdict = [table](int row) { return table->item(row, 1)->text(); };
   ASSERT_TRUE(waitUntil([&] {
