@@ -20,6 +20,8 @@
 #include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "app/startup.h"
 #include "base/text_file.h"
@@ -421,6 +423,78 @@ TEST_F(WindowFeaturesTest, QuickTestListsEachVerdictAndKeepsThoseThatPlay) {
   EXPECT_EQ(table->item(2, 2)->text(), check::outcomeText(check::Outcome::NotFound));
   EXPECT_TRUE(fileLines("tv_lib_ss_jg.txt").contains("好台," + server.url("/media/long.mp3") + ","));
   screenshot("quick_test");
+  table->window()->close();
+}
+
+// What the kernel saw done to one file of a folder while the object lived:
+// opens, and replacements by another file renamed over it.
+class FileEvents {
+ public:
+  FileEvents(const QString& folder, const QString& name)
+      : m_fd(inotify_init1(IN_NONBLOCK)), m_name(name.toUtf8()) {
+    inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_OPEN | IN_MOVED_TO | IN_CREATE);
+  }
+  ~FileEvents() { close(m_fd); }
+  FileEvents(const FileEvents&) = delete;
+  FileEvents& operator=(const FileEvents&) = delete;
+
+  // Counts the events that came since the last call.
+  void take() {
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(m_fd, buffer, sizeof buffer)) > 0;) {
+      for (char* at = buffer; at < buffer + n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(at);
+        if (e->len > 0 && m_name == e->name) {
+          if (e->mask & IN_OPEN) ++opens;
+          if (e->mask & (IN_MOVED_TO | IN_CREATE)) ++replaced;
+        }
+        at += sizeof(inotify_event) + e->len;
+      }
+    }
+  }
+
+  int opens = 0;
+  int replaced = 0;
+
+ private:
+  int m_fd;
+  QByteArray m_name;
+};
+
+TEST_F(WindowFeaturesTest, QuickTestKeepsEachRequestOnceAppendingEachPass) {
+  server.addLocked("/locked.mp3", MediaFixtures::instance().bytes("live.mp3"), "audio/mpeg",
+                   "Referer", "http://tv.example/");
+  const QString plays = server.url("/media/long.mp3");
+  const QString locked = server.url("/locked.mp3");
+  QStringList stations{"裸台," + locked + ",", "锁台," + locked + "|Referer=http://tv.example/,",
+                       "好台," + plays + ","};
+  for (int i = 1; i <= 4; ++i) stations << QStringLiteral("台%1,%2?n=%1,").arg(i).arg(plays);
+  start(stations);
+  // Stored meanwhile, under another name, by another process.
+  ASSERT_TRUE(textfile::writeLines(f.path("tv_lib_ss_jg.txt"), {"别名," + plays + ","}));
+  FileEvents found(dir.path(), "tv_lib_ss_jg.txt");
+
+  ASSERT_TRUE(chooseFromMenu(widget<QComboBox>("tvm")->lineEdit(), QStringLiteral("快速测试全部")));
+  QTableWidget* table = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (table = shownWidget<QTableWidget>("quickTestVerdicts")); }, 2000));
+  // Both requests of the locked stream are tested.
+  ASSERT_EQ(table->rowCount(), stations.size());
+  ASSERT_TRUE(waitUntil([&] { return table->findItems(QStringLiteral("等待"), Qt::MatchExactly).isEmpty(); },
+                        30000));
+  EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("失败"));
+  EXPECT_EQ(table->item(1, 1)->text(), QStringLiteral("可以播放"));
+
+  QStringList kept{"别名," + plays + ",", "锁台," + locked + "|Referer=http://tv.example/,"};
+  for (int i = 1; i <= 4; ++i) kept << QStringLiteral("台%1,%2?n=%1,").arg(i).arg(plays);
+  QStringList stored = fileLines("tv_lib_ss_jg.txt");
+  std::sort(stored.begin(), stored.end());
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(stored.join(u'\n').toStdString(), kept.join(u'\n').toStdString());
+  // Read once when the test began, each pass appended: never read again nor
+  // replaced.
+  found.take();
+  EXPECT_LE(found.opens, 2);
+  EXPECT_EQ(found.replaced, 0);
   table->window()->close();
 }
 
