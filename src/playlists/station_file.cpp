@@ -19,8 +19,9 @@ QString stationFileLine(const Station& s) {
 
 QString knownAddressKey(const QString& address) { return duplicateKey(bareAddress(address)); }
 
-QString requestKey(const QString& addressText) {
-  StationAddress address = StationAddress::parse(addressText);
+QString requestKey(const QString& addressText) { return requestKey(StationAddress::parse(addressText)); }
+
+QString requestKey(StationAddress address) {
   for (RequestHeader& h : address.headers) h.name = h.name.toLower();
   std::sort(address.headers.begin(), address.headers.end(),
             [](const RequestHeader& a, const RequestHeader& b) {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "playlists/playlist.h"
+#include "playlists/station_address.h"
 #include "playlists/station.h"
 
 namespace playlists {
@@ -26,6 +27,7 @@ QString knownAddressKey(const QString& address);
 // what makes a locked stream play), so lists that keep one line per request
 // keep both.
 QString requestKey(const QString& addressText);
+QString requestKey(StationAddress address);
 
 // Reads a station file of the program folder whole; a missing file holds no
 // stations. Nothing when the file is there but cannot be read.
