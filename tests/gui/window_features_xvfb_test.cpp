@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -297,9 +298,14 @@ QString messageAfter(const std::function<void()>& action, const QString& file = 
   QObject::connect(&poll, &QTimer::timeout, [&text, &file] {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-      dialog->selectFile(file);
-      static_cast<QDialog*>(dialog)->accept();
+      dialog->setDirectory(QFileInfo(file).absolutePath());
+      dialog->selectFile(QFileInfo(file).fileName());
+      // Later: the dialog may ask before it replaces the file, and this poll
+      // answers that too.
+      QMetaObject::invokeMethod(dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); },
+                                Qt::QueuedConnection);
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      if (QAbstractButton* yes = box->button(QMessageBox::Yes)) return yes->click();
       text = box->text();
       box->accept();
     }
@@ -496,6 +502,35 @@ TEST_F(WindowFeaturesTest, QuickTestKeepsEachRequestOnceAppendingEachPass) {
   EXPECT_LE(found.opens, 2);
   EXPECT_EQ(found.replaced, 0);
   table->window()->close();
+}
+
+QByteArray bytesOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(WindowFeaturesTest, ExportsTheFoundStationsAsTheCommandLineAndNeverOverAStationFile) {
+  ASSERT_TRUE(textfile::writeLines(
+      f.path("tv_lib_ss_jg.txt"), {"湖南卫视,http://127.0.0.1:9/hn.m3u8|Referer=http://tv.example/,卫视,"}));
+  start({"北京卫视,http://127.0.0.1:9/bj.m3u8,"});
+  QLineEdit* names = widget<QComboBox>("tvm")->lineEdit();
+  const QString out = dir.filePath("out.m3u8");
+  EXPECT_EQ(messageAfter([&] { chooseFromMenu(names, QStringLiteral("导出为 M3U8…")); }, out),
+            QStringLiteral("导出 1 个电台到 %1，跳过 0 项。").arg(out));
+  // What nettv export writes: the found stations, with group and headers.
+  EXPECT_EQ(bytesOf(out), QStringLiteral("#EXTM3U\n#EXTINF:-1 group-title=\"卫视\",湖南卫视\n"
+                                         "#EXTVLCOPT:http-referrer=http://tv.example/\n"
+                                         "http://127.0.0.1:9/hn.m3u8\n")
+                              .toUtf8());
+
+  QTemporaryDir other;
+  const QString link = QDir(other.path()).filePath("lib.m3u8");
+  ASSERT_TRUE(QFile::link(f.path("tv_lib.txt"), link));
+  const QByteArray library = bytesOf(f.path("tv_lib.txt"));
+  const QString said =
+      messageAfter([&] { chooseFromMenu(names, QStringLiteral("导出为 M3U8…")); }, link);
+  EXPECT_TRUE(said.contains(QStringLiteral("是程序自己的文件"))) << said.toStdString();
+  EXPECT_EQ(bytesOf(f.path("tv_lib.txt")), library);
 }
 
 }  // namespace
