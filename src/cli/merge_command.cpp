@@ -3,7 +3,7 @@
 #include <QHash>
 #include <algorithm>
 
-#include "check/check_verdict.h"
+#include "form/play_outcome.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"

@@ -27,7 +27,7 @@
 #include "app/startup.h"
 #include "base/text_file.h"
 #include "base/user_agent.h"
-#include "check/check_verdict.h"
+#include "form/play_outcome.h"
 #include "engines/mpv_failure.h"
 #include "event_loop_wait.h"
 #include "gui/media_control_bar.h"
@@ -263,6 +263,13 @@ TEST_F(WindowFeaturesTest, RefusedStationShowsWhyUntilTheNextPlay) {
   EXPECT_EQ(area->statusText(), "无法播放：" + describeFailure(LoadFailure::Unreachable));
   EXPECT_TRUE(area->covered());
   screenshot("failure_overlay");
+
+  // What the checker says of the same answer, in the window's Chinese.
+  server.addStatus("/locked.mp3", 403);
+  playAddress(server.url("/locked.mp3"));
+  ASSERT_TRUE(waitUntil([&] { return area->statusText().startsWith("无法播放："); }, 8000));
+  EXPECT_EQ(area->statusText(), QStringLiteral("无法播放：禁止访问（防盗链/Referer、地区限制或令牌过期）"));
+  EXPECT_TRUE(check::outcomeText(check::Outcome::Forbidden).startsWith(area->statusText().mid(5)));
 
   server.addHanging("/slow.mp3");
   playAddress(server.url("/slow.mp3"));
