@@ -55,6 +55,8 @@ QuickTestDialog::QuickTestDialog(Form& form, const playlists::StationList& stati
   setWindowTitle(QStringLiteral("快速测试全部"));
   resize(760, 480);
   m_summary->setObjectName(QStringLiteral("quickTestSummary"));
+  // The summary ends with what the engine said when it failed.
+  m_summary->setTextFormat(Qt::PlainText);
   m_stop->setObjectName(QStringLiteral("quickTestStop"));
   m_progress->setRange(0, static_cast<int>(stations.size()));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -21,7 +21,12 @@
 #include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
+#include <QToolTip>
+#include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "app/startup.h"
@@ -33,6 +38,7 @@
 #include "gui/media_control_bar.h"
 #include "gui/picture_area.h"
 #include "gui/qt_translations.h"
+#include "gui/quick_test_dialog.h"
 #include "gui/window_program.h"
 #include "media_fixtures.h"
 
@@ -305,8 +311,8 @@ QString messageAfter(const std::function<void()>& action, const QString& file = 
   QObject::connect(&poll, &QTimer::timeout, [&text, &file] {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-      dialog->setDirectory(QFileInfo(file).absolutePath());
-      dialog->selectFile(QFileInfo(file).fileName());
+      // Typed as the user types a path, which the dialog takes as it stands.
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
       // Later: the dialog may ask before it replaces the file, and this poll
       // answers that too.
       QMetaObject::invokeMethod(dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); },
@@ -538,6 +544,122 @@ TEST_F(WindowFeaturesTest, ExportsTheFoundStationsAsTheCommandLineAndNeverOverAS
       messageAfter([&] { chooseFromMenu(names, QStringLiteral("导出为 M3U8…")); }, link);
   EXPECT_TRUE(said.contains(QStringLiteral("是程序自己的文件"))) << said.toStdString();
   EXPECT_EQ(bytesOf(f.path("tv_lib.txt")), library);
+}
+
+// A FIFO that counts the opens for reading. Nobody writes to
+// it, so such an open would block for good: here a writer waits for each
+// reader and lets it go at once, so that a test that opens it still ends.
+class FifoWatch {
+ public:
+  explicit FifoWatch(const QString& path) : m_path(QFile::encodeName(path)) {
+    m_made = mkfifo(m_path.constData(), 0600) == 0;
+    m_writer = std::thread([this] {
+      while (!m_done) {
+        const int fd = open(m_path.constData(), O_WRONLY);
+        if (!m_done) ++m_opens;
+        if (fd >= 0) close(fd);
+      }
+    });
+  }
+  ~FifoWatch() {
+    m_done = true;
+    // Lets the waiting writer go; open until it has.
+    const int fd = open(m_path.constData(), O_RDONLY | O_NONBLOCK);
+    m_writer.join();
+    if (fd >= 0) close(fd);
+  }
+  FifoWatch(const FifoWatch&) = delete;
+  FifoWatch& operator=(const FifoWatch&) = delete;
+
+  bool made() const { return m_made; }
+  int opens() const { return m_opens; }
+
+ private:
+  QByteArray m_path;
+  bool m_made = false;
+  std::atomic<bool> m_done{false};
+  std::atomic<int> m_opens{0};
+  std::thread m_writer;
+};
+
+// Names from lists and pages that look like HTML are shown as they are,
+// wherever the window shows a name: no image they name is ever loaded.
+TEST_F(WindowFeaturesTest, NamesThatLookLikeHtmlAreShownAsTheyAre) {
+  start();
+  const QString fifo = dir.filePath("fifo");
+  FifoWatch watch(fifo);
+  ASSERT_TRUE(watch.made());
+  // The FIFO first: a place that loads images fails there, before it
+  // could read /dev/zero.
+  const QString names[] = {
+      QStringLiteral("<img src=\"%1\">").arg(fifo),
+      QStringLiteral("<qt>台<img src=\"file://%1\"></qt>").arg(fifo),
+      QStringLiteral("<b>台</b><img src=\"/dev/zero\">"),
+  };
+  const QString refused = QStringLiteral("http://127.0.0.1:%1/x.mp3").arg(LocalHttpServer::refusedPort());
+  PictureArea* area = mediaPicture(window());
+  const auto shows = [](QWidget* w, const QString& name) {
+    w->grab();  // lays out and paints what it shows
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      EXPECT_EQ(label->text(), name);
+    }
+  };
+  const struct {
+    const char* place;
+    std::function<void(const QString&)> show;
+  } places[] = {
+      {"name box",
+       [&](const QString& name) {
+         f.tvm.addItem(name);
+         f.tvm.setText(name);
+         shows(&window(), name);
+         EXPECT_EQ(widget<QComboBox>("tvm")->currentText(), name);
+       }},
+      {"status line and the web search's labels and record",
+       [&](const QString& name) {
+         for (Control* label : {&f.l, &f.Label1, &f.Label3, &f.Label4}) label->setCaption(name);
+         f.List3.addItem(name);
+         for (const char* label : {"l", "Label1", "Label3", "Label4"}) shows(widget(label), name);
+       }},
+      {"picture cover",
+       [&](const QString& name) {
+         f.tvm.setText(name);
+         playAddress(refused);
+         ASSERT_TRUE(waitUntil([&] { return area->statusText().startsWith("无法播放："); }, 8000));
+         shows(area->findChild<QLabel*>("stationName"), name);
+       }},
+      {"tooltip",
+       [&](QString name) {
+         f.Command3.setToolTip(name);
+         QWidget* button = widget("Command3");
+         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+         QApplication::sendEvent(button, &help);
+         ASSERT_TRUE(waitUntil([] { return QToolTip::isVisible(); }, 2000));
+         EXPECT_EQ(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(), name);
+         QToolTip::hideText();
+       }},
+      {"message box",
+       [&](const QString& name) {
+         EXPECT_EQ(messageAfter([&] { f.host.messageBox(name, "nettv", MessageIcon::Stop); }), name);
+       }},
+      {"quick test",
+       [&](const QString& name) {
+         QuickTestDialog dialog(f, {{name, refused, QString()}}, &window());
+         dialog.show();
+         auto* table = dialog.findChild<QTableWidget*>("quickTestVerdicts");
+         ASSERT_TRUE(waitUntil([&] { return table->item(0, 1)->text() != "等待"; }, 8000));
+         dialog.grab();
+         EXPECT_EQ(table->item(0, 0)->text(), name);
+       }},
+  };
+  for (const auto& p : places) {
+    for (const QString& name : names) {
+      SCOPED_TRACE(std::string(p.place) + ": " + name.toStdString());
+      p.show(name);
+      runEventsFor(50);
+      ASSERT_EQ(watch.opens(), 0);
+    }
+  }
 }
 
 }  // namespace
