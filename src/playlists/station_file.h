@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "playlists/playlist.h"
+#include "playlists/station_address.h"
 #include "playlists/station.h"
 
 namespace playlists {
@@ -30,6 +31,14 @@ QString stationLineKey(QStringView line);
 // duplicate key of its bare address, so the same stream with other headers
 // is the same station.
 QString knownAddressKey(const QString& address);
+
+// The key of the request a station's address text makes: the known address
+// key with the headers it sends, names in any case and any order. The same
+// bare address with other headers is another request (the headers are often
+// what makes a locked stream play), so lists that keep one line per request
+// keep both.
+QString requestKey(const QString& addressText);
+QString requestKey(StationAddress address);
 
 // Reads a station file of the program folder whole; a missing file holds no
 // stations. Nothing when the file is there but cannot be read.
