@@ -589,10 +589,11 @@ TEST_F(WindowFeaturesTest, QuickTestKeepsEachRequestOnceAppendingEachPass) {
   std::sort(stored.begin(), stored.end());
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(stored.join(u'\n').toStdString(), kept.join(u'\n').toStdString());
-  // Read once when the test began, each pass appended: never read again nor
-  // replaced.
+  // Read when the test began, then each pass appended: at most one opening a
+  // pass (the appender follows a file another process replaced), and the
+  // file is never rewritten.
   found.take();
-  EXPECT_LE(found.opens, 2);
+  EXPECT_LE(found.opens, 1 + kept.size());
   EXPECT_EQ(found.replaced, 0);
   table->window()->close();
 }
