@@ -86,6 +86,10 @@ QByteArray editedLines(const QByteArray& bytes, Encoding encoding, const LineEdi
 LastLineEnd closeLastLine(const QByteArray& bytes) {
   const LineEnds ends(bytes);
   const qsizetype bom = bomOf(bytes).size();
+  // A UTF-16 file cut in the middle of a unit: the half unit is completed,
+  // so the byte stays and the lines after it are read in step.
+  if (const qsizetype half = (bytes.size() - bom) % ends.unit())
+    return {bytes.size(), QByteArray(ends.unit() - half, '\0') + ends.cr + ends.lf};
   qsizetype keep = bytes.size();
   while (keep - ends.unit() >= bom) {
     const QByteArrayView last = QByteArrayView(bytes).sliced(keep - ends.unit(), ends.unit());

@@ -123,6 +123,13 @@ TEST_F(TextFileTest, Utf16WithAByteOrderMarkStaysUtf16) {
         path("b.txt"),
         [](const QString& line) -> std::optional<QString> { return line + "更新"; }, "丁\r\n"));
     EXPECT_EQ(bytes("b.txt"), bom + utf16("甲,http://a/1,更新\r\n丁\r\n"));
+    // Cut in the middle of a unit: the half unit is completed, the byte kept,
+    // and the appended line reads back whole.
+    const QByteArray cut = bom + utf16("甲,http://a/1,") + 'x';
+    put("d.txt", cut);
+    ASSERT_TRUE(textfile::append(path("d.txt"), "丙,http://a/3,\r\n"));
+    EXPECT_TRUE(bytes("d.txt").startsWith(cut));
+    EXPECT_EQ(textfile::readLines(path("d.txt"))->back(), "丙,http://a/3,");
   }
   // Broken bytes that only look like a mark: no zero byte, no UTF-16.
   put("c.txt", "\xff\xfe\x80,mms://a,\r\n");
