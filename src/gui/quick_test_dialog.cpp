@@ -104,8 +104,9 @@ void QuickTestDialog::checked(int index, const check::CheckResult& result) {
 void QuickTestDialog::keep(const playlists::Station& s) {
   // Kept at once, so that a stopped test keeps what it found; a failed write
   // is told by the Form.
-  if (!m_canKeep || m_found.holds(s)) return;
-  if (m_form.writes.check(m_found.path(), m_found.append(s))) ++m_kept;
+  const QString line = library::stationLine(s.name, s.address);
+  if (!m_canKeep || line.isEmpty() || m_found.holds(line)) return;
+  if (m_form.writes.check(m_found.path(), m_found.append(line))) ++m_kept;
 }
 
 void QuickTestDialog::showCount() {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "check/station_checker.h"
-#include "library/station_appender.h"
+#include "library/line_appender.h"
 #include "playlists/station.h"
 
 class Form;
@@ -40,7 +40,7 @@ class QuickTestDialog : public QDialog {
   QLabel* m_summary;
   QPushButton* m_stop;
   std::unique_ptr<check::StationChecker> m_checker;
-  library::StationAppender m_found;
+  library::LineAppender m_found;  // one line per request
   bool m_canKeep = false;
   int m_playing = 0;
   int m_done = 0;

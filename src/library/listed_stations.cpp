@@ -4,7 +4,7 @@
 
 #include "form/form.h"
 #include "playlists/station_files.h"
-#include "playlists/station_file.h"
+#include "playlists/station_address.h"
 
 namespace library {
 

@@ -72,6 +72,9 @@ TEST(StationAddressTest, RequestKeyTellsRequestsApart) {
       {"http://h/a|Referer=r", "http://h/a|Origin=r", false},
       {"http://h/a|Referer=r", "http://h/b|Referer=r", false},
       {"http://h/a|Referer", "http://h/a", true},
+      {"http://h/a", "http://h/A", false},
+      {"http://h/a|Referer=http%3A%2F%2Fp%2F", "http://h/a|Referer=http://p/", true},
+      {"http://h/a|Referer=a%26Cookie%3Db", "http://h/a|Referer=a&Cookie=b", false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(playlists::requestKey(c.a) == playlists::requestKey(c.b), c.same)
