@@ -22,7 +22,12 @@ QStringList flagsOf(const MediaFacts& f) {
   return flags;
 }
 
-// "h264 640x360 + aac, 1200 kb/s, mpegts", leaving out what is unknown.
+QString kilobits(qint64 bitsPerSecond) {
+  return QStringLiteral("%1 kb/s").arg((bitsPerSecond + 500) / 1000);
+}
+
+// "h264 640x360 + aac, 1200 kb/s, 下载 download 3400 kb/s, mpegts", leaving
+// out what is unknown.
 QString evidence(const MediaFacts& f) {
   QStringList tracks;
   if (!f.videoCodec.isEmpty())
@@ -30,7 +35,8 @@ QString evidence(const MediaFacts& f) {
                            : f.videoCodec);
   if (!f.audioCodec.isEmpty()) tracks << f.audioCodec;
   QStringList parts{tracks.join(QStringLiteral(" + "))};
-  if (f.bitrate > 0) parts << QStringLiteral("%1 kb/s").arg((f.bitrate + 500) / 1000);
+  if (f.bitrate > 0) parts << kilobits(f.bitrate);
+  if (f.downloadSpeed > 0) parts << QStringLiteral("下载 download ") + kilobits(f.downloadSpeed);
   if (!f.container.isEmpty()) parts << f.container;
   parts << flagsOf(f);
   parts.removeAll(QString());
@@ -78,6 +84,7 @@ QJsonObject resultJson(int index, const playlists::Station& station, const check
   j.insert("height", f.height);
   j.insert("audio_codec", f.audioCodec.isEmpty() ? QJsonValue() : QJsonValue(f.audioCodec));
   j.insert("bitrate", f.bitrate);
+  j.insert("download_speed", f.downloadSpeed > 0 ? QJsonValue(f.downloadSpeed) : QJsonValue());
   j.insert("flags", QJsonArray::fromStringList(flagsOf(f)));
   return j;
 }
