@@ -81,7 +81,7 @@ MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObje
   connect(&m_session, &MpvSession::factsCleared, this, [this] { m_facts.clear(); });
   connect(&m_session, &MpvSession::observed, this,
           [this](quint64 which, const QVariant& value) { m_facts.take(which, value); });
-  if (m_session.started()) mpv_stream_cb_add_ro(m_session.handle(), kHeldProtocol, this, &openHeld);
+  m_session.addStreamProtocol(kHeldProtocol, this, &openHeld);
 }
 
 // The session ends its mpv threads, which may wait on a held stream.

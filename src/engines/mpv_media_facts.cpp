@@ -120,7 +120,7 @@ MediaFacts ObservedMediaFacts::facts() const {
   facts.bitrate = rates.declared.value();
   if (facts.bitrate == 0)
     facts.bitrate = containerBitrate(value(Observed::FileSize).toLongLong(),
-                                     value(Observed::Duration).toDouble(), facts.container);
+                                     value(Observed::MediaLength).toDouble(), facts.container);
   if (facts.bitrate == 0) facts.bitrate = rates.seen.value();
   facts.silent = !facts.audioCodec.isEmpty() && holds(value(Observed::SilenceFindings),
                                                       "lavfi.silence_start", "lavfi.silence_end");

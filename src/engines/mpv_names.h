@@ -17,6 +17,11 @@ inline constexpr char kVideoOutput[] = "vo";
 inline constexpr char kAudioOutput[] = "ao";
 inline constexpr char kIdle[] = "idle";
 inline constexpr char kTerminal[] = "terminal";
+// Where the window's picture goes: the native window mpv draws into by
+// itself, and no probing of hardware decoders' interops while it renders
+// through OpenGL (decoding runs in software; the probes only print noise).
+inline constexpr char kWindowId[] = "wid";
+inline constexpr char kHardwareInterop[] = "gpu-hwdec-interop";
 // mpv's built-in scripts: each runs a thread and a Lua state of its own, and
 // the console and statistics scripts set up a text renderer with its fonts.
 inline constexpr char kLoadStats[] = "load-stats-overlay";
@@ -57,6 +62,7 @@ inline constexpr char kHttpHeaderFields[] = "http-header-fields";
 // Properties read or written.
 inline constexpr char kPause[] = "pause";
 inline constexpr char kMute[] = "mute";
+inline constexpr char kVolume[] = "volume";
 inline constexpr char kFileSize[] = "file-size";
 inline constexpr char kDuration[] = "duration";
 inline constexpr char kAudioBitrate[] = "audio-bitrate";
@@ -96,6 +102,7 @@ inline constexpr char kPlaylistNext[] = "playlist-next";
 inline constexpr char kPlaylistClear[] = "playlist-clear";
 inline constexpr char kSeek[] = "seek";
 inline constexpr char kRelative[] = "relative";
+inline constexpr char kAbsolute[] = "absolute";
 inline constexpr char kName[] = "name";
 inline constexpr char kUrl[] = "url";
 inline constexpr char kFlags[] = "flags";
@@ -112,10 +119,13 @@ enum class Observed : std::uint64_t {
   PausedForCache = 1,
   TimePos,
   EofReached,
+  Duration,
+  Volume,
+  Mute,
   FileFormat,
   TrackList,
   FileSize,
-  Duration,
+  MediaLength,  // the duration, as a fact of the entry
   VideoBitrate,
   AudioBitrate,
   SilenceFindings,
@@ -131,10 +141,18 @@ struct ObservedProperty {
 inline constexpr ObservedProperty kObserved[] = {
     {Observed::PausedForCache, "paused-for-cache", MPV_FORMAT_FLAG},
 };
+// Observed by engines that report decoding progress or show their controls.
+inline constexpr ObservedProperty kPositionObserved{Observed::TimePos, kTimePos,
+                                                    MPV_FORMAT_DOUBLE};
 // Observed only by engines that report decoding progress.
 inline constexpr ObservedProperty kProgressObserved[] = {
-    {Observed::TimePos, kTimePos, MPV_FORMAT_DOUBLE},
     {Observed::EofReached, kEofReached, MPV_FORMAT_FLAG},
+};
+// Observed only by engines that show their controls (a control bar).
+inline constexpr ObservedProperty kControlsObserved[] = {
+    {Observed::Duration, kDuration, MPV_FORMAT_DOUBLE},
+    {Observed::Volume, kVolume, MPV_FORMAT_DOUBLE},
+    {Observed::Mute, kMute, MPV_FORMAT_FLAG},
 };
 // Observed afresh for each entry by engines that report what they played,
 // so every value belongs to the entry.
@@ -142,7 +160,7 @@ inline constexpr ObservedProperty kFactsObserved[] = {
     {Observed::FileFormat, kFileFormat, MPV_FORMAT_NODE},
     {Observed::TrackList, kTrackList, MPV_FORMAT_NODE},
     {Observed::FileSize, kFileSize, MPV_FORMAT_NODE},
-    {Observed::Duration, kDuration, MPV_FORMAT_NODE},
+    {Observed::MediaLength, kDuration, MPV_FORMAT_NODE},
     {Observed::VideoBitrate, kVideoBitrate, MPV_FORMAT_NODE},
     {Observed::AudioBitrate, kAudioBitrate, MPV_FORMAT_NODE},
     {Observed::SilenceFindings, kSilenceFindings, MPV_FORMAT_NODE},

@@ -3,11 +3,12 @@
 #include <QUrl>
 #include <deque>
 #include <mpv/client.h>
+#include <mpv/stream_cb.h>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "engines/mpv_names.h"
+#include "engines/mpv_video_output.h"
 #include "engines/playlist_fetch.h"
 
 using namespace mpvname;
@@ -110,15 +111,6 @@ bool isRtsp(const QString& address) {
 
 QByteArray secondsText(int ms) { return QByteArray::number(ms / 1000.0); }
 
-// Observes the properties anew: an earlier observation of one ends.
-void watch(mpv_handle* handle, std::span<const ObservedProperty> properties) {
-  for (const ObservedProperty& p : properties) {
-    const auto id = static_cast<std::uint64_t>(p.id);
-    mpv_unobserve_property(handle, id);
-    mpv_observe_property(handle, id, p.name, p.format);
-  }
-}
-
 }  // namespace
 
 // An mpv event copied out of mpv's buffer, which the next mpv_wait_event
@@ -143,11 +135,15 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     : QObject(parent),
       m_fetch(new PlaylistFetch(this)),
       m_userAgent(options.userAgent),
-      m_reportsProgress(options.reportProgress),
+      m_reportProgress(options.reportProgress),
       m_observesFacts(options.observeFacts) {
   m_watchdog.setSingleShot(true);
   m_watchdog.setInterval(options.startTimeoutMs);
   connect(&m_watchdog, &QTimer::timeout, this, &MpvSession::onWatchdog);
+  m_positionTimer.setSingleShot(true);
+  m_positionTimer.setInterval(kPositionIntervalMs);
+  connect(&m_positionTimer, &QTimer::timeout, this,
+          [this] { Q_EMIT positionChanged(m_position); });
   connect(m_fetch, &PlaylistFetch::fetched, this, [this](const QString& text, const QString& from) {
     const QStringList found =
         playlistrefs::entries(playlistrefs::kindOf(m_address.bare), text, from);
@@ -167,7 +163,13 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     m_handle = nullptr;
     return;
   }
-  observe();
+  for (const ObservedProperty& p : kObserved) observe(p);
+  // With the facts, the position is observed for each entry, after them.
+  if (m_reportProgress && !m_observesFacts) {
+    observe(kPositionObserved);
+    for (const ObservedProperty& p : kProgressObserved) observe(p);
+  }
+  if (options.video) m_video = new MpvVideoOutput(m_handle, this);
   mpv_request_log_messages(m_handle, kFailureLogLevel);
   char* version = mpv_get_property_string(m_handle, kVersion);
   m_version = QString::fromUtf8(version).section(u' ', -1);
@@ -186,6 +188,7 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
 
 MpvSession::~MpvSession() {
   if (!m_handle) return;
+  delete m_video;
   mpv_set_wakeup_callback(m_handle, nullptr, nullptr);
   mpv_terminate_destroy(m_handle);
 }
@@ -208,10 +211,23 @@ void MpvSession::configure(const MpvOptions& options) {
   for (const auto& [name, value] : options.extra) set(name, value);
 }
 
-void MpvSession::observe() {
-  watch(m_handle, kObserved);
-  // With the facts, the position is observed for each entry.
-  if (m_reportsProgress && !m_observesFacts) watch(m_handle, kProgressObserved);
+// Observes the property anew: an earlier observation of it ends.
+void MpvSession::observe(const ObservedProperty& property) {
+  const auto id = static_cast<std::uint64_t>(property.id);
+  mpv_unobserve_property(m_handle, id);
+  mpv_observe_property(m_handle, id, property.name, property.format);
+}
+
+void MpvSession::reportControls() {
+  if (!m_handle || m_reportControls) return;
+  m_reportControls = true;
+  // Observing sends each property's value as it is now.
+  if (!m_reportProgress) observe(kPositionObserved);
+  for (const ObservedProperty& p : kControlsObserved) observe(p);
+}
+
+void MpvSession::addStreamProtocol(const char* protocol, void* owner, MpvStreamOpener open) {
+  if (m_handle) mpv_stream_cb_add_ro(m_handle, protocol, owner, open);
 }
 
 // A fresh observation delivers only values read after it began, none of an
@@ -219,8 +235,10 @@ void MpvSession::observe() {
 // order it was observed, so by the time a position is told, the facts of
 // that moment are too.
 void MpvSession::observeEntry() {
-  watch(m_handle, kFactsObserved);
-  if (m_reportsProgress) watch(m_handle, kProgressObserved);
+  for (const ObservedProperty& p : kFactsObserved) observe(p);
+  if (!m_reportProgress) return;
+  observe(kPositionObserved);
+  for (const ObservedProperty& p : kProgressObserved) observe(p);
 }
 
 void MpvSession::setStartTimeout(int ms) { m_watchdog.setInterval(ms); }
@@ -283,6 +301,21 @@ void MpvSession::setMuted(bool muted) { setFlag(kMute, muted); }
 void MpvSession::setFlag(const char* name, bool on) {
   int flag = on;
   if (m_handle) mpv_set_property_async(m_handle, 0, name, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvSession::setVolume(double percent) {
+  if (m_handle) mpv_set_property_async(m_handle, 0, kVolume, MPV_FORMAT_DOUBLE, &percent);
+}
+
+void MpvSession::seekTo(double seconds) { seek(seconds, kAbsolute); }
+
+void MpvSession::seekBy(double seconds) { seek(seconds, kRelative); }
+
+void MpvSession::seek(double seconds, const char* how) {
+  if (!m_handle) return;
+  const QByteArray offset = QByteArray::number(seconds);
+  const char* args[] = {kSeek, offset.constData(), how, nullptr};
+  mpv_command_async(m_handle, 0, args);
 }
 
 int MpvSession::bitrate() const {
@@ -459,30 +492,48 @@ void MpvSession::onEndFile(const Event& e) {
   report(MpvReport::Ended);
 }
 
+// A property without a value (nothing loaded, a live stream's length) reads
+// as 0 or false.
 void MpvSession::onPropertyChange(const Event& e) {
-  if (!m_entryActive) return;
+  const bool loadPlays = m_entryActive && m_phase != Phase::Opening;
   switch (static_cast<Observed>(e.userdata)) {
     case Observed::PausedForCache:
-      if (e.hasFlag) onCacheChange(e.flag);
+      if (m_entryActive && e.hasFlag) onCacheChange(e.flag);
       return;
     case Observed::TimePos:
+      if (m_reportControls) queuePosition(e.number);
       // Media may be decoded before its first frame is told.
-      if (e.hasNumber) Q_EMIT progressed(e.number);
+      if (m_reportProgress && m_entryActive && e.hasNumber) Q_EMIT progressed(e.number);
       return;
     case Observed::EofReached:
       // The position observed lags behind the end: ask for it.
-      if (e.hasFlag && e.flag && m_phase != Phase::Opening)
+      if (loadPlays && e.hasFlag && e.flag)
         mpv_get_property_async(m_handle, m_generation, kTimePos, MPV_FORMAT_DOUBLE);
+      return;
+    case Observed::Duration:
+      Q_EMIT durationChanged(e.number);
+      return;
+    case Observed::Volume:
+      if (e.hasNumber) Q_EMIT volumeChanged(e.number);
+      return;
+    case Observed::Mute:
+      Q_EMIT muteChanged(e.flag);
       return;
     case Observed::FileSize:
       // A live stream has no size.
-      m_sized = e.value.isValid();
-      Q_EMIT observed(e.userdata, e.value);
-      return;
+      if (m_entryActive) m_sized = e.value.isValid();
+      [[fallthrough]];
     default:
-      Q_EMIT observed(e.userdata, e.value);
+      if (m_entryActive) Q_EMIT observed(e.userdata, e.value);
       return;
   }
+}
+
+// The timer raises the latest position, so a moving position shows at a
+// steady pace and the last one is never lost.
+void MpvSession::queuePosition(double seconds) {
+  m_position = seconds;
+  if (!m_positionTimer.isActive()) m_positionTimer.start();
 }
 
 void MpvSession::onCacheChange(bool waiting) {

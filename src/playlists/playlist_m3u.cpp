@@ -1,19 +1,30 @@
 #include "playlists/playlist_builder.h"
+#include "base/header_value.h"
 #include "base/text_lines.h"
 
 namespace playlists {
 
 namespace {
 
+// The quote that closes an attribute value opened before `from`: the first
+// one followed by white space, a comma or the end of the line, so a quote
+// inside the value (group-title="a"b") does not end it. -1 when none does.
+qsizetype closingQuote(QStringView line, qsizetype from) {
+  for (qsizetype at = line.indexOf(u'"', from); at >= 0; at = line.indexOf(u'"', at + 1))
+    if (at + 1 == line.size() || line[at + 1] == u',' || line[at + 1].isSpace()) return at;
+  return -1;
+}
+
 // The title of an #EXTINF line: the text after the first comma that is not
-// inside a quoted attribute value.
+// inside a quoted attribute value (one opened by '="').
 QStringView extinfTitle(QStringView line) {
-  bool quoted = false;
   for (qsizetype i = 0; i < line.size(); ++i) {
-    if (line[i] == u'"')
-      quoted = !quoted;
-    else if (line[i] == u',' && !quoted)
+    if (line[i] == u'"' && i > 0 && line[i - 1] == u'=') {
+      const qsizetype close = closingQuote(line, i + 1);
+      if (close > 0) i = close;
+    } else if (line[i] == u',') {
       return line.mid(i + 1);
+    }
   }
   return {};
 }
@@ -26,7 +37,7 @@ QStringView extinfAttribute(QStringView line, QStringView name) {
     const qsizetype open = at + name.size();
     if (at > 0 && !head[at - 1].isSpace()) continue;
     if (!head.mid(open).startsWith(u"=\"")) continue;
-    const qsizetype close = head.indexOf(u'"', open + 2);
+    const qsizetype close = closingQuote(head, open + 2);
     if (close > 0) return head.mid(open + 2, close - open - 2);
   }
   return {};
@@ -47,15 +58,28 @@ constexpr VlcHeaderOption kVlcHeaderOptions[] = {
 struct PendingEntry {
   QString name;
   QString group;
+  GuideTags tags;
   QList<RequestHeader> headers;
 };
 
-void readDirective(QStringView line, PendingEntry& entry, QString& listGroup) {
-  if (line.startsWith(u"#EXTINF:", Qt::CaseInsensitive)) {
+// What the list says of all its entries.
+struct ListDirectives {
+  QString group;     // #EXTGRP
+  QString guideUrl;  // x-tvg-url or url-tvg of #EXTM3U
+};
+
+void readDirective(QStringView line, PendingEntry& entry, ListDirectives& list) {
+  if (line.startsWith(u"#EXTM3U", Qt::CaseInsensitive)) {
+    list.guideUrl = extinfAttribute(line, u"x-tvg-url").toString();
+    if (list.guideUrl.isEmpty()) list.guideUrl = extinfAttribute(line, u"url-tvg").toString();
+  } else if (line.startsWith(u"#EXTINF:", Qt::CaseInsensitive)) {
     entry.name = extinfTitle(line).toString();
     entry.group = extinfAttribute(line, u"group-title").toString();
+    entry.tags = {extinfAttribute(line, u"tvg-id").toString(),
+                  extinfAttribute(line, u"tvg-name").toString(),
+                  extinfAttribute(line, u"tvg-logo").toString(), {}};
   } else if (line.startsWith(u"#EXTGRP:", Qt::CaseInsensitive)) {
-    listGroup = line.mid(8).trimmed().toString();
+    list.group = line.mid(8).trimmed().toString();
   } else if (line.startsWith(u"#EXTVLCOPT:", Qt::CaseInsensitive)) {
     const QStringView option = line.mid(11).trimmed();
     for (const VlcHeaderOption& o : kVlcHeaderOptions)
@@ -65,12 +89,12 @@ void readDirective(QStringView line, PendingEntry& entry, QString& listGroup) {
 }
 
 // The address line's own "|" headers come first; a directive adds only the
-// headers the line does not name. A directive's value with CR, LF or NUL
-// cannot be sent, so it is left out.
+// headers the line does not name. A directive's value that cannot be sent
+// is left out, and the others kept.
 StationAddress addressOf(QStringView line, const QList<RequestHeader>& directives) {
   StationAddress address = StationAddress::parse(line.toString());
   for (const RequestHeader& h : directives)
-    if (address.header(h.name).isEmpty() && !h.value.isEmpty() && !h.value.contains('\0'))
+    if (address.header(h.name).isEmpty() && !h.value.isEmpty() && headervalue::isSafe(h.value))
       address.headers.append(h);
   return address;
 }
@@ -83,13 +107,14 @@ StationAddress addressOf(QStringView line, const QList<RequestHeader>& directive
 // request headers. Other # lines are directives we do not need.
 void parseM3u(const QString& text, PlaylistBuilder& builder) {
   PendingEntry entry;
-  QString listGroup;
+  ListDirectives list;
   textfile::forEachLine(text, [&](int number, QStringView raw) {
     const QStringView line = raw.trimmed();
     if (line.isEmpty()) return;
-    if (line.startsWith(u'#')) return readDirective(line, entry, listGroup);
+    if (line.startsWith(u'#')) return readDirective(line, entry, list);
+    entry.tags.guideUrl = list.guideUrl;
     builder.add(number, entry.name, addressOf(line, entry.headers),
-                entry.group.isEmpty() ? listGroup : entry.group);
+                entry.group.isEmpty() ? list.group : entry.group, entry.tags);
     entry = {};
   });
 }

@@ -5,20 +5,40 @@
 #include <optional>
 
 #include "playlists/playlist.h"
+#include "playlists/station_address.h"
 #include "playlists/station.h"
 
 namespace playlists {
 
 // The station line of a station: name, address and, when it has one, its
-// group as the third field, which the window's loader ignores. The line
-// without the group stays a prefix, so the window's writers, which look for
-// "name,address,", find the station already stored.
+// group as the third field, which the window's loader ignores. Every
+// station line the program writes is made here, whatever its source, with
+// the rules of the list readers: names and groups lose control characters
+// and take a full-width comma for a comma, a network address has its
+// commas percent-encoded. Empty when the address cannot be stored: empty,
+// with a control character, or a local path with a comma.
 QString stationFileLine(const Station& s);
+
+// The address field of a station line, trimmed; empty when it has none.
+QStringView stationLineAddress(QStringView line);
+
+// The key under which a line of a station file counts as already there:
+// the requestKey of its address, or the trimmed line itself when it holds
+// no station.
+QString stationLineKey(QStringView line);
 
 // The key under which a station's address counts as already known: the
 // duplicate key of its bare address, so the same stream with other headers
 // is the same station.
 QString knownAddressKey(const QString& address);
+
+// The key of the request a station's address text makes: the known address
+// key with the headers it sends, names in any case and any order. The same
+// bare address with other headers is another request (the headers are often
+// what makes a locked stream play), so lists that keep one line per request
+// keep both.
+QString requestKey(const QString& addressText);
+QString requestKey(StationAddress address);
 
 // Reads a station file of the program folder whole; a missing file holds no
 // stations. Nothing when the file is there but cannot be read.

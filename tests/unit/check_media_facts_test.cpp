@@ -66,7 +66,7 @@ TEST(ObservedMediaFacts, TheBitrateIsTheWholeStreams) {
     take(observed, Observed::FileFormat, c.container);
     take(observed, Observed::TrackList, c.tracks);
     take(observed, Observed::FileSize, c.size);
-    take(observed, Observed::Duration, c.duration);
+    take(observed, Observed::MediaLength, c.duration);
     take(observed, Observed::VideoBitrate, c.measuredVideo);
     take(observed, Observed::AudioBitrate, c.measuredAudio);
     EXPECT_EQ(observed.facts().bitrate, c.bitrate) << c.name;
