@@ -51,17 +51,6 @@ QString stationLineKey(QStringView line) {
 
 QString knownAddressKey(const QString& address) { return duplicateKey(bareAddress(address)); }
 
-QString requestKey(const QString& addressText) { return requestKey(StationAddress::parse(addressText)); }
-
-QString requestKey(StationAddress address) {
-  for (RequestHeader& h : address.headers) h.name = h.name.toLower();
-  std::sort(address.headers.begin(), address.headers.end(),
-            [](const RequestHeader& a, const RequestHeader& b) {
-              return std::tie(a.name, a.value) < std::tie(b.name, b.value);
-            });
-  address.bare = knownAddressKey(address.bare);
-  return address.text();
-}
 
 std::optional<Playlist> readStationFile(const QString& path, const StationSink& onStation) {
   const auto text = QFileInfo::exists(path) ? textfile::read(path) : QString();

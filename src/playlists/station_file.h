@@ -32,13 +32,6 @@ QString stationLineKey(QStringView line);
 // is the same station.
 QString knownAddressKey(const QString& address);
 
-// The key of the request a station's address text makes: the known address
-// key with the headers it sends, names in any case and any order. The same
-// bare address with other headers is another request (the headers are often
-// what makes a locked stream play), so lists that keep one line per request
-// keep both.
-QString requestKey(const QString& addressText);
-QString requestKey(StationAddress address);
 
 // Reads a station file of the program folder whole; a missing file holds no
 // stations. Nothing when the file is there but cannot be read.
