@@ -128,6 +128,7 @@ class SocketProbe : public QObject {
     m_target = *target;
     m_bytes.clear();
     m_answer = {};
+    m_firstBodyByte = {};
     if (m_socket) {
       m_socket->disconnect(this);
       m_socket->abort();
@@ -161,6 +162,9 @@ class SocketProbe : public QObject {
     // What has come, not a buffer of the most the probe keeps per read.
     m_bytes += m_socket->read(std::min(m_socket->bytesAvailable(), kMaxAnswer - m_bytes.size()));
     m_answer = parseAnswer(m_bytes);
+    // The download speed of a held answer counts from here.
+    if (m_firstBodyByte == HeldStream::Clock::time_point() && !m_answer.body.isEmpty())
+      m_firstBodyByte = HeldStream::Clock::now();
     if (m_answer.headComplete && !m_bodyWait.isActive()) m_bodyWait.start();
     if (m_answer.enough(m_bytes.size() >= kMaxAnswer)) finishWithAnswer();
   }
@@ -203,6 +207,7 @@ class SocketProbe : public QObject {
     HeldStream::Answer answer;
     answer.start = m_answer.body + m_socket->readAll();
     answer.size = m_answer.contentLength;
+    answer.firstByte = m_firstBodyByte;
     if (m_answer.ranges) answer.request = m_target.request;
     return HeldStream::hold(fd, std::move(answer));
   }
@@ -220,6 +225,7 @@ class SocketProbe : public QObject {
   QAbstractSocket* m_socket = nullptr;
   QByteArray m_bytes;
   ProbeAnswer m_answer;
+  HeldStream::Clock::time_point m_firstBodyByte;
   QTimer m_bodyWait;
   int m_redirects = 0;
   bool m_finished = false;

@@ -23,7 +23,12 @@ QStringList flagsOf(const MediaFacts& f) {
   return flags;
 }
 
-// "h264 640x360 + aac, 1200 kb/s, mpegts", leaving out what is unknown.
+QString kilobits(qint64 bitsPerSecond) {
+  return QStringLiteral("%1 kb/s").arg((bitsPerSecond + 500) / 1000);
+}
+
+// "h264 640x360 + aac, 1200 kb/s, 下载 download 3400 kb/s, mpegts", leaving
+// out what is unknown.
 QString evidence(const MediaFacts& f) {
   QStringList tracks;
   if (!f.videoCodec.isEmpty())
@@ -31,7 +36,8 @@ QString evidence(const MediaFacts& f) {
                            : f.videoCodec);
   if (!f.audioCodec.isEmpty()) tracks << f.audioCodec;
   QStringList parts{tracks.join(QStringLiteral(" + "))};
-  if (f.bitrate > 0) parts << QStringLiteral("%1 kb/s").arg((f.bitrate + 500) / 1000);
+  if (f.bitrate > 0) parts << kilobits(f.bitrate);
+  if (f.downloadSpeed > 0) parts << QStringLiteral("下载 download ") + kilobits(f.downloadSpeed);
   if (!f.container.isEmpty()) parts << f.container;
   parts << flagsOf(f);
   parts.removeAll(QString());

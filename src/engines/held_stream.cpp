@@ -51,9 +51,14 @@ std::shared_ptr<HeldStream> HeldStream::hold(int fd, Answer answer) {
 }
 
 HeldStream::HeldStream(int fd, int wake, Answer answer)
-    : m_wake(wake), m_size(answer.size), m_request(std::move(answer.request)) {
+    : m_wake(wake),
+      m_size(answer.size),
+      m_request(std::move(answer.request)),
+      m_firstByte(answer.firstByte == Clock::time_point() ? Clock::now() : answer.firstByte) {
   m_first.fd = fd;
   m_first.pending = std::move(answer.start);
+  // The probe's bytes came by now.
+  m_lastByteUs = microsecondsSinceFirstByte();
   m_peerLength = sizeof m_peer;
   m_rangeable = m_size >= 0 && m_request.endsWith("\r\n\r\n") &&
                 getpeername(fd, reinterpret_cast<sockaddr*>(&m_peer), &m_peerLength) == 0;
@@ -159,11 +164,22 @@ qint64 HeldStream::readFrom(Connection& c, char* buffer, qint64 size) {
       if (n >= 0) break;
       if (!wouldBlock()) return -1;
     }
+    if (n > 0) m_lastByteUs = microsecondsSinceFirstByte();
   }
   keep(c, buffer, n);
   c.offset += n;
   m_received += n;
   return n;
+}
+
+qint64 HeldStream::bitsPerSecond() const {
+  // A span of a millisecond at least: bytes at hand all come at once.
+  const qint64 spanUs = std::max<qint64>(m_lastByteUs, 1000);
+  return m_received * 8 * 1000000 / spanUs;
+}
+
+qint64 HeldStream::microsecondsSinceFirstByte() const {
+  return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - m_firstByte).count();
 }
 
 void HeldStream::keep(const Connection& c, const char* bytes, qint64 n) {

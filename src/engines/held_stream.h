@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <sys/socket.h>
 
@@ -19,12 +20,16 @@
 // from any while a read waits.
 class HeldStream {
  public:
+  using Clock = std::chrono::steady_clock;
+
   // What the probe read of the answer.
   struct Answer {
     QByteArray start;    // the body's first bytes
     qint64 size = -1;    // the body's length; -1: endless
     // The request that brought it, when its server takes byte ranges.
     QByteArray request;
+    // When the body's first byte came; unset: as the stream is held.
+    Clock::time_point firstByte;
   };
 
   // Takes over fd, a connected socket whose answer head has been read. Null
@@ -49,6 +54,9 @@ class HeldStream {
   void cancel();
   // Body bytes that reached this stream, the probe's included.
   qint64 received() const { return m_received; }
+  // Bits per second from the body's first byte to the latest one read; 0
+  // before any reached the engine.
+  qint64 bitsPerSecond() const;
 
  private:
   // One answer being read: its socket, the offset of its next byte and the
@@ -67,6 +75,7 @@ class HeldStream {
   bool readRangeHead(Connection& c, qint64 offset);
   qint64 readFrom(Connection& c, char* buffer, qint64 size);
   void keep(const Connection& c, const char* bytes, qint64 n);
+  qint64 microsecondsSinceFirstByte() const;
   // Until fd is ready for events; false when cancelled or on an error.
   bool waitFor(int fd, short events);
 
@@ -81,5 +90,7 @@ class HeldStream {
   QByteArray m_kept;    // the body from its start, while it is small
   qint64 m_offset = 0;
   std::atomic<qint64> m_received{0};
+  Clock::time_point m_firstByte;
+  std::atomic<qint64> m_lastByteUs{0};  // when the latest came, after the first
   std::atomic<bool> m_cancelled{false};
 };

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "engines/check_player.h"
+#include "engines/mpv_media_facts.h"
 #include "engines/mpv_session.h"
 
 // The checking engine on libmpv: no picture or sound output, decoding as
@@ -32,8 +33,12 @@ class MpvCheckPlayer : public CheckPlayer {
   std::shared_ptr<HeldStream> heldFor(const QByteArray& uri);
   // Ends the current held stream's reads and lets it go.
   void releaseHeld();
+  // Clears what is known of the load that ends.
+  void forgetLoad();
   void onProgress(double seconds);
-  void onEnd();
+  void onEnd(double seconds);
+  void postReport();
+  void report();
 
   // Before the session: mpv may open a held stream until the session ends.
   mutable std::mutex m_heldLock;
@@ -41,8 +46,11 @@ class MpvCheckPlayer : public CheckPlayer {
   QByteArray m_heldUri;
   quint64 m_heldCount = 0;
   MpvSession m_session;
+  ObservedMediaFacts m_facts;
+  quint64 m_load = 0;
   bool m_started = false;
   bool m_ended = false;
+  bool m_reportPosted = false;
   qint64 m_decodedMs = 0;
   qint64 m_reportedMs = -1;
 };

@@ -52,6 +52,7 @@ inline constexpr char kVideoFilters[] = "vf";
 
 // Per-file options given with loadfile.
 inline constexpr char kLoopFile[] = "loop-file";
+// Also per file (set at once with the load, not waited for): kNetworkTimeout.
 inline constexpr char kLavfOptions[] = "demuxer-lavf-o";
 // A station's request headers (kUserAgent too): the list option takes
 // "Name: value" items separated by commas, a comma inside escaped as "\,".
@@ -71,9 +72,18 @@ inline constexpr char kTrackList[] = "track-list";
 inline constexpr char kFileFormat[] = "file-format";
 inline constexpr char kTimePos[] = "time-pos";
 inline constexpr char kEofReached[] = "eof-reached";
-// Findings of a labelled filter: "af-metadata/<label>", "vf-metadata/<label>".
-inline constexpr char kAudioFilterFindings[] = "af-metadata/";
-inline constexpr char kVideoFilterFindings[] = "vf-metadata/";
+// The demuxer's cache, and in it the bytes per second its input gave over
+// the latest second of reading.
+inline constexpr char kCacheState[] = "demuxer-cache-state";
+inline constexpr char kCacheInputRate[] = "raw-input-rate";
+// The checking engine's detection filters: their labels, and the findings
+// each reports under "af-metadata/<label>" or "vf-metadata/<label>".
+inline constexpr char kSilenceLabel[] = "silence";
+inline constexpr char kBlackLabel[] = "black";
+inline constexpr char kFreezeLabel[] = "freeze";
+inline constexpr char kSilenceFindings[] = "af-metadata/silence";
+inline constexpr char kBlackFindings[] = "vf-metadata/black";
+inline constexpr char kFreezeFindings[] = "vf-metadata/freeze";
 
 // Fields of a track-list entry.
 inline constexpr char kTrackType[] = "type";
@@ -112,6 +122,16 @@ enum class Observed : std::uint64_t {
   Duration,
   Volume,
   Mute,
+  FileFormat,
+  TrackList,
+  FileSize,
+  MediaLength,  // the duration, as a fact of the entry
+  VideoBitrate,
+  AudioBitrate,
+  SilenceFindings,
+  BlackFindings,
+  FreezeFindings,
+  CacheState,
 };
 struct ObservedProperty {
   Observed id;
@@ -133,6 +153,20 @@ inline constexpr ObservedProperty kControlsObserved[] = {
     {Observed::Duration, kDuration, MPV_FORMAT_DOUBLE},
     {Observed::Volume, kVolume, MPV_FORMAT_DOUBLE},
     {Observed::Mute, kMute, MPV_FORMAT_FLAG},
+};
+// Observed afresh for each entry by engines that report what they played,
+// so every value belongs to the entry.
+inline constexpr ObservedProperty kFactsObserved[] = {
+    {Observed::FileFormat, kFileFormat, MPV_FORMAT_NODE},
+    {Observed::TrackList, kTrackList, MPV_FORMAT_NODE},
+    {Observed::FileSize, kFileSize, MPV_FORMAT_NODE},
+    {Observed::MediaLength, kDuration, MPV_FORMAT_NODE},
+    {Observed::VideoBitrate, kVideoBitrate, MPV_FORMAT_NODE},
+    {Observed::AudioBitrate, kAudioBitrate, MPV_FORMAT_NODE},
+    {Observed::SilenceFindings, kSilenceFindings, MPV_FORMAT_NODE},
+    {Observed::BlackFindings, kBlackFindings, MPV_FORMAT_NODE},
+    {Observed::FreezeFindings, kFreezeFindings, MPV_FORMAT_NODE},
+    {Observed::CacheState, kCacheState, MPV_FORMAT_NODE},
 };
 
 }  // namespace mpvname

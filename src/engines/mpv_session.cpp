@@ -30,7 +30,6 @@ class NodeMap {
     m_keys.push_back(const_cast<char*>(key));
     m_values.push_back(map.node());
   }
-  bool isEmpty() const { return m_values.empty(); }
   mpv_node node() {
     m_list = {static_cast<int>(m_values.size()), m_values.data(), m_keys.data()};
     mpv_node node{};
@@ -110,22 +109,25 @@ bool isRtsp(const QString& address) {
   return QUrl(address).scheme().toLower().startsWith(u"rtsp");
 }
 
+QByteArray secondsText(int ms) { return QByteArray::number(ms / 1000.0); }
+
 }  // namespace
 
 // An mpv event copied out of mpv's buffer, which the next mpv_wait_event
 // reuses: a handler we signal may run the event loop and drain again.
 struct MpvSession::Event {
   mpv_event_id id = MPV_EVENT_NONE;
-  std::int64_t entry = 0;
+  std::int64_t entry = -1;
   int reason = 0;
   int error = 0;
   std::int64_t insertId = 0;
   int insertCount = 0;
-  std::uint64_t observed = 0;
+  std::uint64_t userdata = 0;  // the observed property, or the request replied to
   bool hasFlag = false;
   bool flag = false;
   bool hasNumber = false;
   double number = 0;
+  QVariant value;  // of a property observed as a node
   QString text;
 };
 
@@ -133,7 +135,8 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     : QObject(parent),
       m_fetch(new PlaylistFetch(this)),
       m_userAgent(options.userAgent),
-      m_reportProgress(options.reportProgress) {
+      m_reportProgress(options.reportProgress),
+      m_observesFacts(options.observeFacts) {
   m_watchdog.setSingleShot(true);
   m_watchdog.setInterval(options.startTimeoutMs);
   connect(&m_watchdog, &QTimer::timeout, this, &MpvSession::onWatchdog);
@@ -161,7 +164,8 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     return;
   }
   for (const ObservedProperty& p : kObserved) observe(p);
-  if (m_reportProgress) {
+  // With the facts, the position is observed for each entry, after them.
+  if (m_reportProgress && !m_observesFacts) {
     observe(kPositionObserved);
     for (const ObservedProperty& p : kProgressObserved) observe(p);
   }
@@ -203,12 +207,15 @@ void MpvSession::configure(const MpvOptions& options) {
   set(kVideoOutput, options.video ? "libmpv" : "null");
   if (!options.audio) set(kAudioOutput, "null");
   setNetworkTimeout(options.networkTimeoutMs);
+  set(kNetworkTimeout, secondsText(options.networkTimeoutMs));
   for (const auto& [name, value] : options.extra) set(name, value);
 }
 
+// Observes the property anew: an earlier observation of it ends.
 void MpvSession::observe(const ObservedProperty& property) {
-  mpv_observe_property(m_handle, static_cast<std::uint64_t>(property.id), property.name,
-                       property.format);
+  const auto id = static_cast<std::uint64_t>(property.id);
+  mpv_unobserve_property(m_handle, id);
+  mpv_observe_property(m_handle, id, property.name, property.format);
 }
 
 void MpvSession::reportControls() {
@@ -223,21 +230,21 @@ void MpvSession::addStreamProtocol(const char* protocol, void* owner, MpvStreamO
   if (m_handle) mpv_stream_cb_add_ro(m_handle, protocol, owner, open);
 }
 
-QVariant MpvSession::property(const char* name) const {
-  mpv_node node{};
-  if (!m_handle || mpv_get_property(m_handle, name, MPV_FORMAT_NODE, &node) < 0) return {};
-  const QVariant value = valueOf(node);
-  mpv_free_node_contents(&node);
-  return value;
+// A fresh observation delivers only values read after it began, none of an
+// earlier entry's. The position comes last: mpv reads what changed in the
+// order it was observed, so by the time a position is told, the facts of
+// that moment are too.
+void MpvSession::observeEntry() {
+  for (const ObservedProperty& p : kFactsObserved) observe(p);
+  if (!m_reportProgress) return;
+  observe(kPositionObserved);
+  for (const ObservedProperty& p : kProgressObserved) observe(p);
 }
 
 void MpvSession::setStartTimeout(int ms) { m_watchdog.setInterval(ms); }
 
-void MpvSession::setNetworkTimeout(int ms) {
-  m_networkTimeoutMs = ms;
-  if (m_handle)
-    mpv_set_option_string(m_handle, kNetworkTimeout, QByteArray::number(ms / 1000.0).constData());
-}
+// Given with each load, not set and waited for.
+void MpvSession::setNetworkTimeout(int ms) { m_networkTimeoutMs = ms; }
 
 void MpvSession::load(const playlists::StationAddress& address) {
   abandon();
@@ -285,14 +292,15 @@ bool MpvSession::resume() {
   return true;
 }
 
-void MpvSession::setPaused(bool paused) {
-  int flag = paused;
-  if (m_handle) mpv_set_property(m_handle, kPause, MPV_FORMAT_FLAG, &flag);
-}
+void MpvSession::setPaused(bool paused) { setFlag(kPause, paused); }
 
-void MpvSession::setMuted(bool muted) {
-  int flag = muted;
-  if (m_handle) mpv_set_property_async(m_handle, 0, kMute, MPV_FORMAT_FLAG, &flag);
+void MpvSession::setMuted(bool muted) { setFlag(kMute, muted); }
+
+// Requests go to mpv's queue and are carried out in order; their replies
+// are not waited for.
+void MpvSession::setFlag(const char* name, bool on) {
+  int flag = on;
+  if (m_handle) mpv_set_property_async(m_handle, 0, name, MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvSession::setVolume(double percent) {
@@ -323,6 +331,7 @@ int MpvSession::bitrate() const {
 void MpvSession::loadEntries(const QStringList& entries) {
   for (qsizetype i = 0; i < entries.size(); ++i) {
     NodeMap options;
+    options.add(kNetworkTimeout, secondsText(m_networkTimeoutMs));
     if (m_plays > 1) options.add(kLoopFile, QByteArray::number(m_plays - 1));
     // rtsp gives no network timeout of its own.
     if (isRtsp(entries[i]))
@@ -333,17 +342,12 @@ void MpvSession::loadEntries(const QStringList& entries) {
     args.add(kUrl, entries[i].toUtf8());
     // An earlier entry may already have failed and left mpv idle.
     args.add(kFlags, i == 0 ? kReplace : kAppendPlay);
-    if (!options.isEmpty()) args.add(kOptions, options);
+    args.add(kOptions, options);
     mpv_node request = args.node();
-    mpv_node result{};
-    if (mpv_command_node(m_handle, &request, &result) < 0) continue;
-    const std::optional<std::int64_t> id = entryIdOf(result);
-    mpv_free_node_contents(&result);
-    if (!id) continue;
-    if (m_firstEntry == INT64_MAX) m_firstEntry = *id;
-    m_lastEntry = *id;
+    // The reply, tagged with the load, tells the entry's place in the list.
+    if (mpv_command_node_async(m_handle, m_generation, &request) >= 0) ++m_queueing;
   }
-  if (m_firstEntry != INT64_MAX) return;
+  if (m_queueing > 0) return;
   // Nothing could be queued: fail from the event loop, as every failure does.
   QTimer::singleShot(0, this, [this, generation = m_generation] {
     if (generation == m_generation) fail(LoadFailure::Other);
@@ -385,10 +389,24 @@ MpvSession::Event MpvSession::copyEvent(const mpv_event& e) {
     }
     case MPV_EVENT_PROPERTY_CHANGE: {
       const auto* property = static_cast<const mpv_event_property*>(e.data);
-      out.observed = e.reply_userdata;
+      out.userdata = e.reply_userdata;
       out.hasFlag = property->format == MPV_FORMAT_FLAG;
       if (out.hasFlag) out.flag = *static_cast<const int*>(property->data) != 0;
       out.hasNumber = property->format == MPV_FORMAT_DOUBLE;
+      if (out.hasNumber) out.number = *static_cast<const double*>(property->data);
+      if (property->format == MPV_FORMAT_NODE)
+        out.value = valueOf(*static_cast<const mpv_node*>(property->data));
+      break;
+    }
+    case MPV_EVENT_COMMAND_REPLY:
+      out.userdata = e.reply_userdata;
+      if (e.error >= 0)
+        out.entry = entryIdOf(static_cast<const mpv_event_command*>(e.data)->result).value_or(-1);
+      break;
+    case MPV_EVENT_GET_PROPERTY_REPLY: {
+      const auto* property = static_cast<const mpv_event_property*>(e.data);
+      out.userdata = e.reply_userdata;
+      out.hasNumber = e.error >= 0 && property->format == MPV_FORMAT_DOUBLE;
       if (out.hasNumber) out.number = *static_cast<const double*>(property->data);
       break;
     }
@@ -414,6 +432,12 @@ void MpvSession::translate(const Event& e) {
       return;
     case MPV_EVENT_PROPERTY_CHANGE:
       return onPropertyChange(e);
+    case MPV_EVENT_COMMAND_REPLY:
+      return onEntryQueued(e);
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+      // Only the position at the end is asked for.
+      if (e.userdata == m_generation && m_entryActive) Q_EMIT endReached(e.number);
+      return;
     case MPV_EVENT_LOG_MESSAGE:
       if ((m_entryActive || m_phase == Phase::Failing) && m_entryLog.size() < 40)
         m_entryLog << e.text;
@@ -431,6 +455,21 @@ void MpvSession::onStartFile(const Event& e) {
   m_entryClock.start();
   // Each entry of a list gets the full start limit.
   if (m_phase == Phase::Opening) m_watchdog.start();
+  if (!m_observesFacts) return;
+  observeEntry();
+  Q_EMIT factsCleared();
+}
+
+// Only loads carry a tag; the replies of other requests are not awaited.
+void MpvSession::onEntryQueued(const Event& e) {
+  if (e.userdata != m_generation || m_queueing == 0) return;
+  --m_queueing;
+  if (e.entry >= 0) {
+    if (m_firstEntry == INT64_MAX) m_firstEntry = e.entry;
+    // Once an entry plays, the ones queued after it are dropped.
+    if (m_phase == Phase::Opening) m_lastEntry = e.entry;
+  }
+  if (m_queueing == 0 && m_firstEntry == INT64_MAX) fail(LoadFailure::Other);
 }
 
 void MpvSession::onEndFile(const Event& e) {
@@ -438,11 +477,11 @@ void MpvSession::onEndFile(const Event& e) {
   m_entryActive = false;
   if (e.reason == MPV_END_FILE_REASON_REDIRECT) {
     if (e.insertCount > 0) m_lastEntry = std::max(m_lastEntry, e.insertId + e.insertCount - 1);
-    else if (e.entry >= m_lastEntry) fail(LoadFailure::Other);
+    else if (isLastEntry(e.entry)) fail(LoadFailure::Other);
     return;
   }
   // mpv goes on with the next entry of this load by itself.
-  if (e.entry < m_lastEntry) return;
+  if (!isLastEntry(e.entry)) return;
   if (e.reason == MPV_END_FILE_REASON_ERROR) return failAfterEntry(e.error);
   if (e.reason != MPV_END_FILE_REASON_EOF) return;
   if (m_phase == Phase::Opening) return failAfterEntry(0);
@@ -457,16 +496,19 @@ void MpvSession::onEndFile(const Event& e) {
 // as 0 or false.
 void MpvSession::onPropertyChange(const Event& e) {
   const bool loadPlays = m_entryActive && m_phase != Phase::Opening;
-  switch (static_cast<Observed>(e.observed)) {
+  switch (static_cast<Observed>(e.userdata)) {
     case Observed::PausedForCache:
       if (m_entryActive && e.hasFlag) onCacheChange(e.flag);
       return;
     case Observed::TimePos:
       if (m_reportControls) queuePosition(e.number);
-      if (m_reportProgress && loadPlays && e.hasNumber) Q_EMIT progressed(e.number);
+      // Media may be decoded before its first frame is told.
+      if (m_reportProgress && m_entryActive && e.hasNumber) Q_EMIT progressed(e.number);
       return;
     case Observed::EofReached:
-      if (loadPlays && e.hasFlag && e.flag) Q_EMIT endReached();
+      // The position observed lags behind the end: ask for it.
+      if (loadPlays && e.hasFlag && e.flag)
+        mpv_get_property_async(m_handle, m_generation, kTimePos, MPV_FORMAT_DOUBLE);
       return;
     case Observed::Duration:
       Q_EMIT durationChanged(e.number);
@@ -476,6 +518,13 @@ void MpvSession::onPropertyChange(const Event& e) {
       return;
     case Observed::Mute:
       Q_EMIT muteChanged(e.flag);
+      return;
+    case Observed::FileSize:
+      // A live stream has no size.
+      if (m_entryActive) m_sized = e.value.isValid();
+      [[fallthrough]];
+    default:
+      if (m_entryActive) Q_EMIT observed(e.userdata, e.value);
       return;
   }
 }
@@ -499,6 +548,18 @@ void MpvSession::onCacheChange(bool waiting) {
 
 void MpvSession::startPlaying() {
   m_watchdog.stop();
+  // The window's players show the length as play starts.
+  if (!m_observesFacts) readExtent();
+  // The first entry that plays is the medium: drop the fall-backs after it.
+  if (m_lastEntry > m_currentEntry || m_queueing > 0) {
+    command(kPlaylistClear);
+    m_lastEntry = m_currentEntry;
+  }
+  m_phase = Phase::Playing;
+  report(MpvReport::Playing);
+}
+
+void MpvSession::readExtent() {
   std::int64_t size = 0;
   double duration = 0;
   const bool sized = mpv_get_property(m_handle, kFileSize, MPV_FORMAT_INT64, &size) >= 0;
@@ -506,15 +567,7 @@ void MpvSession::startPlaying() {
                      duration > 0;
   // A live stream has no size; live HLS has no duration.
   m_sized = sized;
-  const bool live = !sized || !timed;
-  m_durationMs = live ? 0 : qRound64(duration * 1000);
-  // The first entry that plays is the medium: drop the fall-backs after it.
-  if (m_lastEntry > m_currentEntry) {
-    command(kPlaylistClear);
-    m_lastEntry = m_currentEntry;
-  }
-  m_phase = Phase::Playing;
-  report(MpvReport::Playing);
+  m_durationMs = sized && timed ? qRound64(duration * 1000) : 0;
 }
 
 void MpvSession::abandon() {
@@ -524,6 +577,7 @@ void MpvSession::abandon() {
   m_firstEntry = INT64_MAX;
   m_lastEntry = 0;
   m_currentEntry = 0;
+  m_queueing = 0;
   m_entryActive = false;
   m_watchdog.stop();
   m_fetch->cancel();
@@ -570,5 +624,5 @@ void MpvSession::onWatchdog() {
 
 void MpvSession::command(const char* name) {
   const char* args[] = {name, nullptr};
-  mpv_command(m_handle, args);
+  mpv_command_async(m_handle, 0, args);
 }

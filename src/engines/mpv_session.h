@@ -40,6 +40,10 @@ struct MpvOptions {
   QList<std::pair<const char*, QByteArray>> extra;
   // On: progressed() and endReached() are raised.
   bool reportProgress = false;
+  // On: what each entry is (mpvname::kFactsObserved) is observed and told
+  // by factsCleared() and observed(); the session then never waits on the
+  // engine, and durationMs() stays 0.
+  bool observeFacts = false;
 };
 
 // One libmpv handle, which nothing outside the engines sees, and what the
@@ -66,9 +70,6 @@ class MpvSession : public QObject {
   QString version() const { return m_version; }
   // Why the engine did not start, "" when it did.
   QString startError() const { return m_startError; }
-  // A property as Qt values (maps, lists, strings, numbers, flags); invalid
-  // when it cannot be read.
-  QVariant property(const char* name) const;
 
   void setStartTimeout(int ms);
   void setNetworkTimeout(int ms);
@@ -114,10 +115,17 @@ class MpvSession : public QObject {
   void reported(MpvReport what);
   // The load gave up; nothing plays.
   void failed(LoadFailure failure);
-  // With reportProgress: the playback position moved (seconds), and the
-  // decoder reached the end of what the medium or stream gave.
+  // With reportProgress: the current entry's position moved (seconds; it
+  // may move before the entry is reported playing), and the decoder reached
+  // the end of what the medium or stream gave, at this position.
   void progressed(double seconds);
-  void endReached();
+  void endReached(double seconds);
+  // With observeFacts: an entry of the current load begins, nothing is
+  // known of it yet; then one of its facts (an mpvname::Observed) is known
+  // or changed, as Qt values (maps, lists, strings, numbers; invalid when
+  // mpv has none).
+  void factsCleared();
+  void observed(quint64 which, const QVariant& value);
   // A new load begins (its bare address; empty loads nothing), or stop() ended one;
   // for views that show what the engine does.
   void loading(const QString& address);
@@ -137,7 +145,9 @@ class MpvSession : public QObject {
 
   void configure(const MpvOptions& options);
   void observe(const mpvname::ObservedProperty& property);
+  void observeEntry();
   void onPropertyChange(const Event& e);
+  void onEntryQueued(const Event& e);
   void queuePosition(double seconds);
   void drain();
   static Event copyEvent(const mpv_event& e);
@@ -148,6 +158,8 @@ class MpvSession : public QObject {
   void startPlaying();
   void loadEntries(const QStringList& entries);
   bool isCurrent(std::int64_t entry) const { return entry >= m_firstEntry; }
+  // Whether mpv has no entry of this load after this one, nor may get one.
+  bool isLastEntry(std::int64_t entry) const { return entry >= m_lastEntry && m_queueing == 0; }
   void abandon();
   void fail(LoadFailure failure);
   // The last entry failed: the reason is given once mpv's log lines are in.
@@ -156,6 +168,8 @@ class MpvSession : public QObject {
   void onWatchdog();
   void command(const char* name);
   void seek(double seconds, const char* how);
+  void setFlag(const char* name, bool on);
+  void readExtent();
   void setPaused(bool paused);
   void report(MpvReport what);
 
@@ -169,6 +183,7 @@ class MpvSession : public QObject {
   QByteArray m_userAgent;
   int m_plays = 1;
   bool m_reportProgress = false;
+  bool m_observesFacts = false;
   bool m_reportControls = false;
   // The last position not yet raised; positionChanged() waits for the timer.
   QTimer m_positionTimer;
@@ -185,6 +200,7 @@ class MpvSession : public QObject {
   std::int64_t m_firstEntry = INT64_MAX;
   std::int64_t m_lastEntry = 0;
   std::int64_t m_currentEntry = 0;
+  int m_queueing = 0;  // entries asked for whose place in mpv's list is not known yet
   bool m_entryActive = false;
   QElapsedTimer m_entryClock;
   QStringList m_entryLog;

@@ -191,6 +191,42 @@ TEST(HeldStream, ReadsTheProbesBytesThenTheConnectionsUntilThePeerCloses) {
   }
 }
 
+// The speed counts every byte from the body's first, the probe's too: a
+// body whose first byte came a while ago is as slow as that, one whose
+// bytes all came at once is fast.
+TEST(HeldStream, SpeedCountsFromTheBodysFirstByte) {
+  const struct {
+    const char* name;
+    std::chrono::milliseconds firstByteAgo;
+    QByteArray probed;
+    QByteArray sent;
+  } cases[] = {
+      {"nothing read yet", 1000ms, {}, {}},
+      {"the probe's bytes only", 1000ms, QByteArray(1000, 'a'), {}},
+      {"the probe's and the connection's", 2000ms, QByteArray(1000, 'a'), QByteArray(3000, 'b')},
+      {"all at once", 0ms, {}, QByteArray(4000, 'b')},
+  };
+  for (const auto& c : cases) {
+    int fds[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+    const auto start = HeldStream::Clock::now();
+    HeldStream::Answer answer;
+    answer.start = c.probed;
+    answer.firstByte = start - c.firstByteAgo;
+    const auto stream = HeldStream::hold(fds[0], answer);
+    ASSERT_TRUE(stream);
+    ASSERT_EQ(write(fds[1], c.sent.constData(), c.sent.size()), c.sent.size());
+    close(fds[1]);
+    readToEnd(*stream, 64);
+    const double seconds = std::chrono::duration<double>(HeldStream::Clock::now() - start).count();
+    // The span is the time since the first byte, a millisecond at least.
+    const double span = std::max(std::chrono::duration<double>(c.firstByteAgo).count(), 0.001);
+    const double bits = (c.probed.size() + c.sent.size()) * 8.0;
+    EXPECT_LE(stream->bitsPerSecond(), bits / span + 1) << c.name;
+    EXPECT_GE(stream->bitsPerSecond(), bits / (span + seconds) - 1) << c.name;
+  }
+}
+
 // The read is seen waiting in poll() before cancel() comes; a wake-up that
 // never comes fails the test, and the peer's close then ends the read.
 TEST(HeldStream, CancelEndsAReadThatWaitsAndEveryReadAfter) {
