@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <mpv/client.h>
 
+#include "history/failure_reason.h"
+
 namespace {
 
 bool logSays(const QStringList& log, const QRegularExpression& pattern) {
@@ -50,6 +52,26 @@ LoadFailure classifyFailure(const FailureFacts& facts) {
     return LoadFailure::TimedOut;
   if (facts.mpvError == MPV_ERROR_UNKNOWN_FORMAT) return LoadFailure::UnsupportedFormat;
   return local ? LoadFailure::Other : LoadFailure::Unreachable;
+}
+
+int httpStatusOf(const QStringList& log) {
+  static const QRegularExpression status(QStringLiteral("HTTP error (\\d{3})\\b"));
+  for (const QString& line : log)
+    if (const auto m = status.match(line); m.hasMatch()) return m.captured(1).toInt();
+  return 0;
+}
+
+QString reasonOf(LoadFailure failure) {
+  namespace reason = history::reason;
+  switch (failure) {
+    case LoadFailure::Unreachable: return reason::kRefused;
+    case LoadFailure::TimedOut: return reason::kTimedOut;
+    case LoadFailure::Dropped: return reason::kDropped;
+    case LoadFailure::Missing: return reason::kNotFound;
+    case LoadFailure::UnsupportedFormat:
+    case LoadFailure::Other: break;
+  }
+  return reason::kBadMedia;
 }
 
 int FailureCodes::of(LoadFailure failure) const {

@@ -2,6 +2,7 @@
 
 #include <QVariantMap>
 
+#include "engines/mpv_detectors.h"
 #include "engines/mpv_names.h"
 #include "engines/mpv_session.h"
 
@@ -17,17 +18,6 @@ qint64 averageBitrate(const MpvSession& session, const QString& container) {
   if (container.contains(u"hls") || size <= 0 || duration <= 0) return 0;
   return static_cast<qint64>(size * 8 / duration);
 }
-
-// A detector's finding holds while its start is the last thing it reported:
-// an end of it comes with a later frame and replaces the start.
-bool holds(const MpvSession& session, const QByteArray& findings, const char* startKey,
-           const char* endKey) {
-  const QVariantMap found = session.property(findings.constData()).toMap();
-  return found.contains(QLatin1String(startKey)) && !found.contains(QLatin1String(endKey));
-}
-
-QByteArray audioFindings(const char* label) { return kAudioFilterFindings + QByteArray(label); }
-QByteArray videoFindings(const char* label) { return kVideoFilterFindings + QByteArray(label); }
 
 void readTracks(const MpvSession& session, MediaFacts& facts) {
   for (const QVariant& entry : session.property(kTrackList).toList()) {
@@ -57,13 +47,10 @@ MediaFacts readMediaFacts(const MpvSession& session) {
   facts.container = session.property(kFileFormat).toString();
   readTracks(session, facts);
   if (facts.bitrate == 0) facts.bitrate = averageBitrate(session, facts.container);
-  using namespace mpvfilters;
-  facts.silent = !facts.audioCodec.isEmpty() &&
-                 holds(session, audioFindings(kSilence), "lavfi.silence_start", "lavfi.silence_end");
-  if (!facts.videoCodec.isEmpty()) {
-    facts.black = holds(session, videoFindings(kBlack), "lavfi.black_start", "lavfi.black_end");
-    facts.frozen = holds(session, videoFindings(kFreeze), "lavfi.freezedetect.freeze_start",
-                         "lavfi.freezedetect.freeze_end");
-  }
+  const mpvdetect::Findings found =
+      mpvdetect::read(session, !facts.audioCodec.isEmpty(), !facts.videoCodec.isEmpty());
+  facts.silent = found.silent;
+  facts.black = found.black;
+  facts.frozen = found.frozen;
   return facts;
 }

@@ -15,6 +15,8 @@ inline constexpr char kNetworkTimeout[] = "network-timeout";
 inline constexpr char kUserAgent[] = "user-agent";
 inline constexpr char kVideoOutput[] = "vo";
 inline constexpr char kAudioOutput[] = "ao";
+// "no": the picture is neither decoded nor shown.
+inline constexpr char kVideoTrack[] = "vid";
 inline constexpr char kIdle[] = "idle";
 inline constexpr char kTerminal[] = "terminal";
 // mpv's built-in scripts: each runs a thread and a Lua state of its own, and

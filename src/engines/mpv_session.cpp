@@ -221,6 +221,7 @@ void MpvSession::load(const playlists::StationAddress& address) {
   m_address = address;
   m_sized = false;
   m_durationMs = 0;
+  m_failureStatus = 0;
   Q_EMIT loading(address.bare);
   if (!m_handle) return;
   setPaused(false);
@@ -497,6 +498,7 @@ void MpvSession::reportEntryFailure() {
   facts.address = m_address.bare;
   facts.elapsedMs = m_failedAfterMs;
   facts.networkTimeoutMs = m_networkTimeoutMs;
+  m_failureStatus = httpStatusOf(facts.log);
   fail(classifyFailure(facts));
 }
 

@@ -79,6 +79,8 @@ class MpvSession : public QObject {
   qint64 durationMs() const { return m_durationMs; }
   int bitrate() const;
   quint64 generation() const { return m_generation; }
+  // The HTTP status the current load's failure came with, 0 when none.
+  int failureStatus() const { return m_failureStatus; }
 
  Q_SIGNALS:
   // What the engine did by itself. Playing: the first time, and again after
@@ -148,6 +150,7 @@ class MpvSession : public QObject {
   QStringList m_entryLog;
   int m_failedError = 0;
   qint64 m_failedAfterMs = 0;
+  int m_failureStatus = 0;
   bool m_sized = false;
   qint64 m_durationMs = 0;
 };

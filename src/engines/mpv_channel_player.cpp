@@ -1,0 +1,110 @@
+#include "engines/mpv_channel_player.h"
+
+#include "engines/mpv_detectors.h"
+#include "engines/mpv_media_facts.h"
+#include "engines/mpv_names.h"
+#include "history/failure_reason.h"
+
+namespace {
+
+// progressed() is raised at most once per this much new media.
+constexpr qint64 kReportStepMs = 200;
+
+MpvOptions channelOptions(const ChannelOutput& output) {
+  MpvOptions o;
+  o.video = output.render;
+  o.audio = output.audioDriver != "null";
+  o.userAgent = output.userAgent;
+  o.reportProgress = true;
+  if (o.audio && !output.audioDriver.isEmpty()) o.extra.append(std::pair{mpvname::kAudioOutput, output.audioDriver});
+  if (!output.video) o.extra.append(std::pair{mpvname::kVideoTrack, QByteArray("no")});
+  o.extra += mpvdetect::filterOptions(MpvChannelPlayer::kDetectorRunMs);
+  return o;
+}
+
+}  // namespace
+
+MpvChannelPlayer::MpvChannelPlayer(const ChannelOutput& output, QObject* parent)
+    : m_session(channelOptions(output), this) {
+  setParent(parent);
+  connect(&m_session, &MpvSession::reported, this, &MpvChannelPlayer::onReport);
+  connect(&m_session, &MpvSession::failed, this, &MpvChannelPlayer::onFailed);
+  connect(&m_session, &MpvSession::progressed, this, &MpvChannelPlayer::onProgress);
+}
+
+QString MpvChannelPlayer::startFailure() const {
+  if (m_session.started()) return {};
+  return QStringLiteral("播放引擎 libmpv 无法启动 / the media engine (libmpv) could not start: %1")
+      .arg(m_session.startError());
+}
+
+void MpvChannelPlayer::play(const QString& address) {
+  m_started = false;
+  m_reportedMs = -1;
+  m_flagSince.fill(-1);
+  m_session.load(playlists::StationAddress::parse(address));
+}
+
+void MpvChannelPlayer::stop() {
+  m_started = false;
+  m_session.stop();
+}
+
+void MpvChannelPlayer::onReport(MpvReport report) {
+  switch (report) {
+    case MpvReport::Playing:
+      if (m_started) return Q_EMIT buffering(false);
+      m_started = true;
+      {
+        const MediaFacts facts = readMediaFacts(m_session);
+        m_hasAudio = !facts.audioCodec.isEmpty();
+        m_hasVideo = !facts.videoCodec.isEmpty();
+      }
+      return Q_EMIT started();
+    case MpvReport::Stalled: return Q_EMIT buffering(true);
+    // A channel that comes to an end has stopped playing.
+    case MpvReport::Ended: return Q_EMIT failed(history::reason::kDropped, 0);
+    case MpvReport::Failed: return;
+  }
+}
+
+void MpvChannelPlayer::onFailed(LoadFailure failure) {
+  const bool started = std::exchange(m_started, false);
+  const int status = m_session.failureStatus();
+  QString reason = history::reasonOfHttpStatus(status);
+  if (started) reason = history::reason::kDropped;
+  else if (reason.isEmpty()) reason = reasonOf(failure);
+  Q_EMIT failed(reason, status);
+}
+
+void MpvChannelPlayer::onProgress(double seconds) {
+  if (!m_started) return;
+  const qint64 ms = qRound64(seconds * 1000);
+  if (m_reportedMs >= 0 && ms < m_reportedMs + kReportStepMs && ms >= m_reportedMs) return;
+  m_reportedMs = ms;
+  checkFlags(ms);
+  Q_EMIT progressed(ms);
+}
+
+void MpvChannelPlayer::checkFlags(qint64 positionMs) {
+  const mpvdetect::Findings found = mpvdetect::read(m_session, m_hasAudio, m_hasVideo);
+  // A black picture is found at its first frame, silence and stillness only
+  // once they have lasted the detector's run.
+  const struct {
+    MediaFlag flag;
+    bool holds;
+    qint64 foundAfterMs;
+  } flags[] = {{MediaFlag::Black, found.black, 0},
+               {MediaFlag::Silent, found.silent, kDetectorRunMs},
+               {MediaFlag::Frozen, found.frozen, kDetectorRunMs}};
+  for (const auto& f : flags) {
+    qint64& since = m_flagSince[static_cast<int>(f.flag)];
+    if (!f.holds) {
+      if (since >= 0) Q_EMIT flagged(f.flag, 0);
+      since = -1;
+      continue;
+    }
+    if (since < 0) since = positionMs - f.foundAfterMs;
+    Q_EMIT flagged(f.flag, std::max<qint64>(1, positionMs - since));
+  }
+}
