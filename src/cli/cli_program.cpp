@@ -44,6 +44,7 @@ int dispatch(const CommandLine& c, const QString& dir, Console& console) {
     case Command::Merge: return runMerge(c, dir, console);
     case Command::Import: return runImport(c, dir, console);
     case Command::Export: return runExport(c, dir, console);
+    case Command::Play: return runPlay(c, dir, console);
     case Command::Help: break;
   }
   console.print(usageText().trimmed());

@@ -47,6 +47,15 @@ const QList<CommandSyntax>& commandSyntaxes() {
        {QStringLiteral("--dir"), QStringLiteral("--out"), QStringLiteral("--json-out")},
        1,
        -1},
+      {QStringLiteral("play"),
+       Command::Play,
+       {QStringLiteral("--dir"), QStringLiteral("--list"), QStringLiteral("--for"),
+        QStringLiteral("--no-video"), QStringLiteral("--json"), QStringLiteral("--ao"),
+        QStringLiteral("--stall"), QStringLiteral("--bad")},
+       1,
+       1,
+       u"频道名或网址",
+       u"a channel NAME or an ADDRESS"},
       {QStringLiteral("import"), Command::Import, {QStringLiteral("--dir")}, 1, 1},
       {QStringLiteral("export"), Command::Export, {QStringLiteral("--dir")}, 1, 1},
   };
@@ -64,6 +73,7 @@ bool* flagOf(const QString& option, CommandLine& c) {
   if (option == u"--json") return &c.json;
   if (option == u"--strict") return &c.strict;
   if (option == u"--resume") return &c.resume;
+  if (option == u"--no-video") return &c.noVideo;
   return nullptr;
 }
 
@@ -89,8 +99,20 @@ std::optional<UsageError> setCount(const QString& option, const QString& value, 
                QStringLiteral("%1 must be a whole number from %2 to %3").arg(option).arg(min).arg(max));
 }
 
+std::optional<UsageError> setSeconds(const QString& option, const QString& value, double min,
+                                     double max, double& target) {
+  bool ok = false;
+  target = value.toDouble(&ok);
+  if (ok && target >= min && target <= max) return std::nullopt;
+  return error(QStringLiteral("%1 须为 %2 到 %3 秒").arg(option).arg(min).arg(max),
+               QStringLiteral("%1 must be from %2 to %3 seconds").arg(option).arg(min).arg(max));
+}
+
 std::optional<UsageError> setNumber(const QString& option, const QString& value, CommandLine& c) {
   bool ok = false;
+  if (option == u"--for") return setSeconds(option, value, 0.1, 1e7, c.forSeconds);
+  if (option == u"--stall") return setSeconds(option, value, 0.5, 3600, c.stallSeconds);
+  if (option == u"--bad") return setSeconds(option, value, 0.5, 3600, c.badSeconds);
   if (option == u"--probes") return setCount(option, value, 1, 4096, c.probes);
   if (option == u"--retries") return setCount(option, value, 0, 10, c.retries);
   if (option == u"--shard") return setShard(value, c);
@@ -137,6 +159,10 @@ std::optional<UsageError> setOption(const QString& option, const QString& value,
     return setUserAgent(value, c);
   else if (option == u"--json-out")
     c.jsonOut = value;
+  else if (option == u"--list")
+    c.lists << value;
+  else if (option == u"--ao")
+    c.audioOutput = value;
   else
     return setNumber(option, value, c);
   if (value.isEmpty())
@@ -204,6 +230,8 @@ std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) 
                  QStringLiteral("--resume needs --json-out FILE"));
   if (c.command == Command::Crawl)
     c.url = words.value(0);
+  else if (c.command == Command::Play)
+    c.channel = words.value(0);
   else
     c.files = words;
   return c;
@@ -241,6 +269,18 @@ QString usageText() {
       "      合并各分片的 JSON 结果为一份报告，并把通过的电台存入 tv_lib_ss_jg.txt（或 --out）\n"
       "      join the JSON lines of check shards into one report (standard output or\n"
       "      --json-out) and one passing list (tv_lib_ss_jg.txt or --out)\n"
+      "  nettv play NAME|ADDRESS [--list FILE]... [--for S] [--no-video] [--ao DRIVER]\n"
+      "             [--stall S] [--bad S] [--json] [--dir D]\n"
+      "      播放一个频道（按名称，在 --list 文件或程序文件夹的电台文件中找它的各条线路）或一个\n"
+      "      网址；线路无法播放、卡住或黑屏/无声时自动切换到下一条线路，每个事件打印一行\n"
+      "      play a channel (by name, its lines from the --list files or the program\n"
+      "      folder's station files) or an address without a window, switching to the\n"
+      "      next line when one fails, stalls for S seconds (--stall, default 8) or\n"
+      "      stays black, silent or frozen (--bad, default 15); prints one line per\n"
+      "      event (--json: one JSON object); ends after --for seconds of good play\n"
+      "      (exit 0) or when every line failed (exit 1); a line whose token expired\n"
+      "      is refreshed from its page and written back into its --list file;\n"
+      "      --ao null plays without a sound device, --no-video decodes no picture\n"
       "  nettv import FILE\n"
       "      把播放列表（M3U/M3U8/PLS/ASX/txt 频道列表/电台文件）中的电台加入\n"
       "      tv_lib_ss_jg.txt\n"
@@ -253,7 +293,8 @@ QString usageText() {
       "             station names none (default %1)\n"
       "  --dir D    程序文件夹（默认为程序所在文件夹）/ the program folder (default: the\n"
       "             executable's folder)\n"
-      "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check),\n"
+      "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check) or\n"
+      "  every line of the channel failed (play),\n"
       "  2 参数错误、无法读取输入或播放引擎无法启动 bad arguments, unreadable input, or\n"
       "  the media engine could not start\n")
       .arg(QLatin1StringView(useragent::kDefault));
