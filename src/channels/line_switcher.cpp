@@ -4,6 +4,8 @@
 
 #include "base/host.h"
 #include "channels/ranked_channels.h"
+#include "channels/token_refresh.h"
+#include "channels/token_refresher.h"
 #include "history/failure_reason.h"
 #include "history/health_db.h"
 #include "history/line_key.h"
@@ -64,6 +66,7 @@ void LineSwitcher::stepLine(int step) {
 void LineSwitcher::stop() {
   ++m_generation;
   m_heartbeat.setEnabled(false);
+  if (m_refresher) m_refresher->cancel();
   if (!m_playing.active) return;
   m_playing.active = false;
   m_player.stop();
@@ -86,10 +89,36 @@ void LineSwitcher::rank() {
 void LineSwitcher::playLine(int index) {
   m_current = index;
   m_playing = {};
+  const QString& line = m_lines.at(index).address;
+  if (m_refresher && hasExpired(line, m_clock()) && m_refresher->mayRefresh(line))
+    return refreshLine([this] { startPlayer(); });
+  startPlayer();
+}
+
+void LineSwitcher::startPlayer() {
+  m_playing = {};
   m_playing.active = true;
   m_playing.since = m_playing.lastMedia = m_clock();
   m_heartbeat.setEnabled(true);
-  m_player.play(m_lines.at(index).address);
+  m_player.play(m_lines.at(m_current).address);
+}
+
+void LineSwitcher::refreshLine(std::function<void()> onNothing) {
+  const quint64 generation = m_generation;
+  const int index = m_current;
+  m_refresher->refresh(m_lines.at(index).address, [=, this](const QString& fresh) {
+    if (generation != m_generation) return;
+    if (fresh.isEmpty()) return onNothing();
+    LineEvent e = eventOf(LineEvent::Kind::Refreshed);
+    e.previousAddress = e.address;
+    e.address = m_lines[index].address = fresh;
+    history::LineVerdict v;
+    v.line = history::lineKey(fresh);
+    v.outcome = history::outcome::kRefresh;
+    record(v);
+    startPlayer();
+    tell(e);
+  });
 }
 
 void LineSwitcher::onStarted() {
@@ -165,13 +194,21 @@ void LineSwitcher::leaveLine(const LineEvent& told, bool flagged) {
     (flagged ? m_playing.flagTold : m_playing.stallTold) = true;
     return tell(told);
   }
-  m_failed[m_current] = true;
+  const QString& line = m_lines.at(m_current).address;
+  const bool mendable = m_refresher && told.kind == LineEvent::Kind::Failed &&
+                        mayMendFailure(told.reason, told.httpStatus) &&
+                        m_refresher->mayRefresh(line);
   stop();
   const quint64 generation = m_generation;
   tell(told);
   // A handler that started or stopped a line has decided what plays.
-  if (generation != m_generation || !m_switching) return;
-  moveOn(told);
+  if (generation != m_generation) return;
+  const auto giveUpLine = [this, told] {
+    m_failed[m_current] = true;
+    if (m_switching) moveOn(told);
+  };
+  if (mendable) return refreshLine(giveUpLine);
+  giveUpLine();
 }
 
 void LineSwitcher::moveOn(const LineEvent& why) {
@@ -211,21 +248,24 @@ LineEvent LineSwitcher::eventOf(LineEvent::Kind kind) const {
 
 void LineSwitcher::tell(const LineEvent& e) { Q_EMIT event(e); }
 
+void LineSwitcher::record(history::LineVerdict verdict) {
+  verdict.time = m_clock();
+  verdict.source = history::source::kPlay;
+  // The history is a help, not a condition of playing.
+  (void)m_history.record(verdict);
+}
+
 void LineSwitcher::recordPlaying(qint64 firstFrameMs) {
   history::LineVerdict v;
   v.line = history::lineKey(m_lines.at(m_current).address);
-  v.time = m_clock();
   v.outcome = history::outcome::kPlaying;
   v.firstFrameMs = firstFrameMs;
-  v.source = history::source::kPlay;
-  // The history is a help, not a condition of playing.
-  (void)m_history.record(v);
+  record(v);
 }
 
 void LineSwitcher::recordFailure(const LineEvent& e, bool flagged) {
   history::LineVerdict v;
   v.line = history::lineKey(m_lines.at(m_current).address);
-  v.time = m_clock();
   v.outcome = history::outcome::kFailed;
   v.reason = e.reason;
   v.httpStatus = e.httpStatus;
@@ -236,8 +276,7 @@ void LineSwitcher::recordFailure(const LineEvent& e, bool flagged) {
       v.silent |= flag == MediaFlag::Silent;
       v.frozen |= flag == MediaFlag::Frozen;
     }
-  v.source = history::source::kPlay;
-  (void)m_history.record(v);
+  record(v);
 }
 
 }  // namespace channels

@@ -14,9 +14,12 @@ class Host;
 
 namespace history {
 class HealthDb;
+struct LineVerdict;
 }
 
 namespace channels {
+
+class TokenRefresher;
 
 // When a playing line is given up.
 struct SwitchLimits {
@@ -28,7 +31,9 @@ struct SwitchLimits {
 // Plays a channel: its lines one at a time, best first as the health history
 // ranks them (list order where it knows none), moving on by itself when the
 // line playing fails to start, stalls, or stays black, silent or frozen.
-// Every line's outcome goes into the history. Once every line has failed the
+// Every line's outcome goes into the history. With a refresher, a line whose
+// token has expired, or that is refused or not found, is first refreshed
+// from the page it was found on. Once every line has failed the
 // channel stops; a line that plays well for a long while clears the others'
 // failures, so a channel that runs for hours may come back to them.
 // Picking a line by hand turns switching off until the next channel.
@@ -50,6 +55,8 @@ class LineSwitcher : public QObject {
   void setLimits(const SwitchLimits& limits) { m_limits = limits; }
   // Whether a channel switches lines by itself; read when a channel starts.
   void setSwitching(bool on) { m_switchingWanted = on; }
+  // Lines are refreshed through refresher (null: never).
+  void setRefresher(TokenRefresher* refresher) { m_refresher = refresher; }
 
   // Plays the channel's lines (each line once), starting with the best.
   void playChannel(const playlists::StationList& lines);
@@ -87,7 +94,12 @@ class LineSwitcher : public QObject {
   };
 
   void rank();
+  // Plays the line, its token refreshed first when it has expired.
   void playLine(int index);
+  void startPlayer();
+  // Refreshes the line playing; then plays the fresh line, or calls
+  // onNothing when the page gave none.
+  void refreshLine(std::function<void()> onNothing);
   void onStarted();
   void onProgress(qint64 positionMs);
   void onFlagged(MediaFlag flag, qint64 lastingMs);
@@ -100,11 +112,13 @@ class LineSwitcher : public QObject {
   void clearOtherFailures();
   LineEvent eventOf(LineEvent::Kind kind) const;
   void tell(const LineEvent& e);
+  void record(history::LineVerdict verdict);
   void recordPlaying(qint64 firstFrameMs);
   void recordFailure(const LineEvent& e, bool flagged);
   qint64 msSince(const QDateTime& t) const { return t.msecsTo(m_clock()); }
 
   ChannelPlayer& m_player;
+  TokenRefresher* m_refresher = nullptr;
   history::HealthDb& m_history;
   Clock m_clock;
   Timer m_heartbeat{QStringLiteral("LineSwitchTimer"), kHeartbeatMs, false};
