@@ -8,6 +8,7 @@
 
 #include "base/user_agent.h"
 #include "check/station_checker.h"
+#include "cli/check_refresh.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -129,25 +130,32 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   for (const Numbered& n : chosen) stations << n.station;
   const check::CheckLimits limits = limitsOf(c, dir);
   raiseOpenFileLimit();
-  check::StationChecker checker(
-      std::move(stations), limits,
-      players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent));
+  const CheckPlayerFactory engines =
+      players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent);
+  check::StationChecker checker(std::move(stations), limits, engines);
   QElapsedTimer clock;
   clock.start();
   CheckProgress progress(console, static_cast<int>(chosen.size()));
   OutcomeTally tally;
   QString engineFailure;
+  const auto report = [&](int i, const playlists::Station& station, const check::CheckResult& r) {
+    const int number = chosen.at(i).index;
+    ++tally[r.outcome];
+    const QJsonObject json = resultJson(number, station, r);
+    console.print(c.json ? compact(json) : resultLine(number, station, r));
+    if (out.results) out.failure.note(c.jsonOut, out.results->write(json));
+    if (r.playing())
+      out.failure.note(out.passing.path(),
+                       out.passing.append(library::stationLine(station.name, station.address)));
+    progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
+  };
+  std::optional<CheckRefresh> refresh;
+  if (c.refresh) refresh.emplace(dir, limits, engines, c.files);
   QObject::connect(&checker, &check::StationChecker::stationChecked, &checker,
                    [&](int i, const check::CheckResult& r) {
-                     const Numbered& n = chosen.at(i);
-                     ++tally[r.outcome];
-                     const QJsonObject json = resultJson(n.index, n.station, r);
-                     console.print(c.json ? compact(json) : resultLine(n.index, n.station, r));
-                     if (out.results) out.failure.note(c.jsonOut, out.results->write(json));
-                     if (r.playing())
-                       out.failure.note(out.passing.path(), out.passing.append(library::stationLine(
-                                                        n.station.name, n.station.address)));
-                     progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
+                     const playlists::Station& station = chosen.at(i).station;
+                     if (refresh && refresh->holdBack(i, station, r)) return;
+                     report(i, station, r);
                    });
   QEventLoop loop;
   QObject::connect(&checker, &check::StationChecker::finished, &loop, &QEventLoop::quit,
@@ -159,6 +167,7 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
                    });
   checker.start();
   loop.exec();
+  if (refresh && engineFailure.isEmpty()) refresh->run(report, console);
   progress.end();
   if (!engineFailure.isEmpty()) {
     console.error(engineFailure);

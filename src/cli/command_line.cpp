@@ -39,7 +39,7 @@ const QList<CommandSyntax>& commandSyntaxes() {
         QStringLiteral("--timeout"), QStringLiteral("--min-play"), QStringLiteral("--retries"),
         QStringLiteral("--strict"), QStringLiteral("--out"), QStringLiteral("--json"),
         QStringLiteral("--json-out"), QStringLiteral("--resume"), QStringLiteral("--shard"),
-        QStringLiteral("--user-agent")},
+        QStringLiteral("--user-agent"), QStringLiteral("--refresh")},
        1,
        -1},
       {QStringLiteral("merge"),
@@ -74,6 +74,7 @@ bool* flagOf(const QString& option, CommandLine& c) {
   if (option == u"--strict") return &c.strict;
   if (option == u"--resume") return &c.resume;
   if (option == u"--no-video") return &c.noVideo;
+  if (option == u"--refresh") return &c.refresh;
   return nullptr;
 }
 
@@ -251,7 +252,7 @@ QString usageText() {
       "      stored in tv_lib_ss_www.txt; stops after N pages or an empty queue\n"
       "  nettv check FILE... [--jobs N] [--probes M] [--timeout S] [--min-play P]\n"
       "              [--retries R] [--strict] [--out FILE] [--json] [--json-out FILE]\n"
-      "              [--resume] [--shard K/N] [--user-agent UA] [--dir D]\n"
+      "              [--resume] [--shard K/N] [--refresh] [--user-agent UA] [--dir D]\n"
       "      同时用 N 个播放器（默认 8）测试文件中的电台：S 秒内（默认 15，连接与播放合计）\n"
       "      解码出 P 秒（默认 1）媒体即通过；通过的电台随时追加到 tv_lib_ss_jg.txt（或 --out）\n"
       "      test the stations of station files or M3U/M3U8/PLS/ASX playlists with N\n"
@@ -264,7 +265,9 @@ QString usageText() {
       "      black or frozen stations; --json prints one JSON object per station and\n"
       "      --json-out writes them to FILE as they come; --resume skips the stations\n"
       "      already in that FILE; --shard K/N checks every N-th station from the\n"
-      "      K-th (K from 0)\n"
+      "      K-th (K from 0); --refresh loads again the page of a station refused\n"
+      "      or not found (or whose token expired), checks the address found there\n"
+      "      and writes it into the station's FILE\n"
       "  nettv merge FILE... [--json-out FILE] [--out FILE] [--dir D]\n"
       "      合并各分片的 JSON 结果为一份报告，并把通过的电台存入 tv_lib_ss_jg.txt（或 --out）\n"
       "      join the JSON lines of check shards into one report (standard output or\n"

@@ -30,6 +30,7 @@ struct CommandLine {
   bool resume = false;         // check --resume
   int shard = 0;               // check --shard K/N: K ...
   int shards = 1;              // ... and N
+  bool refresh = false;        // check --refresh
   QString channel;             // play NAME|ADDRESS
   QStringList lists;           // play --list FILE, once per file
   double forSeconds = 0;       // play --for; 0: until stopped

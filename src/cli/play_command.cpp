@@ -9,8 +9,10 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/play_report.h"
+#include "cli/token_browser.h"
 #include "engines/mpv_channel_player.h"
 #include "history/health_db.h"
+#include "library/address_rewrite.h"
 #include "playlists/network_address.h"
 #include "playlists/playlist.h"
 #include "playlists/station_files.h"
@@ -67,14 +69,29 @@ channels::SwitchLimits limitsOf(const CommandLine& c) {
   return limits;
 }
 
+// A refreshed line replaces the old one in the files the lines came from.
+void writeBack(const channels::LineEvent& e, const QStringList& files, Console& console) {
+  int replaced = 0;
+  for (const QString& file : files) {
+    const library::Rewrite r = library::replaceAddress(file, e.previousAddress, e.address);
+    if (!r.error.isEmpty()) console.error(cannotWrite(file, r.error));
+    replaced += r.replaced;
+  }
+  if (replaced == 0 && !files.isEmpty())
+    console.message(QStringLiteral("刷新后的地址未能写回：文件中找不到原地址 / the refreshed address "
+                                   "was not written back: no file holds the old one"));
+}
+
 }  // namespace
 
 int runPlay(const CommandLine& c, const QString& dir, Console& console) {
   playlists::StationList lines;
+  QStringList files;
   if (isAddress(c.channel)) {
     lines << playlists::Station{c.channel, c.channel, {}};
   } else {
-    const auto found = channelLines(c.channel, listFiles(c, dir), console);
+    files = listFiles(c, dir);
+    const auto found = channelLines(c.channel, files, console);
     if (!found) return kExitBadInput;
     lines = *found;
   }
@@ -83,7 +100,8 @@ int runPlay(const CommandLine& c, const QString& dir, Console& console) {
     return kExitBadInput;
   }
 
-  MpvChannelPlayer player(outputOf(c, dir));
+  const ChannelOutput output = outputOf(c, dir);
+  MpvChannelPlayer player(output);
   if (const QString failure = player.startFailure(); !failure.isEmpty()) {
     console.error(failure);
     return kExitBadInput;
@@ -94,6 +112,8 @@ int runPlay(const CommandLine& c, const QString& dir, Console& console) {
   CoreHost host;
   channels::LineSwitcher switcher(player, host, health);
   switcher.setLimits(limitsOf(c));
+  const auto refresher = commandRefresher(dir, host, output.userAgent);
+  switcher.setRefresher(refresher.get());
 
   QEventLoop loop;
   bool done = false;
@@ -105,6 +125,8 @@ int runPlay(const CommandLine& c, const QString& dir, Console& console) {
   QObject::connect(&switcher, &channels::LineSwitcher::event, &loop,
                    [&](const channels::LineEvent& e) {
                      console.print(c.json ? compact(eventJson(e)) : eventLine(e));
+                     if (e.kind == channels::LineEvent::Kind::Refreshed)
+                       writeBack(e, files, console);
                      if (e.kind != channels::LineEvent::Kind::GaveUp) return;
                      exitCode = kExitSomeFailed;
                      end();

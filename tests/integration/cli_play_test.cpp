@@ -151,12 +151,17 @@ TEST_F(CliPlay, MovesFromADyingLineAndABlackLineToOneThatPlays) {
 
 TEST_F(CliPlay, StopsOnceWhenEveryLineFailed) {
   const QString refused = QStringLiteral("http://127.0.0.1:%1/live").arg(LocalHttpServer::refusedPort());
-  const int code = play({refused, server.url("/missing.mp3"), server.url("/media/bad.bin")}, {});
+  server.addStatus("/locked.mp3", 403);
+  const int code = play({refused, server.url("/missing.mp3"), server.url("/locked.mp3"),
+                         server.url("/media/bad.bin")},
+                        {});
   EXPECT_EQ(code, kExitSomeFailed);
-  EXPECT_EQ(events(), (QStringList{"chosen 1/3", "failed 1/3 refused", "switched 2/3 refused",
-                                   "failed 2/3 not_found", "switched 3/3 not_found",
-                                   "failed 3/3 bad_media", "gave_up 3/3 bad_media"}));
+  EXPECT_EQ(events(), (QStringList{"chosen 1/4", "failed 1/4 refused", "switched 2/4 refused",
+                                   "failed 2/4 not_found", "switched 3/4 not_found",
+                                   "failed 3/4 forbidden", "switched 4/4 forbidden",
+                                   "failed 4/4 bad_media", "gave_up 4/4 bad_media"}));
   EXPECT_EQ(output.lines[3].json.value("http_status").toInt(), 404);
+  EXPECT_EQ(output.lines[5].json.value("http_status").toInt(), 403);
 }
 
 TEST_F(CliPlay, PlaysAnAddressAsItIs) {
