@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "base/text_encoding.h"
@@ -31,6 +32,11 @@ WriteResult write(const QString& path, const QString& text);
 // decode to nothing, except that it first ends in one complete CR LF line:
 // trailing empty lines are dropped and an open last line is closed.
 WriteResult append(const QString& path, const QString& text);
+// Rewrites an existing file in its own encoding, in one write: a line for
+// which edit() returns text is replaced by it, the other lines keep their
+// bytes, and text is added at the end as append() adds it.
+using LineEdit = std::function<std::optional<QString>(const QString& line)>;
+WriteResult editLines(const QString& path, const LineEdit& edit, const QString& text);
 // Replaces the file with bytes, the same way.
 WriteResult writeBytes(const QString& path, const QByteArray& bytes);
 // Writes each line followed by CR LF.
@@ -41,7 +47,8 @@ WriteResult copy(const QString& from, const QString& to);
 QString decode(const QByteArray& bytes);
 // How a file is made to end in one complete CR LF line before more lines go
 // after it: its first `keep` bytes stay, trailing empty lines are dropped,
-// and `bytes` closes the last line (nothing for an empty file or a lone BOM).
+// and `bytes` closes the last line (nothing for an empty file or a lone BOM),
+// in UTF-16 when the file's byte order mark says so.
 struct LastLineEnd {
   qsizetype keep = 0;
   QByteArray bytes;

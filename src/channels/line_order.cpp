@@ -30,6 +30,7 @@ auto workingKey(const LineRecord& line) {
 }  // namespace
 
 LineStanding standingOf(const LineRecord& line, const QDateTime& now) {
+  if (line.trusted) return LineStanding::Trusted;
   if (!line.checked) return LineStanding::NeverChecked;
   if (line.lastPlayed) return LineStanding::Working;
   return withinDay(line.lastFailure, now) ? LineStanding::FailedLately
@@ -37,7 +38,7 @@ LineStanding standingOf(const LineRecord& line, const QDateTime& now) {
 }
 
 bool isStale(const LineRecord& line, const QDateTime& now) {
-  return line.checked && !line.lastPlayed && !withinDay(line.lastSuccess, now);
+  return !line.trusted && line.checked && !line.lastPlayed && !withinDay(line.lastSuccess, now);
 }
 
 bool lineBefore(const LineRecord& a, const LineRecord& b, const QDateTime& now) {

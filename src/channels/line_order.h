@@ -7,6 +7,7 @@ namespace channels {
 
 // What nettv remembers of one line of a channel, as the ranking reads it.
 struct LineRecord {
+  bool trusted = false;     // from a whitelisted source: first, never left out
   bool checked = false;     // a verdict was ever recorded
   bool lastPlayed = false;  // the last verdict was a success
   QDateTime lastSuccess;    // invalid: never played
@@ -22,6 +23,7 @@ struct LineRecord {
 
 // How a line stands against the others: lower ranks first.
 enum class LineStanding {
+  Trusted,       // from a whitelisted source
   Working,       // played in its last check
   FailedLongAgo, // failed, and the failure is older than a day
   NeverChecked,

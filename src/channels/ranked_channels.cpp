@@ -31,6 +31,7 @@ QList<RankedChannel> rankChannels(const QList<Channel>& channels,
     for (const QString& key : c.lineKeys) {
       const auto known = summaries.constFind(key);
       records.append(known == summaries.cend() ? LineRecord{} : lineRecordOf(*known));
+      records.last().trusted = options.trusted.contains(key);
     }
     QList<int> order = orderLines(records, now, options.keepStale);
     if (options.keep > 0 && order.size() > options.keep) order.resize(options.keep);

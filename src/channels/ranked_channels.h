@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 #include "channels/channel_grouping.h"
 #include "channels/line_order.h"
@@ -25,6 +26,7 @@ struct RankedChannel {
 struct RankOptions {
   int keep = 0;            // lines per channel at most; 0: all
   bool keepStale = false;  // lines that failed and have not played within a day
+  QSet<QString> trusted;   // line keys ranked first whatever their history
 };
 
 // What the history says of a line, as its ranking reads it.

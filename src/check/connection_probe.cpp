@@ -185,22 +185,26 @@ class SocketProbe : public QObject {
     if (r.body == BodyKind::MasterPlaylist)
       for (const QString& v : variantsOf(m_answer.body, m_target.url))
         r.variants << playlists::StationAddress{v, m_station.headers}.text();
-    if (isLiveStream(r)) r.held = holdConnection();
+    if (isHeldMedia(r)) r.held = holdConnection();
     finish(r);
   }
 
-  // An endless media answer over plain http, still open: read on, the
-  // engine may start where the probe stopped.
-  bool isLiveStream(const ProbeResult& r) const {
-    return r.body == BodyKind::Unknown && r.status / 100 == 2 && m_bytes.startsWith("HTTP/") &&
-           m_answer.endless() && !m_target.tls &&
+  // A media answer over plain http, still open, its body sent raw: read
+  // on, the engine may start where the probe stopped.
+  bool isHeldMedia(const ProbeResult& r) const {
+    return r.body == BodyKind::Unknown && r.status / 100 == 2 && m_answer.http &&
+           !m_answer.chunked && !m_target.tls &&
            m_socket->state() == QAbstractSocket::ConnectedState;
   }
 
   std::shared_ptr<HeldStream> holdConnection() {
     const int fd = fcntl(static_cast<int>(m_socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
     if (fd < 0) return {};
-    return std::make_shared<HeldStream>(fd, m_answer.body + m_socket->readAll());
+    HeldStream::Answer answer;
+    answer.start = m_answer.body + m_socket->readAll();
+    answer.size = m_answer.contentLength;
+    if (m_answer.ranges) answer.request = m_target.request;
+    return HeldStream::hold(fd, std::move(answer));
   }
 
   void finish(const ProbeResult& result) {

@@ -26,7 +26,7 @@ struct ProbeResult {
   int status = 0;  // HTTP/RTSP/ICY status of the (last) answer, 0 when none was read
   BodyKind body = BodyKind::Unknown;
   QStringList variants;  // of a master playlist, absolute, the station's headers kept
-  // A live stream's connection, for the engine to read on; null for others.
+  // A media answer's connection, for the engine to read on; null for others.
   std::shared_ptr<HeldStream> held;
 };
 
@@ -35,7 +35,7 @@ struct ProbeResult {
 // headers) is sent and the head and the start of the answer read, following
 // redirects, so a server that accepts but never answers, a web page and a
 // master playlist are told apart; other network schemes only connect. A
-// plain-http live stream's connection is kept for the engine.
+// plain-http media answer's connection is kept for the engine.
 // The connections live in a thread of their own: hundreds of sockets stay
 // out of the caller's event loop, which the engines keep busy, and their
 // reads and clocks do not wait on it. Results arrive in the caller's thread

@@ -101,6 +101,7 @@ ProbeAnswer parseAnswer(const QByteArray& bytes) {
     else if (name == "location") a.location = value;
     else if (name == "content-length") a.contentLength = value.toLongLong();
     else if (name == "transfer-encoding") a.chunked = value.toLower().contains("chunked");
+    else if (name == "accept-ranges") a.ranges = value.toLower() == "bytes";
   }
   a.body = bytes.mid(bodyStart);
   if (a.chunked) a.body = dechunk(a.body);
@@ -118,10 +119,12 @@ BodyKind kindOf(const ProbeAnswer& answer) {
   if (answer.contentType.contains("html") || start.startsWith("<!doctype html") ||
       start.startsWith("<html") || start.startsWith("<head") || start.startsWith("<body"))
     return BodyKind::WebPage;
+  // Media carries addresses too (an encoder's name in a video's first frame).
+  const bool text = looksLikeText(answer.body);
   const bool playlistText = start.startsWith("[playlist]") || start.startsWith("<asx") ||
-                            start.startsWith("<?xml") || start.contains("://");
+                            start.startsWith("<?xml") || (text && start.contains("://"));
   if (isPlaylistType(answer.contentType) || playlistText) return BodyKind::AddressList;
-  if (answer.contentType.startsWith("text/") || looksLikeText(answer.body)) return BodyKind::Text;
+  if (answer.contentType.startsWith("text/") || text) return BodyKind::Text;
   return BodyKind::Unknown;
 }
 

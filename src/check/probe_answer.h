@@ -25,6 +25,7 @@ struct ProbeAnswer {
   QByteArray location;
   qint64 contentLength = -1;
   bool chunked = false;
+  bool ranges = false;      // the server takes byte ranges (Accept-Ranges: bytes)
   QByteArray body;          // de-chunked when chunked
 
   // A body sent raw with no end announced: a live stream, readable as it comes.

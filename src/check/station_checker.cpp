@@ -4,6 +4,11 @@ namespace check {
 
 namespace {
 
+// At the deadline, a load that decoded nothing though its engine was given
+// this much, and had as long as the media asked for, failed on what came,
+// not for time: it is no media the engine can decode.
+constexpr qint64 kUndecodedBytes = 32 * 1024;
+
 CheckResult resultOf(Outcome outcome) {
   CheckResult r;
   r.outcome = outcome;
@@ -24,6 +29,7 @@ struct StationChecker::Job {
   QStringList candidates;
   int candidate = 0;
   bool started = false;
+  qint64 openedMs = 0;  // of the current address, on the clock
   qint64 msToMedia = -1;
   std::optional<Outcome> firstFailure;
 
@@ -193,6 +199,7 @@ void StationChecker::play(Slot& slot, std::shared_ptr<Job> job) {
 void StationChecker::openCandidate(Slot& slot) {
   Job& job = *slot.job;
   job.started = false;
+  job.openedMs = job.elapsed();
   const qint64 left = m_limits.timeoutMs - job.elapsed();
   // Only the station's own address was probed, so only it can be read on.
   auto held = job.candidate == 0 ? std::exchange(job.probe.held, {}) : nullptr;
@@ -240,9 +247,17 @@ void StationChecker::onFailed(Slot& slot, LoadFailure failure) {
 void StationChecker::onDeadline(Slot& slot) {
   if (!slot.job) return;
   auto job = slot.job;
+  const Outcome outcome = job->firstFailure.value_or(undecoded(slot) ? Outcome::BadMedia
+                                                                      : Outcome::TimedOut);
   release(slot);
-  finishAttempt(*job, resultOf(job->firstFailure.value_or(Outcome::TimedOut)));
+  finishAttempt(*job, resultOf(outcome));
   pump();
+}
+
+bool StationChecker::undecoded(const Slot& slot) const {
+  const Job& job = *slot.job;
+  return !job.started && job.elapsed() - job.openedMs >= m_limits.minPlayMs &&
+         slot.player->receivedBytes() >= kUndecodedBytes;
 }
 
 void StationChecker::pass(Slot& slot) {

@@ -43,7 +43,7 @@ struct CheckResult {
 // first probed with a cheap connection attempt; a station the probe cannot
 // settle takes a player, and passes once the player has decoded minPlayMs of
 // media, all within one time limit (the wait for a free player not counted;
-// a live stream's player reads on from the probe's connection). A master
+// a plain-http answer's player reads on from the probe's connection). A master
 // playlist whose own choice fails is tried variant by variant. Stations are
 // taken from the list as places free up, so memory stays flat however long
 // the list.
@@ -86,6 +86,8 @@ class StationChecker : public QObject {
   void onEnded(Slot& slot, qint64 ms);
   void onFailed(Slot& slot, LoadFailure failure);
   void onDeadline(Slot& slot);
+  // The current load was given bytes enough and time, and decoded none.
+  bool undecoded(const Slot& slot) const;
   void pass(Slot& slot);
   // The current address failed: the next variant, or the attempt's end.
   void attemptFailed(Slot& slot, Outcome outcome);

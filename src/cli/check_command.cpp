@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include "base/user_agent.h"
+#include "check/check_history.h"
 #include "check/station_checker.h"
 #include "cli/check_refresh.h"
 #include "cli/check_report.h"
@@ -15,6 +16,9 @@
 #include "cli/json_lines.h"
 #include "cli/skipped_report.h"
 #include "engines/mpv_check_player.h"
+#include "history/health_db.h"
+#include "history/line_key.h"
+#include "history/verdict_batch.h"
 #include "library/line_appender.h"
 #include "playlists/station_files.h"
 #include "playlists/playlist.h"
@@ -41,8 +45,9 @@ struct Numbered {
   playlists::Station station;
 };
 
-// The stations of all files, each bare address once; nothing when a file
-// cannot be read.
+// The stations of all files, each request (bare address and headers) once:
+// a copy without the headers never stands in for the one with them.
+// Nothing when a file cannot be read.
 std::optional<playlists::StationList> readStations(const QStringList& files, Console& console,
                                                    int* duplicates) {
   playlists::StationList unique;
@@ -55,7 +60,7 @@ std::optional<playlists::StationList> readStations(const QStringList& files, Con
     }
     reportSkipped(console, file, playlist->skipped);
     for (const playlists::Station& s : playlist->stations) {
-      const QString key = playlists::knownAddressKey(s.address);
+      const QString key = playlists::requestKey(s.address);
       if (keys.contains(key)) {
         ++*duplicates;
         continue;
@@ -75,11 +80,32 @@ QSet<QString> judgedIn(const QString& jsonOut) {
   return judged;
 }
 
-QList<Numbered> selectStations(const playlists::StationList& all, const CommandLine& c) {
+// The lines whose rest after failures has not ended; none with --fresh.
+QSet<QString> restingLines(const playlists::StationList& all, const CommandLine& c,
+                           const history::HealthDb& db) {
+  QSet<QString> resting;
+  if (c.fresh || !db.isOpen()) return resting;
+  QStringList keys;
+  for (int i = c.shard; i < all.size(); i += c.shards) keys.append(history::lineKey(all[i].address));
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  const auto summaries = db.summaries(keys);
+  for (auto it = summaries.cbegin(); it != summaries.cend(); ++it)
+    if (!it->isDue(now)) resting.insert(it.key());
+  return resting;
+}
+
+QList<Numbered> selectStations(const playlists::StationList& all, const CommandLine& c,
+                               const history::HealthDb& db, int* resting) {
   const QSet<QString> judged = c.resume ? judgedIn(c.jsonOut) : QSet<QString>();
+  const QSet<QString> rest = restingLines(all, c, db);
   QList<Numbered> chosen;
-  for (int i = c.shard; i < all.size(); i += c.shards)
-    if (!judged.contains(all[i].address)) chosen.append({i + 1, all[i]});
+  for (int i = c.shard; i < all.size(); i += c.shards) {
+    if (judged.contains(all[i].address)) continue;
+    if (rest.contains(history::lineKey(all[i].address)))
+      ++*resting;
+    else
+      chosen.append({i + 1, all[i]});
+  }
   return chosen;
 }
 
@@ -113,7 +139,14 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   int duplicates = 0;
   const auto all = readStations(c.files, console, &duplicates);
   if (!all) return kExitBadInput;
-  const QList<Numbered> chosen = selectStations(*all, c);
+  history::HealthDb db;
+  if (!c.noHistory) {
+    if (const history::Result opened = db.open(dir); !opened.message.isEmpty())
+      console.message(opened.message);
+  }
+  int resting = 0;
+  const QList<Numbered> chosen = selectStations(*all, c, db, &resting);
+  history::VerdictBatch verdicts(db.isOpen() ? &db : nullptr);
   CheckOutputs out{library::LineAppender(c.out.isEmpty() ? QDir(dir).filePath(library::kFoundFile)
                                                           : QFileInfo(c.out).absoluteFilePath()),
                    {}, {}};
@@ -141,6 +174,8 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   const auto report = [&](int i, const playlists::Station& station, const check::CheckResult& r) {
     const int number = chosen.at(i).index;
     ++tally[r.outcome];
+    verdicts.add(check::lineVerdictOf(station, r, QDateTime::currentDateTimeUtc(),
+                                      history::source::kCheck));
     const QJsonObject json = resultJson(number, station, r);
     console.print(c.json ? compact(json) : resultLine(number, station, r));
     if (out.results) out.failure.note(c.jsonOut, out.results->write(json));
@@ -167,8 +202,10 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
                    });
   checker.start();
   loop.exec();
-  if (refresh && engineFailure.isEmpty()) refresh->run(report, console);
+  if (refresh && engineFailure.isEmpty()) refresh->run(report, verdicts, console);
   progress.end();
+  verdicts.flush();
+  if (!verdicts.error().isEmpty()) console.message(verdicts.error());
   if (!engineFailure.isEmpty()) {
     console.error(engineFailure);
     return kExitBadInput;
@@ -177,6 +214,10 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   const int playing = tally.value(check::Outcome::Playing);
   const int failed = static_cast<int>(chosen.size()) - playing;
   console.message(summaryTable(tally));
+  if (resting > 0)
+    console.message(QStringLiteral("%1 条线路近期失败，暂不重测（--fresh 全部重测）/ %1 lines failed "
+                                   "lately and rest until their retry time (--fresh checks them)")
+                        .arg(resting));
   console.message(QStringLiteral("共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
                                  "%2 playing, %3 failed, %4 duplicates; %5 s")
                       .arg(chosen.size())

@@ -6,6 +6,8 @@
 #include "channels/token_refresh.h"
 #include "cli/console.h"
 #include "cli/token_browser.h"
+#include "history/line_key.h"
+#include "history/verdict_batch.h"
 #include "library/address_rewrite.h"
 
 namespace cli {
@@ -25,7 +27,7 @@ bool CheckRefresh::holdBack(int index, const playlists::Station& station,
   return true;
 }
 
-void CheckRefresh::run(const Report& report, Console& console) {
+void CheckRefresh::run(const Report& report, history::VerdictBatch& verdicts, Console& console) {
   if (m_held.isEmpty()) return;
   refreshAll();
   playlists::StationList fresh;
@@ -35,6 +37,12 @@ void CheckRefresh::run(const Report& report, Console& console) {
       continue;
     }
     writeBack(h, console);
+    history::LineVerdict v;
+    v.line = history::lineKey(h.fresh);
+    v.time = QDateTime::currentDateTimeUtc();
+    v.outcome = history::outcome::kRefresh;
+    v.source = history::source::kCheck;
+    verdicts.add(v);
     fresh.append({h.station.name, h.fresh, h.station.group});
   }
   const QList<check::CheckResult> results = checkAgain(fresh);

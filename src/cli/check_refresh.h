@@ -6,6 +6,10 @@
 
 #include "check/station_checker.h"
 
+namespace history {
+class VerdictBatch;
+}
+
 namespace cli {
 
 class Console;
@@ -26,8 +30,9 @@ class CheckRefresh {
   // Holds the verdict back when a refresh may mend it; true when it did.
   bool holdBack(int index, const playlists::Station& station, const check::CheckResult& result);
   // Refreshes what was held back and reports each held station's final
-  // verdict, with its fresh address when its page gave one.
-  void run(const Report& report, Console& console);
+  // verdict, with its fresh address when its page gave one; each refresh
+  // goes into the history.
+  void run(const Report& report, history::VerdictBatch& verdicts, Console& console);
 
  private:
   struct Held {

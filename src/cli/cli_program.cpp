@@ -49,6 +49,8 @@ int dispatch(const CommandLine& c, const QString& dir, Console& console) {
     case Command::Merge: return runMerge(c, dir, console);
     case Command::Import: return runImport(c, dir, console);
     case Command::Export: return runExport(c, dir, console);
+    case Command::Channels: return runChannels(c, dir, console);
+    case Command::Update: return runUpdate(c, dir, console);
     case Command::Play: return runPlay(c, dir, console);
     case Command::Help: break;
   }

@@ -39,7 +39,8 @@ const QList<CommandSyntax>& commandSyntaxes() {
         QStringLiteral("--timeout"), QStringLiteral("--min-play"), QStringLiteral("--retries"),
         QStringLiteral("--strict"), QStringLiteral("--out"), QStringLiteral("--json"),
         QStringLiteral("--json-out"), QStringLiteral("--resume"), QStringLiteral("--shard"),
-        QStringLiteral("--user-agent"), QStringLiteral("--refresh")},
+        QStringLiteral("--user-agent"), QStringLiteral("--fresh"), QStringLiteral("--no-history"),
+        QStringLiteral("--refresh")},
        1,
        -1},
       {QStringLiteral("merge"),
@@ -58,6 +59,18 @@ const QList<CommandSyntax>& commandSyntaxes() {
        u"a channel NAME or an ADDRESS"},
       {QStringLiteral("import"), Command::Import, {QStringLiteral("--dir")}, 1, 1},
       {QStringLiteral("export"), Command::Export, {QStringLiteral("--dir")}, 1, 1},
+      {QStringLiteral("channels"),
+       Command::Channels,
+       {QStringLiteral("--dir"), QStringLiteral("--out"), QStringLiteral("--m3u"),
+        QStringLiteral("--keep"), QStringLiteral("--json"), QStringLiteral("--all")},
+       1,
+       -1},
+      {QStringLiteral("update"),
+       Command::Update,
+       {QStringLiteral("--dir"), QStringLiteral("--check"), QStringLiteral("--out"),
+        QStringLiteral("--m3u"), QStringLiteral("--keep"), QStringLiteral("--user-agent")},
+       0,
+       0},
   };
   return syntaxes;
 }
@@ -73,6 +86,10 @@ bool* flagOf(const QString& option, CommandLine& c) {
   if (option == u"--json") return &c.json;
   if (option == u"--strict") return &c.strict;
   if (option == u"--resume") return &c.resume;
+  if (option == u"--all") return &c.all;
+  if (option == u"--fresh") return &c.fresh;
+  if (option == u"--no-history") return &c.noHistory;
+  if (option == u"--check") return &c.check;
   if (option == u"--no-video") return &c.noVideo;
   if (option == u"--refresh") return &c.refresh;
   return nullptr;
@@ -116,6 +133,7 @@ std::optional<UsageError> setNumber(const QString& option, const QString& value,
   if (option == u"--bad") return setSeconds(option, value, 0.5, 3600, c.badSeconds);
   if (option == u"--probes") return setCount(option, value, 1, 4096, c.probes);
   if (option == u"--retries") return setCount(option, value, 0, 10, c.retries);
+  if (option == u"--keep") return setCount(option, value, 1, 1000, c.keep);
   if (option == u"--shard") return setShard(value, c);
   if (option == u"--min-play") {
     c.minPlaySeconds = value.toDouble(&ok);
@@ -156,6 +174,8 @@ std::optional<UsageError> setOption(const QString& option, const QString& value,
     c.dir = value;
   else if (option == u"--out")
     c.out = value;
+  else if (option == u"--m3u")
+    c.m3u = value;
   else if (option == u"--user-agent")
     return setUserAgent(value, c);
   else if (option == u"--json-out")
@@ -252,7 +272,8 @@ QString usageText() {
       "      stored in tv_lib_ss_www.txt; stops after N pages or an empty queue\n"
       "  nettv check FILE... [--jobs N] [--probes M] [--timeout S] [--min-play P]\n"
       "              [--retries R] [--strict] [--out FILE] [--json] [--json-out FILE]\n"
-      "              [--resume] [--shard K/N] [--refresh] [--user-agent UA] [--dir D]\n"
+      "              [--resume] [--shard K/N] [--user-agent UA] [--fresh] [--no-history]\n"
+      "              [--refresh] [--dir D]\n"
       "      同时用 N 个播放器（默认 8）测试文件中的电台：S 秒内（默认 15，连接与播放合计）\n"
       "      解码出 P 秒（默认 1）媒体即通过；通过的电台随时追加到 tv_lib_ss_jg.txt（或 --out）\n"
       "      test the stations of station files or M3U/M3U8/PLS/ASX playlists with N\n"
@@ -265,9 +286,12 @@ QString usageText() {
       "      black or frozen stations; --json prints one JSON object per station and\n"
       "      --json-out writes them to FILE as they come; --resume skips the stations\n"
       "      already in that FILE; --shard K/N checks every N-th station from the\n"
-      "      K-th (K from 0); --refresh loads again the page of a station refused\n"
-      "      or not found (or whose token expired), checks the address found there\n"
-      "      and writes it into the station's FILE\n"
+      "      K-th (K from 0); every verdict goes into health.db (not with\n"
+      "      --no-history), and lines that failed lately rest a while (a minute\n"
+      "      after the first failure, doubling, at most a day) unless --fresh;\n"
+      "      --refresh loads again the page of a station refused or not found (or\n"
+      "      whose token expired), checks the address found there and writes it\n"
+      "      into the station's FILE\n"
       "  nettv merge FILE... [--json-out FILE] [--out FILE] [--dir D]\n"
       "      合并各分片的 JSON 结果为一份报告，并把通过的电台存入 tv_lib_ss_jg.txt（或 --out）\n"
       "      join the JSON lines of check shards into one report (standard output or\n"
@@ -292,6 +316,22 @@ QString usageText() {
       "  nettv export FILE.m3u\n"
       "      把 tv_lib_ss_jg.txt 中的电台导出为 M3U8 播放列表\n"
       "      write the stations of tv_lib_ss_jg.txt as an M3U8 playlist\n"
+      "  nettv channels FILE... [--out FILE.txt] [--m3u FILE.m3u] [--keep N] [--json]\n"
+      "                 [--all] [--dir D]\n"
+      "      把电台按频道归并（同一频道的不同写法合为一个），每个频道的线路按测得的好坏排序\n"
+      "      group the stations of the lists into channels (spellings merged, alias.txt)\n"
+      "      and write each channel once with its lines best first, as a txt channel\n"
+      "      list (--out, or standard output) and an M3U (--m3u); --keep N keeps the N\n"
+      "      best lines; lines that failed and have not played within a day are left\n"
+      "      out unless --all; --json prints each channel with the figures of its lines\n"
+      "  nettv update [--check] [--out FILE.txt] [--m3u FILE.m3u] [--keep N]\n"
+      "               [--user-agent UA] [--dir D]\n"
+      "      按 subscribe.txt 更新订阅：下载各订阅源（未变的不重下），新线路加入 tv_lib.txt；\n"
+      "      --check 测试到期的线路；--out/--m3u 写出排好序的频道列表（同 channels）\n"
+      "      fetch every source of subscribe.txt (conditional requests: an unchanged\n"
+      "      source is not fetched again) and add their new lines to tv_lib.txt;\n"
+      "      --check checks the lines whose retry time has come; --out and --m3u\n"
+      "      write the ranked channels as channels does\n"
       "  --user-agent UA  电台未指定时发送的 User-Agent / the User-Agent sent when a\n"
       "             station names none (default %1)\n"
       "  --dir D    程序文件夹（默认为程序所在文件夹）/ the program folder (default: the\n"

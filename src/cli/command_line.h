@@ -9,7 +9,7 @@ namespace cli {
 // Exit codes of every command.
 enum ExitCode { kExitDone = 0, kExitSomeFailed = 1, kExitBadInput = 2 };
 
-enum class Command { Help, Scan, Crawl, Check, Merge, Import, Export, Play };
+enum class Command { Help, Scan, Crawl, Check, Merge, Import, Export, Channels, Update, Play };
 
 struct CommandLine {
   Command command = Command::Help;
@@ -23,8 +23,14 @@ struct CommandLine {
   double minPlaySeconds = 1;   // check --min-play
   int retries = 0;             // check --retries
   bool strict = false;         // check --strict
-  QString out;                 // check, merge --out
-  bool json = false;           // check --json
+  QString out;                 // check, merge, channels --out
+  QString m3u;                 // channels --m3u
+  int keep = 0;                // channels --keep: lines per channel; 0: all
+  bool all = false;            // channels --all: dead lines too
+  bool fresh = false;          // check --fresh: lines still resting too
+  bool noHistory = false;      // check --no-history
+  bool check = false;          // update --check
+  bool json = false;           // check, channels --json
   QString userAgent;           // --user-agent of scan, crawl and check; "" for the default
   QString jsonOut;             // check, merge --json-out
   bool resume = false;         // check --resume

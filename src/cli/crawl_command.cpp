@@ -1,4 +1,7 @@
+#include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 
 #include "base/user_agent.h"
 #include "cli/commands.h"
@@ -84,6 +87,26 @@ class CrawlWatch : public QObject {
   int m_found = 0;
 };
 
+// Without a gjz.txt in the folder the crawl uses the built-in markers, which
+// know no .m3u8: said once, with the lists in use and where the delivered
+// ones are.
+void noteBuiltInMarkers(const QString& dir, const Form& f, Console& console) {
+  if (QFileInfo::exists(QDir(dir).filePath(library::kMarkerFile))) return;
+  const QString folder = QDir::toNativeSeparators(dir);
+  QString chinese = QStringLiteral("源码中的 data/%1").arg(library::kMarkerFile);
+  QString english = QStringLiteral("data/%1 in the source tree").arg(library::kMarkerFile);
+  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(library::kMarkerFile);
+  if (QFileInfo::exists(beside)) {
+    chinese += QStringLiteral("、程序文件夹中的 ") + beside;
+    english += QStringLiteral(", ") + beside + QStringLiteral(" in the program folder");
+  }
+  const QString markers = QStringLiteral("%1 / %2 / %3").arg(f.Text3.text(), f.Text4.text(), f.Text5.text());
+  console.error(QStringLiteral("%1 中没有 %2，使用内置的搜索标记（%3）；随程序提供的标记表是%4，"
+                               "复制到该文件夹即可 / no %2 in %1: crawling with the built-in "
+                               "markers (%3); the delivered lists are %5: copy one into %1")
+                    .arg(folder, library::kMarkerFile, markers, chinese, english));
+}
+
 }  // namespace
 
 int runCrawl(const CommandLine& c, const QString& dir, Console& console, int pageTimeLimitMs) {
@@ -95,6 +118,7 @@ int runCrawl(const CommandLine& c, const QString& dir, Console& console, int pag
     console.message(title + QStringLiteral(": ") + text);
   });
   program.load();
+  noteBuiltInMarkers(dir, program.form(), console);
   CrawlWatch watch(program, c, console);
   watch.setUrl(c.url);
   watch.observe();

@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "app/wiring.h"
+#include "check/play_history.h"
 
 namespace cli {
 
@@ -21,6 +22,7 @@ HeadlessProgram::~HeadlessProgram() {
 }
 
 void HeadlessProgram::load() {
+  check::RecordPlays(m_form);
   app::wire(m_form);
   app::Form_Load(m_form);
   // The first tick of Timer10 would play the next station of the list.

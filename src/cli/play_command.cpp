@@ -4,6 +4,7 @@
 
 #include "base/core_host.h"
 #include "base/user_agent.h"
+#include "channels/channel_grouping.h"
 #include "channels/line_switcher.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
@@ -13,6 +14,7 @@
 #include "engines/mpv_channel_player.h"
 #include "history/health_db.h"
 #include "library/address_rewrite.h"
+#include "playlists/channel_aliases.h"
 #include "playlists/network_address.h"
 #include "playlists/playlist.h"
 #include "playlists/station_files.h"
@@ -37,21 +39,24 @@ QStringList listFiles(const CommandLine& c, const QString& dir) {
   return files;
 }
 
-// The lines of the channel the name names, in list order; nothing when a
-// file cannot be read.
+// The lines of the channel the name names (through the channel keys and
+// the folder's aliases), in list order; nothing when a file cannot be read.
 std::optional<playlists::StationList> channelLines(const QString& name, const QStringList& files,
-                                                   Console& console) {
-  playlists::StationList lines;
+                                                   const QString& dir, Console& console) {
+  playlists::StationList stations;
   for (const QString& file : files) {
     const auto playlist = playlists::readPlaylist(file);
     if (!playlist) {
       console.error(QStringLiteral("无法读取 %1 / cannot read %1").arg(file));
       return std::nullopt;
     }
-    for (const playlists::Station& s : playlist->stations)
-      if (s.name.trimmed().compare(name.trimmed(), Qt::CaseInsensitive) == 0) lines << s;
+    stations += playlist->stations;
   }
-  return lines;
+  const auto names = playlists::ChannelNames::forFolder(dir);
+  const QString key = names.key(name);
+  for (const channels::Channel& channel : channels::groupChannels(stations, names))
+    if (channel.key == key) return channel.lines;
+  return playlists::StationList{};
 }
 
 ChannelOutput outputOf(const CommandLine& c, const QString& dir) {
@@ -91,7 +96,7 @@ int runPlay(const CommandLine& c, const QString& dir, Console& console) {
     lines << playlists::Station{c.channel, c.channel, {}};
   } else {
     files = listFiles(c, dir);
-    const auto found = channelLines(c.channel, files, console);
+    const auto found = channelLines(c.channel, files, dir, console);
     if (!found) return kExitBadInput;
     lines = *found;
   }

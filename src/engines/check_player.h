@@ -26,6 +26,9 @@ class CheckPlayer : public QObject {
   virtual void close() = 0;
   // The evidence of the current load; meaningful once it has started.
   virtual MediaFacts facts() const = 0;
+  // Bytes of the current load's answer that reached the engine, as far as
+  // it can tell (0 when it cannot).
+  virtual qint64 receivedBytes() const = 0;
 
  Q_SIGNALS:
   // The first decoded media of the load.

@@ -10,6 +10,9 @@ struct MediaFacts {
   int height = 0;
   QString audioCodec;  // empty: no sound track
   qint64 bitrate = 0;  // bits per second, 0 when unknown
+  // Bytes received per second from the first byte of media, as bits; a line
+  // that delivers less than its bitrate stutters. 0 when not measured.
+  qint64 downloadSpeed = 0;
   bool stillImage = false;  // a picture that is a still image (cover art, a PNG)
   // Over what was decoded: no sound above the noise floor, every frame
   // black, the picture never changing.

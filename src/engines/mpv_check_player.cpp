@@ -63,7 +63,7 @@ MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObje
   connect(&m_session, &MpvSession::failed, this, &CheckPlayer::failed);
   connect(&m_session, &MpvSession::progressed, this, &MpvCheckPlayer::onProgress);
   connect(&m_session, &MpvSession::endReached, this, &MpvCheckPlayer::onEnd);
-  if (m_session.started()) mpv_stream_cb_add_ro(m_session.handle(), kHeldProtocol, this, &openHeld);
+  m_session.addStreamProtocol(kHeldProtocol, this, &openHeld);
 }
 
 // The session ends its mpv threads, which may wait on a held stream.
@@ -76,6 +76,12 @@ int MpvCheckPlayer::openHeld(void* self, char* uri, mpv_stream_cb_info* info) {
   info->read_fn = [](void* cookie, char* buffer, uint64_t size) -> int64_t {
     return heldOf(cookie).read(buffer, static_cast<qint64>(std::min<uint64_t>(size, INT32_MAX)));
   };
+  info->size_fn = [](void* cookie) -> int64_t { return heldOf(cookie).size(); };
+  // mpv takes a stream without seek_fn as one to read straight through.
+  if (heldOf(info->cookie).seekable())
+    info->seek_fn = [](void* cookie, int64_t offset) -> int64_t {
+      return heldOf(cookie).seek(offset) ? offset : int64_t{MPV_ERROR_GENERIC};
+    };
   // No cancel_fn: mpv may call it after close_fn. close() and the next
   // open() end a waiting read themselves.
   info->close_fn = [](void* cookie) { delete static_cast<HeldCookie*>(cookie); };
@@ -128,6 +134,11 @@ void MpvCheckPlayer::close() {
 }
 
 MediaFacts MpvCheckPlayer::facts() const { return readMediaFacts(m_session); }
+
+qint64 MpvCheckPlayer::receivedBytes() const {
+  const std::lock_guard lock(m_heldLock);
+  return m_held ? m_held->received() : 0;
+}
 
 void MpvCheckPlayer::onProgress(double seconds) {
   if (!m_started || m_ended) return;

@@ -20,6 +20,8 @@ class MpvCheckPlayer : public CheckPlayer {
   void open(const QString& address, int timeoutMs, std::shared_ptr<HeldStream> held) override;
   void close() override;
   MediaFacts facts() const override;
+  // Known for a held connection only: mpv's own reads are not counted.
+  qint64 receivedBytes() const override;
 
   // A factory for the checker.
   static CheckPlayerFactory factory(int minPlayMs, const QByteArray& userAgent);
@@ -34,7 +36,7 @@ class MpvCheckPlayer : public CheckPlayer {
   void onEnd();
 
   // Before the session: mpv may open a held stream until the session ends.
-  std::mutex m_heldLock;
+  mutable std::mutex m_heldLock;
   std::shared_ptr<HeldStream> m_held;
   QByteArray m_heldUri;
   quint64 m_heldCount = 0;

@@ -9,8 +9,6 @@ class MpvMediaPlayer : public MediaPlayer {
  public:
   explicit MpvMediaPlayer(const MpvOptions& options = {}, QObject* parent = nullptr);
 
-  // For the window's render context when video is on.
-  mpv_handle* handle() const { return m_session.handle(); }
   MpvSession& session() { return m_session; }
 
   void setURL(const QString& url) override;

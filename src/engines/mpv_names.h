@@ -19,6 +19,11 @@ inline constexpr char kAudioOutput[] = "ao";
 inline constexpr char kVideoTrack[] = "vid";
 inline constexpr char kIdle[] = "idle";
 inline constexpr char kTerminal[] = "terminal";
+// Where the window's picture goes: the native window mpv draws into by
+// itself, and no probing of hardware decoders' interops while it renders
+// through OpenGL (decoding runs in software; the probes only print noise).
+inline constexpr char kWindowId[] = "wid";
+inline constexpr char kHardwareInterop[] = "gpu-hwdec-interop";
 // mpv's built-in scripts: each runs a thread and a Lua state of its own, and
 // the console and statistics scripts set up a text renderer with its fonts.
 inline constexpr char kLoadStats[] = "load-stats-overlay";
@@ -58,6 +63,7 @@ inline constexpr char kHttpHeaderFields[] = "http-header-fields";
 // Properties read or written.
 inline constexpr char kPause[] = "pause";
 inline constexpr char kMute[] = "mute";
+inline constexpr char kVolume[] = "volume";
 inline constexpr char kFileSize[] = "file-size";
 inline constexpr char kDuration[] = "duration";
 inline constexpr char kAudioBitrate[] = "audio-bitrate";
@@ -88,6 +94,7 @@ inline constexpr char kPlaylistNext[] = "playlist-next";
 inline constexpr char kPlaylistClear[] = "playlist-clear";
 inline constexpr char kSeek[] = "seek";
 inline constexpr char kRelative[] = "relative";
+inline constexpr char kAbsolute[] = "absolute";
 inline constexpr char kName[] = "name";
 inline constexpr char kUrl[] = "url";
 inline constexpr char kFlags[] = "flags";
@@ -100,7 +107,14 @@ inline constexpr char kEntryId[] = "playlist_entry_id";
 inline constexpr char kFailureLogLevel[] = "warn";
 
 // Properties observed for change events, by id.
-enum class Observed : std::uint64_t { PausedForCache = 1, TimePos = 2, EofReached = 3 };
+enum class Observed : std::uint64_t {
+  PausedForCache = 1,
+  TimePos,
+  EofReached,
+  Duration,
+  Volume,
+  Mute,
+};
 struct ObservedProperty {
   Observed id;
   const char* name;
@@ -109,10 +123,18 @@ struct ObservedProperty {
 inline constexpr ObservedProperty kObserved[] = {
     {Observed::PausedForCache, "paused-for-cache", MPV_FORMAT_FLAG},
 };
+// Observed by engines that report decoding progress or show their controls.
+inline constexpr ObservedProperty kPositionObserved{Observed::TimePos, kTimePos,
+                                                    MPV_FORMAT_DOUBLE};
 // Observed only by engines that report decoding progress.
 inline constexpr ObservedProperty kProgressObserved[] = {
-    {Observed::TimePos, kTimePos, MPV_FORMAT_DOUBLE},
     {Observed::EofReached, kEofReached, MPV_FORMAT_FLAG},
+};
+// Observed only by engines that show their controls (a control bar).
+inline constexpr ObservedProperty kControlsObserved[] = {
+    {Observed::Duration, kDuration, MPV_FORMAT_DOUBLE},
+    {Observed::Volume, kVolume, MPV_FORMAT_DOUBLE},
+    {Observed::Mute, kMute, MPV_FORMAT_FLAG},
 };
 
 }  // namespace mpvname

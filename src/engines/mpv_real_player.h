@@ -9,8 +9,6 @@ class MpvRealPlayer : public RealPlayer {
  public:
   explicit MpvRealPlayer(const MpvOptions& options = {}, QObject* parent = nullptr);
 
-  // For the window's render context when video is on.
-  mpv_handle* handle() const { return m_session.handle(); }
   MpvSession& session() { return m_session; }
 
   bool put(int dispId, const QVariant& value) override;

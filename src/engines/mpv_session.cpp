@@ -3,10 +3,12 @@
 #include <QUrl>
 #include <deque>
 #include <mpv/client.h>
+#include <mpv/stream_cb.h>
 #include <optional>
 #include <vector>
 
 #include "engines/mpv_names.h"
+#include "engines/mpv_video_output.h"
 #include "engines/playlist_fetch.h"
 
 using namespace mpvname;
@@ -128,10 +130,17 @@ struct MpvSession::Event {
 };
 
 MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
-    : QObject(parent), m_fetch(new PlaylistFetch(this)), m_userAgent(options.userAgent) {
+    : QObject(parent),
+      m_fetch(new PlaylistFetch(this)),
+      m_userAgent(options.userAgent),
+      m_reportProgress(options.reportProgress) {
   m_watchdog.setSingleShot(true);
   m_watchdog.setInterval(options.startTimeoutMs);
   connect(&m_watchdog, &QTimer::timeout, this, &MpvSession::onWatchdog);
+  m_positionTimer.setSingleShot(true);
+  m_positionTimer.setInterval(kPositionIntervalMs);
+  connect(&m_positionTimer, &QTimer::timeout, this,
+          [this] { Q_EMIT positionChanged(m_position); });
   connect(m_fetch, &PlaylistFetch::fetched, this, [this](const QString& text, const QString& from) {
     const QStringList found =
         playlistrefs::entries(playlistrefs::kindOf(m_address.bare), text, from);
@@ -151,7 +160,12 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
     m_handle = nullptr;
     return;
   }
-  observe(options);
+  for (const ObservedProperty& p : kObserved) observe(p);
+  if (m_reportProgress) {
+    observe(kPositionObserved);
+    for (const ObservedProperty& p : kProgressObserved) observe(p);
+  }
+  if (options.video) m_video = new MpvVideoOutput(m_handle, this);
   mpv_request_log_messages(m_handle, kFailureLogLevel);
   char* version = mpv_get_property_string(m_handle, kVersion);
   m_version = QString::fromUtf8(version).section(u' ', -1);
@@ -170,6 +184,7 @@ MpvSession::MpvSession(const MpvOptions& options, QObject* parent)
 
 MpvSession::~MpvSession() {
   if (!m_handle) return;
+  delete m_video;
   mpv_set_wakeup_callback(m_handle, nullptr, nullptr);
   mpv_terminate_destroy(m_handle);
 }
@@ -191,13 +206,21 @@ void MpvSession::configure(const MpvOptions& options) {
   for (const auto& [name, value] : options.extra) set(name, value);
 }
 
-void MpvSession::observe(const MpvOptions& options) {
-  auto watch = [this](const ObservedProperty& p) {
-    mpv_observe_property(m_handle, static_cast<std::uint64_t>(p.id), p.name, p.format);
-  };
-  for (const ObservedProperty& p : kObserved) watch(p);
-  if (options.reportProgress)
-    for (const ObservedProperty& p : kProgressObserved) watch(p);
+void MpvSession::observe(const ObservedProperty& property) {
+  mpv_observe_property(m_handle, static_cast<std::uint64_t>(property.id), property.name,
+                       property.format);
+}
+
+void MpvSession::reportControls() {
+  if (!m_handle || m_reportControls) return;
+  m_reportControls = true;
+  // Observing sends each property's value as it is now.
+  if (!m_reportProgress) observe(kPositionObserved);
+  for (const ObservedProperty& p : kControlsObserved) observe(p);
+}
+
+void MpvSession::addStreamProtocol(const char* protocol, void* owner, MpvStreamOpener open) {
+  if (m_handle) mpv_stream_cb_add_ro(m_handle, protocol, owner, open);
 }
 
 QVariant MpvSession::property(const char* name) const {
@@ -270,7 +293,22 @@ void MpvSession::setPaused(bool paused) {
 
 void MpvSession::setMuted(bool muted) {
   int flag = muted;
-  if (m_handle) mpv_set_property(m_handle, kMute, MPV_FORMAT_FLAG, &flag);
+  if (m_handle) mpv_set_property_async(m_handle, 0, kMute, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvSession::setVolume(double percent) {
+  if (m_handle) mpv_set_property_async(m_handle, 0, kVolume, MPV_FORMAT_DOUBLE, &percent);
+}
+
+void MpvSession::seekTo(double seconds) { seek(seconds, kAbsolute); }
+
+void MpvSession::seekBy(double seconds) { seek(seconds, kRelative); }
+
+void MpvSession::seek(double seconds, const char* how) {
+  if (!m_handle) return;
+  const QByteArray offset = QByteArray::number(seconds);
+  const char* args[] = {kSeek, offset.constData(), how, nullptr};
+  mpv_command_async(m_handle, 0, args);
 }
 
 int MpvSession::bitrate() const {
@@ -416,19 +454,38 @@ void MpvSession::onEndFile(const Event& e) {
   report(MpvReport::Ended);
 }
 
+// A property without a value (nothing loaded, a live stream's length) reads
+// as 0 or false.
 void MpvSession::onPropertyChange(const Event& e) {
-  if (!m_entryActive) return;
+  const bool loadPlays = m_entryActive && m_phase != Phase::Opening;
   switch (static_cast<Observed>(e.observed)) {
     case Observed::PausedForCache:
-      if (e.hasFlag) onCacheChange(e.flag);
+      if (m_entryActive && e.hasFlag) onCacheChange(e.flag);
       return;
     case Observed::TimePos:
-      if (e.hasNumber && m_phase != Phase::Opening) Q_EMIT progressed(e.number);
+      if (m_reportControls) queuePosition(e.number);
+      if (m_reportProgress && loadPlays && e.hasNumber) Q_EMIT progressed(e.number);
       return;
     case Observed::EofReached:
-      if (e.hasFlag && e.flag && m_phase != Phase::Opening) Q_EMIT endReached();
+      if (loadPlays && e.hasFlag && e.flag) Q_EMIT endReached();
+      return;
+    case Observed::Duration:
+      Q_EMIT durationChanged(e.number);
+      return;
+    case Observed::Volume:
+      if (e.hasNumber) Q_EMIT volumeChanged(e.number);
+      return;
+    case Observed::Mute:
+      Q_EMIT muteChanged(e.flag);
       return;
   }
+}
+
+// The timer raises the latest position, so a moving position shows at a
+// steady pace and the last one is never lost.
+void MpvSession::queuePosition(double seconds) {
+  m_position = seconds;
+  if (!m_positionTimer.isActive()) m_positionTimer.start();
 }
 
 void MpvSession::onCacheChange(bool waiting) {

@@ -17,7 +17,16 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_stream_cb_info;
+class MpvVideoOutput;
 class PlaylistFetch;
+namespace mpvname {
+struct ObservedProperty;
+}
+
+// Opens an address of a protocol of the caller's (on an mpv thread); 0 when
+// it fills in info, an mpv error when the address is unknown.
+using MpvStreamOpener = int (*)(void* owner, char* uri, mpv_stream_cb_info* info);
 
 enum class MpvReport { Playing, Stalled, Ended, Failed };
 
@@ -33,20 +42,26 @@ struct MpvOptions {
   bool reportProgress = false;
 };
 
-// One libmpv handle and what both players need from it: loads tagged by
-// generation, the start watchdog, live detection, .ram/.asx expansion with
-// fall-over to the next entry, and the translation of mpv's events into the
-// few facts below. All signals are raised on the UI thread.
+// One libmpv handle, which nothing outside the engines sees, and what the
+// players and their views need from it: loads tagged by generation, the start
+// watchdog, live detection, .ram/.asx expansion with fall-over to the next
+// entry, a control bar's events and settings, the picture's output, and the
+// translation of mpv's events (in one drain) into the few facts below. All
+// signals are raised on the UI thread.
 class MpvSession : public QObject {
   Q_OBJECT
  public:
+  // A control bar's position moves a few times a second, not with every frame.
+  static constexpr int kPositionIntervalMs = 250;
+
   explicit MpvSession(const MpvOptions& options, QObject* parent = nullptr);
   ~MpvSession() override;
   MpvSession(const MpvSession&) = delete;
   MpvSession& operator=(const MpvSession&) = delete;
 
   bool started() const { return m_handle != nullptr; }
-  mpv_handle* handle() const { return m_handle; }
+  // Where the picture goes; null without video or when the engine did not start.
+  MpvVideoOutput* video() const { return m_video; }
   // libmpv's version ("0.35.1"), "" when the engine did not start.
   QString version() const { return m_version; }
   // Why the engine did not start, "" when it did.
@@ -59,6 +74,8 @@ class MpvSession : public QObject {
   void setNetworkTimeout(int ms);
   // How often each medium plays (1: once).
   void setPlays(int plays) { m_plays = plays; }
+  // From now on addresses "<protocol>://…" are read through open.
+  void addStreamProtocol(const char* protocol, void* owner, MpvStreamOpener open);
 
   // Starts a new load of the bare address, sending the station's headers
   // with it (and with every entry of a list it names); from now on the
@@ -71,6 +88,15 @@ class MpvSession : public QObject {
   bool pause();
   // Resumes a paused load; false when none is paused.
   bool resume();
+
+  // What a control bar shows is raised from now on: positionChanged,
+  // durationChanged, volumeChanged and muteChanged.
+  void reportControls();
+  // The controls' settings. They do not wait for the engine: a busy engine
+  // never holds up the window.
+  void seekTo(double seconds);
+  void seekBy(double seconds);
+  void setVolume(double percent);
   void setMuted(bool muted);
 
   // True while the current load has not yet played.
@@ -98,14 +124,23 @@ class MpvSession : public QObject {
   // for views that show what the engine does.
   void loading(const QString& address);
   void stopped();
+  // With reportControls(), each as the engine has it: the play position (at
+  // most every kPositionIntervalMs) and the medium's length in seconds, 0
+  // when there is none (nothing loaded, a live stream); the volume in
+  // percent; the mute flag.
+  void positionChanged(double seconds);
+  void durationChanged(double seconds);
+  void volumeChanged(double percent);
+  void muteChanged(bool muted);
 
  private:
   enum class Phase { Idle, Opening, Playing, Stalled, Failing };
   struct Event;
 
   void configure(const MpvOptions& options);
-  void observe(const MpvOptions& options);
+  void observe(const mpvname::ObservedProperty& property);
   void onPropertyChange(const Event& e);
+  void queuePosition(double seconds);
   void drain();
   static Event copyEvent(const mpv_event& e);
   void translate(const Event& e);
@@ -122,10 +157,12 @@ class MpvSession : public QObject {
   void reportEntryFailure();
   void onWatchdog();
   void command(const char* name);
+  void seek(double seconds, const char* how);
   void setPaused(bool paused);
   void report(MpvReport what);
 
   mpv_handle* m_handle = nullptr;
+  MpvVideoOutput* m_video = nullptr;
   QString m_version;
   QString m_startError;
   PlaylistFetch* m_fetch = nullptr;
@@ -133,6 +170,11 @@ class MpvSession : public QObject {
   int m_networkTimeoutMs = 0;
   QByteArray m_userAgent;
   int m_plays = 1;
+  bool m_reportProgress = false;
+  bool m_reportControls = false;
+  // The last position not yet raised; positionChanged() waits for the timer.
+  QTimer m_positionTimer;
+  double m_position = 0;
   std::atomic<bool> m_drainPosted{false};  // a drain waits in the UI thread's queue
   bool m_draining = false;
 

@@ -11,6 +11,7 @@
 #include "form/real_player.h"
 #include "form/web_browser.h"
 #include "form/crawl_memory.h"
+#include "history/health_db.h"
 
 // An engine's place in the window: its container (visibility, height) and
 // the engine behind it.
@@ -59,6 +60,9 @@ class Form {
     std::function<void()> playResolvedAddress;  // monitor::PlayResolvedAddress
   };
   UpwardCalls up;
+  // What the players learn of each line; opened at the first record.
+  history::HealthDb health;
+  bool healthOpened = false;
   // True once the Unload sequence has ended the program.
   bool terminated = false;
   // Runs pending events, where Unload may run; false once the program has

@@ -1,38 +1,23 @@
 #include "gui/media_control_bar.h"
 
-#include <mpv/client.h>
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 
-#include "engines/mpv_names.h"
+#include "engines/mpv_session.h"
 
 namespace {
 
 constexpr int kMaxVolume = 100;
 constexpr int kVolumeStep = 5;
 
-// The properties the bar shows, observed by id.
-enum Watched : quint64 { TimePos = 1, Duration, Volume, Mute };
-struct WatchedProperty {
-  Watched id;
-  const char* name;
-  mpv_format format;
-};
-constexpr WatchedProperty kWatched[] = {
-    {TimePos, "time-pos", MPV_FORMAT_DOUBLE},
-    {Duration, "duration", MPV_FORMAT_DOUBLE},
-    {Volume, "volume", MPV_FORMAT_DOUBLE},
-    {Mute, "mute", MPV_FORMAT_FLAG},
-};
-
 }  // namespace
 
-MediaControlBar::MediaControlBar(mpv_handle* player, QWidget* parent)
+MediaControlBar::MediaControlBar(MpvSession& player, QWidget* parent)
     : QWidget(parent),
+      m_player(player),
       m_position(new QSlider(Qt::Horizontal, this)),
       m_elapsedText(new QLabel(formatTime(0), this)),
       m_totalText(new QLabel(formatTime(0), this)),
@@ -65,21 +50,22 @@ MediaControlBar::MediaControlBar(mpv_handle* player, QWidget* parent)
   row->addWidget(m_volume);
 
   connect(m_position, &QSlider::actionTriggered, this,
-          [this] { setNumber("time-pos", m_position->sliderPosition() / 1000.0); });
+          [this] { m_player.seekTo(m_position->sliderPosition() / 1000.0); });
   connect(m_volume, &QSlider::actionTriggered, this,
-          [this] { setNumber("volume", m_volume->sliderPosition()); });
-  connect(m_mute, &QToolButton::clicked, this, [this](bool muted) { setFlag("mute", muted); });
+          [this] { m_player.setVolume(m_volume->sliderPosition()); });
+  connect(m_mute, &QToolButton::clicked, &m_player, &MpvSession::setMuted);
 
-  if (player) m_mpv = mpv_create_client(player, "control-bar");
-  if (!m_mpv) return;
-  for (const WatchedProperty& p : kWatched) mpv_observe_property(m_mpv, p.id, p.name, p.format);
-  mpv_set_wakeup_callback(m_mpv, &MediaControlBar::wakeUp, this);
-}
-
-MediaControlBar::~MediaControlBar() {
-  if (!m_mpv) return;
-  mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-  mpv_destroy(m_mpv);
+  connect(&m_player, &MpvSession::positionChanged, this, [this](double seconds) {
+    m_elapsed = seconds;
+    showPosition();
+  });
+  connect(&m_player, &MpvSession::durationChanged, this, [this](double seconds) {
+    m_total = seconds;
+    showPosition();
+  });
+  connect(&m_player, &MpvSession::volumeChanged, this, &MediaControlBar::showVolume);
+  connect(&m_player, &MpvSession::muteChanged, this, &MediaControlBar::showMute);
+  m_player.reportControls();
 }
 
 QString MediaControlBar::formatTime(double seconds) {
@@ -94,54 +80,11 @@ void MediaControlBar::toggleMute() { m_mute->click(); }
 
 void MediaControlBar::changeVolume(int steps) {
   m_volume->setValue(qBound(0, m_volume->value() + steps * kVolumeStep, kMaxVolume));
-  setNumber("volume", m_volume->value());
+  m_player.setVolume(m_volume->value());
 }
 
 void MediaControlBar::seekBy(double seconds) {
-  if (!m_mpv || m_total <= 0) return;
-  const QByteArray offset = QByteArray::number(seconds);
-  const char* args[] = {mpvname::kSeek, offset.constData(), mpvname::kRelative, nullptr};
-  mpv_command_async(m_mpv, 0, args);
-}
-
-void MediaControlBar::wakeUp(void* bar) {
-  QMetaObject::invokeMethod(static_cast<MediaControlBar*>(bar), &MediaControlBar::drain,
-                            Qt::QueuedConnection);
-}
-
-void MediaControlBar::drain() {
-  while (m_mpv) {
-    const mpv_event* event = mpv_wait_event(m_mpv, 0);
-    if (event->event_id == MPV_EVENT_NONE) break;
-    if (event->event_id != MPV_EVENT_PROPERTY_CHANGE) continue;
-    // No data: the property has no value now (no medium, a live stream).
-    const auto* change = static_cast<const mpv_event_property*>(event->data);
-    showProperty(event->reply_userdata, change->format == MPV_FORMAT_NONE ? nullptr : change->data);
-  }
-}
-
-void MediaControlBar::showProperty(quint64 id, const void* data) {
-  switch (id) {
-    case TimePos:
-      m_elapsed = data ? *static_cast<const double*>(data) : 0;
-      showPosition();
-      break;
-    case Duration:
-      m_total = data ? *static_cast<const double*>(data) : 0;
-      showPosition();
-      break;
-    case Volume:
-      if (data && !m_volume->isSliderDown())
-        m_volume->setValue(qRound(*static_cast<const double*>(data)));
-      break;
-    case Mute: {
-      const bool muted = data && *static_cast<const int*>(data);
-      m_mute->setChecked(muted);
-      m_mute->setIcon(style()->standardIcon(muted ? QStyle::SP_MediaVolumeMuted
-                                                  : QStyle::SP_MediaVolume));
-      break;
-    }
-  }
+  if (m_total > 0) m_player.seekBy(seconds);
 }
 
 void MediaControlBar::showPosition() {
@@ -153,12 +96,12 @@ void MediaControlBar::showPosition() {
   m_position->setValue(qRound(m_elapsed * 1000));
 }
 
-// Asynchronous, so a busy player never holds up the window.
-void MediaControlBar::setNumber(const char* name, double value) {
-  if (m_mpv) mpv_set_property_async(m_mpv, 0, name, MPV_FORMAT_DOUBLE, &value);
+void MediaControlBar::showVolume(double percent) {
+  if (!m_volume->isSliderDown()) m_volume->setValue(qRound(percent));
 }
 
-void MediaControlBar::setFlag(const char* name, bool value) {
-  int flag = value ? 1 : 0;
-  if (m_mpv) mpv_set_property_async(m_mpv, 0, name, MPV_FORMAT_FLAG, &flag);
+void MediaControlBar::showMute(bool muted) {
+  m_mute->setChecked(muted);
+  m_mute->setIcon(
+      style()->standardIcon(muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
 }

@@ -2,20 +2,19 @@
 
 #include <QWidget>
 
-struct mpv_handle;
+class MpvSession;
 class QLabel;
 class QSlider;
 class QToolButton;
 
 // The media player's own control bar under its picture: position slider,
-// elapsed and total time, volume and mute. It watches and sets the player's
-// properties through a client handle of its own, so it never waits for the
-// player and never sees the program's events; the procedures never see it.
+// elapsed and total time, volume and mute. It shows the session's control
+// events and sets the session's controls, which never wait for the engine;
+// the procedures never see it.
 class MediaControlBar : public QWidget {
   Q_OBJECT
  public:
-  explicit MediaControlBar(mpv_handle* player, QWidget* parent = nullptr);
-  ~MediaControlBar() override;
+  explicit MediaControlBar(MpvSession& player, QWidget* parent = nullptr);
 
   // The keyboard's and the mouse wheel's ways to the same settings.
   void toggleMute();
@@ -26,15 +25,11 @@ class MediaControlBar : public QWidget {
   static QString formatTime(double seconds);
 
  private:
-  // Runs on an mpv thread: only posts a drain to the UI thread.
-  static void wakeUp(void* bar);
-  void drain();
-  void showProperty(quint64 id, const void* data);
   void showPosition();
-  void setNumber(const char* name, double value);
-  void setFlag(const char* name, bool value);
+  void showVolume(double percent);
+  void showMute(bool muted);
 
-  mpv_handle* m_mpv = nullptr;
+  MpvSession& m_player;
   double m_elapsed = 0;
   double m_total = 0;
   QSlider* m_position;

@@ -8,14 +8,14 @@
 #include "engines/web_engine_browser.h"
 #include "gui/browser_view.h"
 #include "gui/media_control_bar.h"
-#include "gui/mpv_video_widget.h"
 #include "gui/picture_area.h"
+#include "gui/video_widget.h"
 
 namespace {
 
 // The picture of a player, told what its engine does.
 PictureArea* pictureArea(MpvSession& session, const Form& form) {
-  QWidget* picture = makeVideoView(session.handle());
+  QWidget* picture = makeVideoView(session.video());
   auto* area = new PictureArea(picture);
   QObject::connect(&session, &MpvSession::loading, area, [&session, &form, area](const QString& a) {
     if (a.trimmed().isEmpty()) return area->stopped();
@@ -30,8 +30,8 @@ PictureArea* pictureArea(MpvSession& session, const Form& form) {
     if (report == MpvReport::Stalled) area->stalled();
     if (report == MpvReport::Ended) area->ended();
   });
-  if (auto* drawn = qobject_cast<MpvVideoWidget*>(picture)) {
-    QObject::connect(drawn, &MpvVideoWidget::frameShown, area, &PictureArea::pictureShown);
+  if (auto* drawn = qobject_cast<VideoWidget*>(picture)) {
+    QObject::connect(drawn, &VideoWidget::frameShown, area, &PictureArea::pictureShown);
   } else if (picture->testAttribute(Qt::WA_NativeWindow)) {
     // mpv draws by itself and tells of no frame: playing is the best sign.
     QObject::connect(&session, &MpvSession::reported, area, [area](MpvReport report) {
@@ -47,7 +47,7 @@ MediaViews makeMediaViews(MpvMediaPlayer& mediaPlayer, MpvRealPlayer& realPlayer
                           WebEngineBrowser& browser, const Form& form) {
   MediaViews views;
   views.mediaPicture = pictureArea(mediaPlayer.session(), form);
-  views.controlBar = new MediaControlBar(mediaPlayer.handle());
+  views.controlBar = new MediaControlBar(mediaPlayer.session());
   views.mediaPlayer = new QWidget;
   auto* column = new QVBoxLayout(views.mediaPlayer);
   column->setContentsMargins(0, 0, 0, 0);

@@ -41,10 +41,12 @@ void StationTools::importFiles(const QStringList& files) {
                            QStringLiteral("导入播放列表"), MessageIcon::Stop);
     return;
   }
-  if (outcome.added > 0) library::ReloadStationListsWhenIdle(m_form);
+  if (outcome.added > 0 || outcome.headersAdded > 0) library::ReloadStationListsWhenIdle(m_form);
   QString text = QStringLiteral("导入 %1 个电台，%2 个已在列表中")
                      .arg(outcome.added)
                      .arg(outcome.alreadyThere);
+  if (outcome.headersAdded > 0)
+    text += QStringLiteral("，%1 个已有电台补上请求头").arg(outcome.headersAdded);
   if (!outcome.skipped.isEmpty())
     text += QStringLiteral("，%1 项无法识别").arg(outcome.skipped.size());
   m_form.host.messageBox(text + QStringLiteral("。"), QStringLiteral("导入播放列表"),

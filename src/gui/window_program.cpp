@@ -12,6 +12,7 @@
 #include "gui/media_views.h"
 #include "gui/qt_translations.h"
 #include "gui/termination_signals.h"
+#include "check/play_history.h"
 
 WindowProgram::WindowProgram(const QString& programDir, const MpvOptions& playerOptions)
     : m_mediaPlayer(playerOptions),
@@ -20,6 +21,7 @@ WindowProgram::WindowProgram(const QString& programDir, const MpvOptions& player
       m_window(m_form, makeMediaViews(m_mediaPlayer, m_realPlayer, m_browser, m_form)) {
   m_host.setMainWindow(&m_window);
   m_browser.setUserAgent(playerOptions.userAgent);
+  check::RecordPlays(m_form);
   app::wire(m_form);
 }
 

@@ -1,19 +1,30 @@
 #include "playlists/playlist_builder.h"
+#include "base/header_value.h"
 #include "base/text_lines.h"
 
 namespace playlists {
 
 namespace {
 
+// The quote that closes an attribute value opened before `from`: the first
+// one followed by white space, a comma or the end of the line, so a quote
+// inside the value (group-title="a"b") does not end it. -1 when none does.
+qsizetype closingQuote(QStringView line, qsizetype from) {
+  for (qsizetype at = line.indexOf(u'"', from); at >= 0; at = line.indexOf(u'"', at + 1))
+    if (at + 1 == line.size() || line[at + 1] == u',' || line[at + 1].isSpace()) return at;
+  return -1;
+}
+
 // The title of an #EXTINF line: the text after the first comma that is not
-// inside a quoted attribute value.
+// inside a quoted attribute value (one opened by '="').
 QStringView extinfTitle(QStringView line) {
-  bool quoted = false;
   for (qsizetype i = 0; i < line.size(); ++i) {
-    if (line[i] == u'"')
-      quoted = !quoted;
-    else if (line[i] == u',' && !quoted)
+    if (line[i] == u'"' && i > 0 && line[i - 1] == u'=') {
+      const qsizetype close = closingQuote(line, i + 1);
+      if (close > 0) i = close;
+    } else if (line[i] == u',') {
       return line.mid(i + 1);
+    }
   }
   return {};
 }
@@ -26,7 +37,7 @@ QStringView extinfAttribute(QStringView line, QStringView name) {
     const qsizetype open = at + name.size();
     if (at > 0 && !head[at - 1].isSpace()) continue;
     if (!head.mid(open).startsWith(u"=\"")) continue;
-    const qsizetype close = head.indexOf(u'"', open + 2);
+    const qsizetype close = closingQuote(head, open + 2);
     if (close > 0) return head.mid(open + 2, close - open - 2);
   }
   return {};
@@ -65,12 +76,12 @@ void readDirective(QStringView line, PendingEntry& entry, QString& listGroup) {
 }
 
 // The address line's own "|" headers come first; a directive adds only the
-// headers the line does not name. A directive's value with CR, LF or NUL
-// cannot be sent, so it is left out.
+// headers the line does not name. A directive's value that cannot be sent
+// is left out, and the others kept.
 StationAddress addressOf(QStringView line, const QList<RequestHeader>& directives) {
   StationAddress address = StationAddress::parse(line.toString());
   for (const RequestHeader& h : directives)
-    if (address.header(h.name).isEmpty() && !h.value.isEmpty() && !h.value.contains('\0'))
+    if (address.header(h.name).isEmpty() && !h.value.isEmpty() && headervalue::isSafe(h.value))
       address.headers.append(h);
   return address;
 }

@@ -1,6 +1,4 @@
-#include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include "base/text_file.h"
 #include "playlists/playlist.h"
@@ -32,20 +30,6 @@ bool isChannelLine(const QString& line) {
   const qsizetype comma = line.indexOf(u',');
   return comma > 0 && !line.endsWith(u',') &&
          startsLikeAddress(line.mid(comma + 1).trimmed());
-}
-
-// Windows tools often save ASX and M3U files as UTF-16 with a byte-order mark.
-std::optional<QString> readText(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-    QStringDecoder utf16(QStringDecoder::Utf16, QStringDecoder::Flag::Stateless);
-    QString text = utf16(bytes);
-    if (text.startsWith(QChar::ByteOrderMark)) text.remove(0, 1);
-    return text;
-  }
-  return textfile::decode(bytes);
 }
 
 }  // namespace
@@ -85,7 +69,9 @@ Playlist parsePlaylist(const QString& text, PlaylistFormat format, const QString
 std::optional<Playlist> readPlaylist(const QString& path, const StationSink& onStation) {
   const QFileInfo info(path);
   if (!info.isFile() || info.size() > kMaxPlaylistBytes) return std::nullopt;
-  const auto text = readText(path);
+  // Windows tools often save ASX and M3U files as UTF-16 with a byte order
+  // mark, which the reader knows.
+  const auto text = textfile::read(path);
   if (!text) return std::nullopt;
   return parsePlaylist(*text, detectPlaylistFormat(path, *text), info.absolutePath(), onStation);
 }

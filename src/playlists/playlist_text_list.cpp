@@ -6,17 +6,24 @@ namespace playlists {
 
 namespace {
 
-// "URL$线路1" names a source of the channel; the tag is no part of the
-// address. It may stand after the header suffix too.
+// "URL$线路1" names a source of the channel: a "$" followed by a label (no
+// "=", "&" or "/", which only an address or a header value holds) is no
+// part of the address, so "?token=ab$cd&e=1" stays whole. The tag may
+// stand after the header suffix too.
+qsizetype tagAt(QStringView text) {
+  for (qsizetype at = text.indexOf(u'$'); at >= 0; at = text.indexOf(u'$', at + 1)) {
+    const QStringView label = text.mid(at + 1);
+    if (!label.contains(u'=') && !label.contains(u'&') && !label.contains(u'/')) return at;
+  }
+  return -1;
+}
+
 QString withoutTag(QStringView source) {
   const qsizetype bar = source.indexOf(u'|');
   const QStringView bare = bar < 0 ? source : source.left(bar);
-  QStringView suffix = bar < 0 ? QStringView() : source.mid(bar);
-  const qsizetype tag = bare.indexOf(u'$');
-  if (tag >= 0) return bare.left(tag).toString() + suffix.toString();
-  const qsizetype suffixTag = suffix.indexOf(u'$');
-  if (suffixTag >= 0) suffix = suffix.left(suffixTag);
-  return bare.toString() + suffix.toString();
+  const QStringView suffix = bar < 0 ? QStringView() : source.mid(bar);
+  if (const qsizetype tag = tagAt(bare); tag >= 0) return bare.left(tag).toString().append(suffix);
+  return bare.toString().append(suffix.left(tagAt(suffix)));
 }
 
 // A scheme is a few characters; no need to look further after a "#".
@@ -57,6 +64,8 @@ void parseTextList(const QString& text, PlaylistBuilder& builder) {
     bool any = false;
     for (QStringView source : sourcesOf(rest)) {
       source = source.trimmed();
+      // "##" between two sources leaves no "#" on the first.
+      while (source.endsWith(u'#')) source.chop(1);
       if (source.isEmpty()) continue;
       any = true;
       builder.add(number, name.toString(), StationAddress::parse(withoutTag(source)), group);

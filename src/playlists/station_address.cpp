@@ -2,8 +2,10 @@
 
 #include <QUrl>
 #include <algorithm>
+#include <tuple>
 
 #include "base/header_value.h"
+#include "playlists/tidy_address.h"
 
 namespace playlists {
 
@@ -20,6 +22,20 @@ bool isHeaderName(const QByteArray& name) {
   return !name.isEmpty() && std::all_of(name.begin(), name.end(), isTokenChar);
 }
 
+// Headers that frame the request itself: the engines and the prober set
+// them, a station never does.
+bool isFramingHeader(QByteArrayView name) {
+  for (const char* framing : {"Host", "Content-Length", "Transfer-Encoding", "Connection"})
+    if (name.compare(framing, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+bool hasHeaderNamed(const QList<RequestHeader>& headers, QByteArrayView name) {
+  return std::any_of(headers.begin(), headers.end(), [name](const RequestHeader& h) {
+    return name.compare(h.name, Qt::CaseInsensitive) == 0;
+  });
+}
+
 std::optional<QList<RequestHeader>> parseSuffix(QStringView suffix) {
   QList<RequestHeader> headers;
   for (QStringView part : suffix.split(u'&', Qt::SkipEmptyParts)) {
@@ -29,6 +45,9 @@ std::optional<QList<RequestHeader>> parseSuffix(QStringView suffix) {
     const QByteArray value =
         QByteArray::fromPercentEncoding(part.mid(equals + 1).trimmed().toUtf8());
     if (!isHeaderName(name) || !headervalue::isSafe(value)) return std::nullopt;
+    // Each header goes out once, in place of the default (User-Agent): an
+    // empty value or a second one of a name would make a second line.
+    if (value.isEmpty() || isFramingHeader(name) || hasHeaderNamed(headers, name)) continue;
     headers.append({name, value});
   }
   return headers;
@@ -64,6 +83,17 @@ QString StationAddress::text() const {
 QString bareAddress(const QString& text) {
   const qsizetype bar = text.indexOf(u'|');
   return bar < 0 ? text : text.left(bar).trimmed();
+}
+
+QString requestKey(const QString& addressText) {
+  StationAddress address = StationAddress::parse(addressText);
+  address.bare = duplicateKey(address.bare);
+  for (RequestHeader& h : address.headers) h.name = h.name.toLower();
+  std::sort(address.headers.begin(), address.headers.end(),
+            [](const RequestHeader& a, const RequestHeader& b) {
+              return std::tie(a.name, a.value) < std::tie(b.name, b.value);
+            });
+  return address.text();
 }
 
 QString withHeader(const QString& text, const QByteArray& name, const QString& value) {

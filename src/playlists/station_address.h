@@ -23,8 +23,11 @@ struct StationAddress {
   QList<RequestHeader> headers;
 
   // A text without "|" is a bare address. A malformed suffix (a part without
-  // a name, a name that is no header token, CR/LF or NUL in a value, more
-  // than kMaxSuffixLength characters) is dropped whole: never sent raw.
+  // a name, a name that is no header token, a control character other than
+  // tab in a value, more than kMaxSuffixLength characters) is dropped whole:
+  // never sent raw. Within a good one, a header without a value, a name said
+  // before, and Host, Content-Length, Transfer-Encoding and Connection (which
+  // frame the request) are left out.
   static StationAddress parse(const QString& text);
 
   // The value of a header, case-blind by name; empty when it is not there.
@@ -41,6 +44,11 @@ struct StationAddress {
 // The address an engine opens: the text before "|". Cheap; for "is this
 // address already known?" checks over many stations.
 QString bareAddress(const QString& text);
+
+// The key of the request a station's address text makes: the bare address
+// as knownAddressKey gives it, and the headers with their names lower-cased,
+// sorted. The same bare address with other headers is another request.
+QString requestKey(const QString& addressText);
 
 // The text of a bare address with one header added, unless the address
 // already carries headers (then it is returned as it is).

@@ -211,6 +211,11 @@ TEST_F(WindowFeaturesTest, FullScreenByKeysAndDoubleClick) {
   f.tvm.setText(QStringLiteral("测试图像"));
   playAddress(video);
   ASSERT_TRUE(waitUntil([&] { return !mediaPicture(window())->covered(); }, 10000));
+  // The bar under the picture counts the clip's time.
+  auto* elapsed = widget<QLabel>("elapsed");
+  EXPECT_TRUE(waitUntil([&] { return elapsed->text() >= QStringLiteral("00:02"); }, 5000));
+  EXPECT_EQ(widget<QLabel>("total")->text(), QStringLiteral("00:20"));
+  screenshot("video_playing");
   // The user's own size, larger than the design's, comes back after full screen.
   const QSize normal = window().size() + QSize(120, 80);
   window().resize(normal);
@@ -301,7 +306,10 @@ TEST_F(WindowFeaturesTest, DroppingAnM3uImportsItsStations) {
   start();
   const QString m3u = dir.filePath("drop.m3u");
   ASSERT_TRUE(textfile::writeLines(m3u, {"#EXTM3U", "#EXTINF:-1,新台一", "http://127.0.0.1:9/a.mp3",
-                                         "#EXTINF:-1,老台", "http://127.0.0.1:9/old.mp3"}));
+                                         "#EXTINF:-1,老台", "http://127.0.0.1:9/old.mp3",
+                                         "#EXTINF:-1,老台",
+                                         "#EXTVLCOPT:http-referrer=http://127.0.0.1:9/page",
+                                         "http://127.0.0.1:9/old.mp3"}));
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(m3u)});
   // Dropped on the name box, whose own drop would only paste the path.
@@ -313,9 +321,12 @@ TEST_F(WindowFeaturesTest, DroppingAnM3uImportsItsStations) {
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   const QString said = messageAfter([&] { QApplication::sendEvent(target, &drop); });
 
-  EXPECT_EQ(said, QStringLiteral("导入 1 个电台，1 个已在列表中。"));
+  EXPECT_EQ(said, QStringLiteral("导入 1 个电台，1 个已在列表中，1 个已有电台补上请求头。"));
   EXPECT_TRUE(fileLines("tv_lib_ss_jg.txt").contains("新台一,http://127.0.0.1:9/a.mp3,"));
+  const QString withReferer = "http://127.0.0.1:9/old.mp3|Referer=http://127.0.0.1:9/page";
+  EXPECT_TRUE(fileLines("tv_lib_ss_jg.txt").contains("老台," + withReferer + ","));
   EXPECT_GE(f.tvm.indexOf(QStringLiteral("新台一")), 0);
+  EXPECT_TRUE(waitUntil([&] { return f.dz1.items().contains(withReferer); }, 5000));
   EXPECT_TRUE(f.tvm.text().isEmpty() || !f.tvm.text().contains("drop.m3u"));
 }
 

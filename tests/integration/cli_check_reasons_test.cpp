@@ -1,14 +1,21 @@
 // nettv check on the real engine against servers on 127.0.0.1 made for each
 // verdict: every failure reason, the evidence of real audio and video, the
 // silent and black flags, a master playlist whose first variant is dead, a
-// server that fails once, and an engine that cannot start.
+// server that fails once, servers slow to answer, an engine that cannot
+// start, and no eventfd to be had.
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <atomic>
+#include <cerrno>
 
 #include "temp_files.h"
 #include "cli/commands.h"
@@ -18,6 +25,21 @@
 #include "media_fixtures.h"
 
 using namespace cli;
+
+namespace {
+std::atomic<bool> eventfdFails{false};
+}  // namespace
+
+// Takes the place of the C library's for the whole test program, failing
+// while eventfdFails holds as it does with no file descriptor left; Qt, GLib
+// and the engine fall back to pipes of their own.
+extern "C" int eventfd(unsigned int count, int flags) {
+  if (eventfdFails) {
+    errno = EMFILE;
+    return -1;
+  }
+  return static_cast<int>(syscall(SYS_eventfd2, count, flags));
+}
 
 namespace {
 
@@ -38,6 +60,11 @@ class CheckMedia {
   CheckMedia() {
     const QStringList mp3{"-c:a", "libmp3lame", "-b:a", "32k"};
     const QStringList ts{"-c:v", "mpeg2video", "-c:a", "mp2", "-f", "mpegts"};
+    // Noisy, so larger than the start the engine keeps: its index is asked for apart.
+    const QStringList movie{"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25,noise=alls=40:allf=t",
+                            "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=22050", "-t", "4"};
+    const QStringList mp4{"-c:v", "libx264", "-preset", "veryfast", "-b:v", "1500k", "-c:a",
+                          "aac"};
     m_ok = make("silent.mp3", {"-f", "lavfi", "-i", "anullsrc=r=22050:cl=mono", "-t", "3"}, mp3) &&
            make("video.ts",
                 {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=15", "-f", "lavfi", "-i",
@@ -47,7 +74,14 @@ class CheckMedia {
                 {"-f", "lavfi", "-i", "color=black:size=320x240:rate=15", "-f", "lavfi", "-i",
                  "sine=frequency=440:sample_rate=22050", "-t", "3"},
                 ts) &&
-           make("still.png", {"-f", "lavfi", "-i", "testsrc=size=160x120", "-frames:v", "1"}, {});
+           make("still.png", {"-f", "lavfi", "-i", "testsrc=size=160x120", "-frames:v", "1"}, {}) &&
+           // No tag at its start: the engine looks for one at its end.
+           make("bare.mp3", {"-f", "lavfi", "-i", "sine=frequency=440:duration=3"},
+                mp3 + QStringList{"-id3v2_version", "0", "-write_xing", "0"}) &&
+           // Its index before the media, and after it (ffmpeg's default): the
+           // engine reads the end first, then the media from the start.
+           make("front.mp4", movie, mp4 + QStringList{"-movflags", "+faststart"}) &&
+           make("end.mp4", movie, mp4);
   }
   bool make(const QString& name, const QStringList& input, const QStringList& output) {
     return makeMedia(m_dir.filePath(name), input + output);
@@ -61,6 +95,14 @@ QByteArray mediaPlaylist(const QStringList& segments) {
   QByteArray text = "#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:1\n";
   for (const QString& s : segments) text += "#EXTINF:1.0,\n" + s.toUtf8() + "\n";
   return text + "#EXT-X-ENDLIST\n";
+}
+
+// Bytes that are no media, the same in every run.
+QByteArray noise(int size) {
+  QRandomGenerator random(17);
+  QByteArray bytes(size, Qt::Uninitialized);
+  random.fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
+  return bytes;
 }
 
 class CheckReasons : public ::testing::Test {
@@ -120,6 +162,8 @@ TEST_F(CheckReasons, EachReasonOnAServerMadeForIt) {
   server.addFile("/empty/index.m3u8", mediaPlaylist({"a.ts", "b.ts", "c.ts"}),
                  "application/vnd.apple.mpegurl");
   server.addHanging("/hang.mp3");
+  // Bytes all the time, none of them sound.
+  server.addLive("/noise.mp3", noise(64 * 1024), "audio/mpeg", 32000);
   // A quarter of a second of sound, then the server closes.
   server.addFile("/short.mp3", tone.left(1000), "audio/mpeg");
   server.addRedirect("/moved.mp3", url("/geo.mp3"));
@@ -141,6 +185,7 @@ TEST_F(CheckReasons, EachReasonOnAServerMadeForIt) {
       {"still_image", url("/picture.mp3"), "bad_media", 200},
       {"no_segments", url("/empty/index.m3u8"), "no_segments", 200},
       {"timed_out", url("/hang.mp3"), "timed_out", 0},
+      {"undecodable_stream", url("/noise.mp3"), "bad_media", 200},
       {"dropped", url("/short.mp3"), "dropped", 200},
   };
   QList<std::pair<QString, QString>> stations;
@@ -278,6 +323,42 @@ TEST_F(CheckReasons, ALiveStreamSlowToAnswerIsAskedOnceAndPlays) {
   EXPECT_EQ(server.requests().count("/slow.mp3"), 1);
 }
 
+// The same for finite files, whose engine may read their end first: only
+// the probe asks for the whole answer, and a look elsewhere asks for a range.
+TEST_F(CheckReasons, FilesSlowToAnswerAreAskedOnceAndPlay) {
+  const struct {
+    const char* name;
+    QByteArray body;
+    const char* type;
+    int delayMs;
+    int ranges;  // asked for after the probe's answer
+  } cases[] = {
+      {"mp3", MediaFixtures::instance().bytes("long.mp3"), "audio/mpeg", 3000, 0},
+      {"bare_mp3", CheckMedia::instance().bytes("bare.mp3"), "audio/mpeg", 3000, 0},
+      {"front_mp4", CheckMedia::instance().bytes("front.mp4"), "video/mp4", 3000, 0},
+      // Its index takes a second answer (twice 3 s would not fit); its start
+      // is read again from what the probe's connection brought.
+      {"end_mp4", CheckMedia::instance().bytes("end.mp4"), "video/mp4", 1000, 1},
+  };
+  QList<std::pair<QString, QString>> stations;
+  for (const auto& c : cases) {
+    const QString path = QStringLiteral("/%1").arg(c.name);
+    server.addFile(path, c.body, c.type, c.delayMs);
+    stations.append({c.name, url(path)});
+  }
+  CommandLine c = check(writeList(stations));
+  c.timeoutSeconds = 5;
+  ConsoleCapture capture;
+  runCheck(c, dir.path(), capture.console);
+  const auto results = byName(capture);
+  for (const auto& c : cases) {
+    const QString path = QStringLiteral("/%1").arg(c.name);
+    EXPECT_EQ(results.value(c.name).value("verdict").toString(), "playing") << c.name;
+    EXPECT_EQ(server.requests().count(path) - server.rangedRequests().count(path), 1) << c.name;
+    EXPECT_EQ(server.rangedRequests().count(path), c.ranges) << c.name;
+  }
+}
+
 // The one engine plays "first", then "stalls" (which waited for it, so its
 // limit ends last); "drips" answers late and stops, so its probe uses up its
 // whole limit meanwhile. It is judged once the engine frees: the check ends.
@@ -301,4 +382,36 @@ TEST_F(CheckReasons, AStationItsProbeLeftNoTimeStillEndsTheCheck) {
   ConsoleCapture capture;
   EXPECT_EQ(runCheck(c, dir.path(), capture.console), kExitSomeFailed);
   EXPECT_EQ(byName(capture).value("drips").value("reason").toString(), "timed_out");
+}
+
+// Without an eventfd a held read could not be ended: nothing is held, and
+// a station that stops sending cannot hold the check up.
+TEST_F(CheckReasons, WithoutAnEventfdAStationThatStopsSendingStillGetsItsVerdict) {
+  const QByteArray live = MediaFixtures::instance().bytes("live.mp3");
+  constexpr int kStallMs = 60000;
+  server.addLive("/plays.mp3", live, "audio/mpeg", 8000);
+  // A third of a second of sound, then nothing until the server closes.
+  LocalHttpServer::Route stops;
+  stops.kind = LocalHttpServer::Route::Kind::Live;
+  stops.body = live;
+  stops.contentType = "audio/mpeg";
+  stops.bytesPerSecond = 8000;
+  stops.stallAfterBytes = 1500;
+  stops.stallMs = kStallMs;
+  server.addRoute("/stops.mp3", stops);
+  CommandLine c = check(writeList({{"plays", url("/plays.mp3")}, {"stops", url("/stops.mp3")}}));
+  ConsoleCapture capture;
+  QElapsedTimer clock;
+  clock.start();
+  eventfdFails = true;
+  runCheck(c, dir.path(), capture.console);
+  eventfdFails = false;
+  // Held, the stopped station's read would wait for the server's close.
+  EXPECT_LT(clock.elapsed(), kStallMs / 2);
+  const auto results = byName(capture);
+  EXPECT_EQ(results.value("plays").value("verdict").toString(), "playing");
+  EXPECT_EQ(results.value("stops").value("verdict").toString(), "failed");
+  // The engines asked the servers themselves.
+  EXPECT_EQ(server.requests().count("/plays.mp3"), 2);
+  EXPECT_EQ(server.requests().count("/stops.mp3"), 2);
 }

@@ -74,6 +74,13 @@ TEST_F(CrawlCommand, FollowsThePageQueueUntilItIsEmpty) {
   EXPECT_GE(progress.size(), 4);
   EXPECT_TRUE(capture.outLines().last().contains("found 3 stations"))
       << capture.outLines().last().toStdString();
+  // The folder has no gjz.txt: the crawl says once which markers it uses
+  // and where the delivered lists are.
+  const QStringList notes = capture.errText().split(u'\n').filter("no gjz.txt");
+  ASSERT_EQ(notes.size(), 1) << capture.errText().toStdString();
+  EXPECT_TRUE(notes.first().contains("built-in markers (.mp3-.dat-.ram-.rm-mms:-rtsp:-.asx-.wmv-."))
+      << notes.first().toStdString();
+  EXPECT_TRUE(notes.first().contains("data/gjz.txt in the source tree"));
 }
 
 TEST_F(CrawlCommand, StopsAfterTheGivenNumberOfPages) {
@@ -126,6 +133,7 @@ TEST_F(CrawlCommand, PlayerPagesYieldTheirStreamsWithThePageAsReferer) {
 
   ConsoleCapture capture;
   ASSERT_EQ(crawl(server.url("/tv/index.html"), 0, capture), kExitDone);
+  EXPECT_FALSE(capture.errText().contains("gjz.txt")) << capture.errText().toStdString();
   const QStringList found =
       textfile::readLines(dir.filePath(library::kScannedFile)).value_or(QStringList());
   const auto line = [this](const QString& name, const QString& stream, const QString& page) {

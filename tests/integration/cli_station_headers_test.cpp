@@ -88,19 +88,22 @@ TEST_F(StationHeadersCommands, CheckSendsEachStationsHeadersOnTheProbeAndInTheEn
           .arg(kPage, url("/referer.mp3"), kBoxAgent, url("/agent.mp3"))
           .toUtf8());
   const QString txt = write(
-      "locked.txt", QStringLiteral("txt Referer,%1|Referer=%2,\ntxt Agent,%3|User-Agent=%4,\n"
-                                   "txt bare,%1,\n")
+      "locked.txt", QStringLiteral("txt bare,%1,\ntxt Referer,%1|Referer=%2,\n"
+                                   "txt Agent,%3|user-agent=%4,\n")
                         .arg(url("/referer.mp3"), kPage, url("/agent.mp3"),
                              QUrl::toPercentEncoding(kBoxAgent))
                         .toUtf8());
-  // Both files name the same bare addresses: each is checked once, with the
-  // headers of its first appearance.
-  EXPECT_EQ(check({m3u, txt}), (QStringList{"M3U Agent: playing", "M3U Referer: playing"}));
+  // Both files name the same requests (a header's name in any case) once
+  // each: the same bare address with other headers is another request, and
+  // a copy without the headers, even the first, never stands in for them.
+  EXPECT_EQ(check({m3u, txt}), (QStringList{"M3U Agent: playing", "M3U Referer: playing",
+                                            "M3U bare: forbidden", "txt bare: forbidden"}));
   const QStringList stored = textfile::readLines(dir.filePath("passed.txt")).value_or(QStringList());
   ASSERT_EQ(stored.size(), 2);
   EXPECT_TRUE(stored.filter(QStringLiteral("|Referer=%1,").arg(kPage)).size() == 1) << stored.join('\n').toStdString();
 
-  EXPECT_EQ(check({txt}), (QStringList{"txt Agent: playing", "txt Referer: playing"}));
+  EXPECT_EQ(check({txt}),
+            (QStringList{"txt Agent: playing", "txt Referer: playing", "txt bare: forbidden"}));
   const QString bare = write("bare.txt", QStringLiteral("甲,%1,\n乙,%2,\n")
                                              .arg(url("/referer.mp3"), url("/agent.mp3"))
                                              .toUtf8());
@@ -144,6 +147,25 @@ TEST_F(StationHeadersCommands, ImportExportCheckKeepsHeadersAndGroups) {
   EXPECT_EQ(check({out}, {}, &code),
             (QStringList{"M3U台: playing", "代理: playing", "引用页: playing", "引用页: playing"}));
   EXPECT_EQ(code, kExitDone);
+}
+
+// Stations stored without the headers their streams need get them from an
+// imported list, in place, and then play.
+TEST_F(StationHeadersCommands, ImportGivesStoredStationsTheirHeaders) {
+  const QString found = dir.filePath(library::kFoundFile);
+  ASSERT_TRUE(textfile::writeLines(
+      found, {"引用页," + url("/referer.mp3") + ",", "代理," + url("/agent.mp3") + ","}));
+  const QString m3u = write("locked.m3u",
+                            QStringLiteral("#EXTM3U\n#EXTINF:-1,A\n#EXTVLCOPT:http-referrer=%1\n%2\n"
+                                           "#EXTINF:-1,B\n#EXTVLCOPT:http-user-agent=%3\n%4\n")
+                                .arg(kPage, url("/referer.mp3"), kBoxAgent, url("/agent.mp3"))
+                                .toUtf8());
+  ConsoleCapture imported;
+  EXPECT_EQ(run(Command::Import, m3u, imported), kExitDone);
+  EXPECT_TRUE(imported.outLines().last().contains(
+      "imported 0 stations, 0 duplicates, 2 stored stations given their headers"))
+      << imported.outLines().last().toStdString();
+  EXPECT_EQ(check({found}), (QStringList{"代理: playing", "引用页: playing"}));
 }
 
 TEST_F(StationHeadersCommands, TheUsersUserAgentIsTheDefaultAndAStationsOwnWins) {

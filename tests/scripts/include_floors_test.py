@@ -12,6 +12,8 @@ FLOORS = [['base'], ['playlists'], ['history'], ['form'], ['library'], ['playbac
           ['gui', 'cli']]
 LEVEL = {folder: level for level, floor in enumerate(FLOORS) for folder in floor}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/', re.M)
+MPV_INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]mpv/', re.M)
+MPV_HANDLE = re.compile(r'\bmpv_handle\b')
 
 
 def sources():
@@ -31,6 +33,18 @@ class IncludeFloorsTest(unittest.TestCase):
             for target in INCLUDE.findall(path.read_text(errors='replace')):
                 if target in LEVEL and target != folder and LEVEL[target] >= LEVEL[folder]:
                     wrong.append(f'{path.relative_to(SRC)} includes {target}/')
+        self.assertEqual(wrong, [])
+
+    def test_libmpv_stays_in_the_engines(self):
+        wrong = []
+        for path in sorted(SRC.rglob('*')):
+            if path.suffix not in ('.h', '.cpp') or (SRC / 'engines') in path.parents:
+                continue
+            text = path.read_text(errors='replace')
+            if MPV_INCLUDE.search(text):
+                wrong.append(f'{path.relative_to(SRC)} includes a libmpv header')
+            if path.suffix == '.h' and MPV_HANDLE.search(text):
+                wrong.append(f'{path.relative_to(SRC)} names mpv_handle')
         self.assertEqual(wrong, [])
 
 

@@ -12,6 +12,7 @@ struct FakeStream {
   int delayMs = 10;
   LoadFailure failure = LoadFailure::Other;  // Fail, and Start: fails after starting
   qint64 decodedMs = 2000;                    // Play and EndAfter: media decoded
+  qint64 receivedBytes = 0;                   // what the engine says reached it
   MediaFacts facts;
 };
 
@@ -65,6 +66,7 @@ class FakeCheckPlayer : public CheckPlayer {
     m_open = false;
   }
   MediaFacts facts() const override { return m_stream.facts; }
+  qint64 receivedBytes() const override { return m_open ? m_stream.receivedBytes : 0; }
 
  private:
   using Act = FakeStream::Act;

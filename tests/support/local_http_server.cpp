@@ -48,13 +48,15 @@ class HttpWorker : public QObject {
     const QUrl target(QString::fromLatin1(first.value(1)));
     const QString path = target.path();
     qint64 rangeStart = -1, rangeEnd = -1;
+    QByteArray ifNoneMatch;
     for (const QByteArray& line : lines) {
+      if (line.toLower().startsWith("if-none-match:")) ifNoneMatch = line.mid(14).trimmed();
       if (!line.toLower().startsWith("range: bytes=")) continue;
       const QList<QByteArray> r = line.trimmed().mid(13).split('-');
       rangeStart = r.value(0).toLongLong();
       rangeEnd = r.value(1).isEmpty() ? -1 : r.value(1).toLongLong();
     }
-    m_server.noteRequest(path);
+    m_server.noteRequest(path, rangeStart >= 0);
     bool found = false;
     LocalHttpServer::Route route = m_server.route(path, &found);
     if (!found) return reply(socket, 404, "text/plain", "not found");
@@ -62,10 +64,17 @@ class HttpWorker : public QObject {
     if (route.kind == LocalHttpServer::Route::Kind::Hang) return;
     if (!route.requiredHeader.isEmpty() && !carries(lines, route))
       return reply(socket, 403, "text/plain", "forbidden");
+    if (route.kind == LocalHttpServer::Route::Kind::File && ifNoneMatch == etagOf(route.body))
+      return reply(socket, 304, "text/plain", "");
     QPointer<QTcpSocket> guard(socket);
     QTimer::singleShot(route.delayMs, this, [=, this] {
       if (guard) answer(guard, route, rangeStart, rangeEnd);
     });
+  }
+
+  // Files carry an ETag, so clients can ask again with If-None-Match.
+  static QByteArray etagOf(const QByteArray& body) {
+    return '"' + QByteArray::number(qHash(body)) + '"';
   }
 
   static bool carries(const QList<QByteArray>& lines, const LocalHttpServer::Route& route) {
@@ -114,7 +123,7 @@ class HttpWorker : public QObject {
     } else {
       head = "HTTP/1.1 200 OK\r\n";
     }
-    socket->write(head + "Content-Type: " + route.contentType +
+    socket->write(head + "Content-Type: " + route.contentType + "\r\nETag: " + etagOf(route.body) +
                   "\r\nAccept-Ranges: bytes\r\nContent-Length: " +
                   QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n");
     const qint64 stallAt = route.stallAfterBytes;
@@ -139,22 +148,28 @@ class HttpWorker : public QObject {
                   "\r\nConnection: close\r\n\r\n");
     auto* timer = new QTimer(socket);
     auto offset = std::make_shared<qint64>(0);
+    auto sent = std::make_shared<qint64>(0);
     const int slice = std::max(1, route.bytesPerSecond / 10);
     const QByteArray chunk = route.body;
-    auto send = [socket, offset, slice, chunk] {
-      if (socket->bytesToWrite() > 4 * slice) return;
+    const qint64 stallAt = route.stallAfterBytes < 0 ? LLONG_MAX : route.stallAfterBytes;
+    auto send = [socket, offset, sent, slice, chunk, stallAt] {
+      if (socket->bytesToWrite() > 4 * slice || *sent >= stallAt) return;
       QByteArray out;
       while (out.size() < slice) {
         out += chunk.mid(*offset % chunk.size(), slice - out.size());
         *offset += out.size();
         *offset %= chunk.size();
       }
+      out.truncate(std::min<qint64>(out.size(), stallAt - *sent));
+      *sent += out.size();
       socket->write(out);
     };
     // Start with a second's worth so players can open the stream at once.
     for (int i = 0; i < 10; ++i) send();
     connect(timer, &QTimer::timeout, socket, send);
     timer->start(100);
+    if (route.stallAfterBytes >= 0)
+      QTimer::singleShot(route.stallMs, socket, [socket] { socket->disconnectFromHost(); });
   }
 
   LocalHttpServer& m_server;
@@ -253,6 +268,11 @@ QStringList LocalHttpServer::requests() const {
   return m_requests;
 }
 
+QStringList LocalHttpServer::rangedRequests() const {
+  QMutexLocker lock(&m_mutex);
+  return m_rangedRequests;
+}
+
 LocalHttpServer::Route LocalHttpServer::route(const QString& path, bool* found) {
   QMutexLocker lock(&m_mutex);
   *found = m_routes.contains(path);
@@ -267,9 +287,10 @@ LocalHttpServer::Route LocalHttpServer::route(const QString& path, bool* found) 
   return answer;
 }
 
-void LocalHttpServer::noteRequest(const QString& path) {
+void LocalHttpServer::noteRequest(const QString& path, bool ranged) {
   QMutexLocker lock(&m_mutex);
   m_requests.append(path);
+  if (ranged) m_rangedRequests.append(path);
 }
 
 quint16 LocalHttpServer::refusedPort() {

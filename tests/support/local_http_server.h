@@ -25,7 +25,8 @@ class LocalHttpServer {
     int status = 200;
     int delayMs = 0;          // before the answer starts
     int stallAfterBytes = -1; // a file that stops sending here ...
-    int stallMs = 0;          // ... for this long, then sends the rest
+    int stallMs = 0;          // ... for this long, then sends the rest (a live stream closes
+                              // this long after it began)
     int bytesPerSecond = 0;   // live streams: the sending rate
     // Anti-hotlinking: answer 403 unless the request carries this header
     // (name case-blind) with exactly this value.
@@ -64,6 +65,8 @@ class LocalHttpServer {
 
   // Paths requested so far, in order.
   QStringList requests() const;
+  // Those of them asked for a byte range.
+  QStringList rangedRequests() const;
 
   // A port on 127.0.0.1 where nothing listens: connections are refused.
   static quint16 refusedPort();
@@ -72,11 +75,12 @@ class LocalHttpServer {
   friend class HttpWorker;
   // The route of a request; one of its failures is used up.
   Route route(const QString& path, bool* found);
-  void noteRequest(const QString& path);
+  void noteRequest(const QString& path, bool ranged);
 
   mutable QMutex m_mutex;
   QHash<QString, Route> m_routes;
   QStringList m_requests;
+  QStringList m_rangedRequests;
   QThread m_thread;
   QObject* m_worker = nullptr;
   quint16 m_port = 0;

@@ -55,6 +55,11 @@ TEST(ProbeAnswerTest, KindsOfBody) {
       {"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<p>hi", check::BodyKind::WebPage},
       {"HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n\xff\xfb\x90\x01",
        check::BodyKind::Unknown},
+      {"HTTP/1.1 200 OK\r\n\r\nhttp://h/a.mp3\nhttp://h/b.mp3\n", check::BodyKind::AddressList},
+      // An encoder's name in a video's first frame is no list.
+      {"HTTP/1.1 200 OK\r\nContent-Type: video/mp4\r\n\r\n\x01\x02\x03\x04x264 - "
+       "http://www.videolan.org/x264.html",
+       check::BodyKind::Unknown},
   };
   for (const auto& c : cases)
     EXPECT_EQ(check::kindOf(check::parseAnswer(c.answer)), c.kind) << c.answer;

@@ -124,6 +124,37 @@ TEST(StationChecker, EachKindOfStreamGetsItsOutcome) {
   }
 }
 
+// At the deadline, bytes that kept coming while the engine had time and
+// decoded nothing are no media; a trickle, or no time, is a time-out.
+TEST(StationChecker, BytesThatNeverDecodeAreBadMediaAtTheDeadline) {
+  const auto receiving = [](FakeStream s, qint64 bytes) {
+    s.receivedBytes = bytes;
+    return s;
+  };
+  const struct {
+    const char* what;
+    FakeStream stream;
+    int minPlayMs;
+    Outcome expected;
+  } cases[] = {
+      {"nothing came", stream(Act::Hang), 200, Outcome::TimedOut},
+      {"a trickle came", receiving(stream(Act::Hang), 2000), 200, Outcome::TimedOut},
+      {"plenty came, nothing decoded", receiving(stream(Act::Hang), 1 << 20), 200,
+       Outcome::BadMedia},
+      {"plenty came, a little decoded", receiving(stream(Act::Play, 100), 1 << 20), 200,
+       Outcome::TimedOut},
+      {"plenty came, too little time", receiving(stream(Act::Hang), 1 << 20), kTimeoutMs * 2,
+       Outcome::TimedOut},
+  };
+  for (const auto& c : cases) {
+    FakeStreams streams;
+    streams.scripts[address(0)] = {c.stream};
+    CheckLimits l = limits();
+    l.minPlayMs = c.minPlayMs;
+    EXPECT_EQ(runCheck(streams, 1, l).results.value(0).outcome, c.expected) << c.what;
+  }
+}
+
 TEST(StationChecker, RetriesComeAfterTheOthersAndMarkAPassFlaky) {
   FakeStreams streams;
   streams.scripts[address(0)] = {failing(LoadFailure::Unreachable), stream(Act::Play)};

@@ -7,8 +7,18 @@
 
 using LineAppenderTest = FormTest;
 
+namespace {
+
+// The text in UTF-16 with its byte order mark.
+QByteArray utf16(const QString& text) {
+  return textfile::encodeAs(QChar(QChar::ByteOrderMark) + text, textfile::Encoding::Utf16Le);
+}
+
+}  // namespace
+
 // Whatever the file's end, a line appended later is one the window's loader
-// reaches: empty lines before it would end the list there.
+// reaches: empty lines before it would end the list there. It goes in the
+// file's encoding, UTF-16 too.
 TEST_F(LineAppenderTest, AppendedLineFollowsTheLastStation) {
   const struct {
     QByteArray before;
@@ -23,6 +33,8 @@ TEST_F(LineAppenderTest, AppendedLineFollowsTheLastStation) {
       {"", "b,v,\r\n", {"v"}},
       {"\r\n\r\n", "b,v,\r\n", {"v"}},
       {"\xef\xbb\xbf", "\xef\xbb\xbf" "b,v,\r\n", {"v"}},
+      {utf16("a,u,\r\n\r\n"), utf16("a,u,\r\nb,v,\r\n"), {"u", "v"}},
+      {utf16("a,u,"), utf16("a,u,\r\nb,v,\r\n"), {"u", "v"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.before.toStdString());

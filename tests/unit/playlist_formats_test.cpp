@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "playlists/playlist.h"
+#include "playlists/station_file.h"
 
 using namespace playlists;
 
@@ -192,6 +193,18 @@ TEST(PlaylistFile, EncodingsAndUnreadableFiles) {
   const auto fromUtf16 = playlists::readPlaylist(utf16);
   ASSERT_TRUE(fromUtf16);
   EXPECT_EQ(names(*fromUtf16), QStringList{QStringLiteral("电台")});
+
+  // A station file saved as UTF-16 by a Windows editor.
+  const QString found = dir.filePath("tv_lib_ss_jg.txt");
+  QFile u(found);
+  ASSERT_TRUE(u.open(QIODevice::WriteOnly));
+  QString lines;
+  for (int i = 1; i <= 5; ++i) lines += QStringLiteral("电台%1,http://a.example.cn/%1,\r\n").arg(i);
+  u.write(QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom).encode(lines));
+  u.close();
+  const auto stations = playlists::readStationFile(found);
+  ASSERT_TRUE(stations);
+  EXPECT_EQ(names(*stations), (QStringList{"电台1", "电台2", "电台3", "电台4", "电台5"}));
 
   const QString gbk = dir.filePath("stations.txt");
   QFile g(gbk);

@@ -61,6 +61,14 @@ TEST(PlaylistHeaders, M3uDirectivesAndTheBarSuffixBecomeHeadersAndGroups) {
        "#EXTGRP:地方台\n#EXTINF:-1,B\nhttp://b/\n#EXTINF:-1 group-title=\"体育\",C\nhttp://c/\n"
        "#EXTINF:-1,D\nhttp://d/\n",
        {"地方台|B|http://b/", "体育|C|http://c/", "地方台|D|http://d/"}},
+      {"a quote inside group-title keeps the name and the group whole",
+       "#EXTINF:-1 tvg-logo=\"http://l/a,b.png\" group-title=\"新闻\"台\",CCTV-13 \"新闻\"\n"
+       "http://g/13.m3u8\n#EXTINF:-1 group-title=\"open,Open\nhttp://g/o.m3u8\n",
+       {"新闻\"台|CCTV-13 \"新闻\"|http://g/13.m3u8", "|Open|http://g/o.m3u8"}},
+      {"a directive with a control character is left out, the others kept",
+       "#EXTINF:-1,G\n#EXTVLCOPT:http-referrer=http://r/\x1b[2J\n#EXTVLCOPT:http-origin=http://o\n"
+       "http://g/g.m3u8\n",
+       {"|G|http://g/g.m3u8|Origin=http://o"}},
       {"a malformed suffix is dropped, the station kept bare",
        "#EXTINF:-1,E\nhttp://e/x.m3u8|Referer\n#EXTINF:-1,F\nhttp://f/x.m3u8|Bad Name=v\n",
        {"|E|http://e/x.m3u8", "|F|http://f/x.m3u8"}},
@@ -92,6 +100,30 @@ TEST(PlaylistTextList, GenresJoinedSourcesAndTags) {
   QList<int> skipped;
   for (const SkippedEntry& s : p.skipped) skipped << s.line;
   EXPECT_EQ(skipped, (QList<int>{8, 9, 10}));
+}
+
+// What marks a source's tag and what separates sources, against what
+// belongs to an address.
+TEST(PlaylistTextList, TagsAndSeparatorsLeaveAddressesWhole) {
+  const struct {
+    const char* line;
+    QStringList addresses;
+  } cases[] = {
+      {"台,http://a/x?token=ab$cd&e=1", {"http://a/x?token=ab$cd&e=1"}},
+      {"台,http://a/x?token=ab$cd&e=1$线路1", {"http://a/x?token=ab$cd&e=1"}},
+      {"台,http://a/p$x/y.m3u8$高清", {"http://a/p$x/y.m3u8"}},
+      {"台,http://a/1.m3u8##http://b/1.m3u8", {"http://a/1.m3u8", "http://b/1.m3u8"}},
+      {"台,http://a/1.m3u8$线路1##http://b/1.m3u8#", {"http://a/1.m3u8", "http://b/1.m3u8"}},
+      {"台,http://a/1|Cookie=k%3Dv$w&Referer=http://r/$备用",
+       {"http://a/1|Cookie=k=v%24w&Referer=http://r/"}},
+      {"台,rtp://239.3.1.241:8000$组播", {"rtp://239.3.1.241:8000"}},
+  };
+  for (const auto& c : cases) {
+    QStringList addresses;
+    for (const Station& s : parsePlaylist(QString::fromUtf8(c.line), PlaylistFormat::TextList, {}).stations)
+      addresses << s.address;
+    EXPECT_EQ(shown(addresses), shown(c.addresses)) << c.line;
+  }
 }
 
 TEST(PlaylistFormatDetection, ChannelListsByTheirMarksAndLines) {
@@ -166,17 +198,71 @@ TEST(PlaylistImport, CountsAddedKnownAndSkippedAndKnowsStationsByTheirBareAddres
   const ImportOutcome outcome =
       importPlaylists(dir.path(), {txt, m3u, dir.filePath("missing.m3u")});
   EXPECT_EQ(outcome.added, 2);
-  EXPECT_EQ(outcome.alreadyThere, 2);
+  EXPECT_EQ(outcome.alreadyThere, 1);
+  EXPECT_EQ(outcome.headersAdded, 1);
   ASSERT_EQ(outcome.skipped.size(), 2);
   EXPECT_EQ(outcome.skipped[0].line, 3);
   EXPECT_EQ(outcome.skipped[1].line, 0);
   EXPECT_TRUE(outcome.writeError.isEmpty());
+  // The headers of a known address go onto its line, stored or new.
   EXPECT_EQ(textfile::readLines(found).value_or(QStringList()),
-            (QStringList{"旧台,http://old.example.cn/a.m3u8,",
-                         "CCTV-1,http://a.example.cn/1.m3u8,央视,",
+            (QStringList{"旧台,http://old.example.cn/a.m3u8|Referer=http://p/,",
+                         "CCTV-1,http://a.example.cn/1.m3u8|Referer=http://x/,央视,",
                          "New,http://n.example.cn/n.mp3,"}));
   EXPECT_EQ(rows(*textfile::read(found), PlaylistFormat::StationLines).at(1),
-            "央视|CCTV-1|http://a.example.cn/1.m3u8");
+            "央视|CCTV-1|http://a.example.cn/1.m3u8|Referer=http://x/");
+}
+
+// A station stored without the headers its stream needs gets them from an
+// imported entry: same name, same place, the file's own encoding, one
+// write. Headers never replace or add to the headers a line has.
+TEST(PlaylistImport, HeadersForAStoredAddressGoOntoItsLine) {
+  const QString m3u = QStringLiteral(
+      "#EXTM3U\n#EXTINF:-1,新名字\n#EXTVLCOPT:http-referrer=http://p.example.cn/\n"
+      "#EXTVLCOPT:http-user-agent=Box 1.0\nhttp://A.example.cn:80/1.m3u8\n"
+      "#EXTINF:-1,乙\n#EXTVLCOPT:http-referrer=http://q.example.cn/\nhttp://b.example.cn/2.flv\n");
+  const QString withHeaders =
+      "http://a.example.cn/1.m3u8|Referer=http://p.example.cn/&User-Agent=Box%201.0";
+  const struct {
+    const char* what;
+    QString stored;
+    textfile::Encoding encoding;
+    int headersAdded, alreadyThere;
+    QStringList after;
+  } cases[] = {
+      {"both stored bare, in GBK",
+       "甲,http://a.example.cn/1.m3u8,央视,\r\n丙,http://c/3,\r\n乙,http://b.example.cn/2.flv,\r\n",
+       textfile::Encoding::Gbk, 2, 0,
+       {"甲," + withHeaders + ",央视,", "丙,http://c/3,",
+        "乙,http://b.example.cn/2.flv|Referer=http://q.example.cn/,"}},
+      {"in UTF-8, one already with headers of its own",
+       "甲,http://a.example.cn/1.m3u8,\r\n乙,http://b.example.cn/2.flv|Referer=http://mine/,\r\n",
+       textfile::Encoding::Utf8, 1, 1,
+       {"甲," + withHeaders + ",", "乙,http://b.example.cn/2.flv|Referer=http://mine/,"}},
+      {"a stored suffix that sends nothing is replaced",
+       "甲,http://a.example.cn/1.m3u8|Referer,\r\n", textfile::Encoding::Gbk, 1, 0,
+       {"甲," + withHeaders + ",", "乙,http://b.example.cn/2.flv|Referer=http://q.example.cn/,"}},
+      {"the same address stored twice, in UTF-16",
+       "甲,http://a.example.cn/1.m3u8,\r\n甲二,http://a.example.cn/1.m3u8,\r\n",
+       textfile::Encoding::Utf16Le, 1, 0,
+       {"甲," + withHeaders + ",", "甲二," + withHeaders + ",",
+        "乙,http://b.example.cn/2.flv|Referer=http://q.example.cn/,"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir dir;
+    const QByteArray bom = c.encoding == textfile::Encoding::Utf16Le
+                               ? textfile::encodeAs(QString(QChar::ByteOrderMark), c.encoding)
+                               : QByteArray();
+    const QString found = writeFile(dir, library::kFoundFile, bom + textfile::encodeAs(c.stored, c.encoding));
+    const ImportOutcome outcome = importPlaylists(dir.path(), {writeFile(dir, "tv.m3u", m3u.toUtf8())});
+    EXPECT_EQ(outcome.headersAdded, c.headersAdded);
+    EXPECT_EQ(outcome.alreadyThere, c.alreadyThere);
+    EXPECT_EQ(outcome.added, c.after.size() - c.stored.count(u'\n'));
+    QFile file(found);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bom + textfile::encodeAs(c.after.join("\r\n") + "\r\n", c.encoding));
+  }
 }
 
 // Every station counted as added is in the file afterwards, even when its

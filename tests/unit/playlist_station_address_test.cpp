@@ -25,6 +25,15 @@ TEST(StationAddressTest, SplitsTheHeaderSuffixAndDropsAMalformedOneWhole) {
       {"http://h/a|Referer=x%0D%0ASet-Cookie: a", "http://h/a", {}},
       {"http://h/a|Cookie=a&Referer", "http://h/a", {}},
       {tooLong, "http://h/a", {}},
+      {"http://h/a|Referer=x%0By", "http://h/a", {}},
+      {"http://h/a|Referer=x%1B[2J&Origin=o", "http://h/a", {}},
+      {"http://h/a|Referer=x%7F", "http://h/a", {}},
+      {"http://h/a|Referer=x%09y", "http://h/a", {{"Referer", "x\ty"}}},
+      {"http://h/a|User-Agent=&Referer=r", "http://h/a", {{"Referer", "r"}}},
+      {"http://h/a|user-agent=A&User-Agent=B", "http://h/a", {{"user-agent", "A"}}},
+      {"http://h/a|Host=evil&Content-Length=0&transfer-encoding=chunked&Connection=close&Referer=r",
+       "http://h/a",
+       {{"Referer", "r"}}},
   };
   for (const Case& c : cases) {
     const StationAddress a = StationAddress::parse(c.text);
@@ -45,4 +54,26 @@ TEST(StationAddressTest, TextRoundTripsAndHoldsNoComma) {
   EXPECT_EQ(back.headers, a.headers);
   EXPECT_EQ(back.header("user-agent"), "Mozilla/5.0 (X11; Linux, like Gecko)");
   EXPECT_EQ(playlists::withHeader(text, "Referer", "http://other/"), text);
+}
+
+// One request per bare address (as the duplicate key sees it) and set of
+// headers, whatever the order and the case of their names.
+TEST(StationAddressTest, RequestKeyTellsRequestsApart) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool same;
+  } cases[] = {
+      {"http://h/a", "HTTP://H:80/a", true},
+      {"http://h/a|Referer=r&User-Agent=u", "http://h:80/a|user-agent=u&referer=r", true},
+      {"http://h/a|Referer=r", "http://h/a | Referer= r ", true},
+      {"http://h/a", "http://h/a|Referer=r", false},
+      {"http://h/a|Referer=r", "http://h/a|Referer=R", false},
+      {"http://h/a|Referer=r", "http://h/a|Origin=r", false},
+      {"http://h/a|Referer=r", "http://h/b|Referer=r", false},
+      {"http://h/a|Referer", "http://h/a", true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(playlists::requestKey(c.a) == playlists::requestKey(c.b), c.same)
+        << c.a << " / " << c.b;
 }

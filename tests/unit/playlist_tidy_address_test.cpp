@@ -1,6 +1,7 @@
 // The stored form of an address and the key that finds duplicates.
 #include <gtest/gtest.h>
 
+#include "playlists/network_address.h"
 #include "playlists/tidy_address.h"
 
 using namespace playlists;
@@ -60,4 +61,25 @@ TEST(NameFromAddress, FileNameWithoutExtensionElseHostElseTheAddress) {
       {"/music/.hidden", "/music/.hidden"},
   };
   for (const auto& c : cases) EXPECT_EQ(playlists::nameFromAddress(c.address), c.name) << c.address;
+}
+
+// Remote lists and pages may name streams on any network transport the
+// engines play, and never a local file or an engine's own protocol.
+TEST(NetworkScheme, NetworkTransportsOnly) {
+  const struct {
+    const char* address;
+    bool network;
+  } cases[] = {
+      {"http://a/x.m3u8", true},         {"HTTPS://a/x", true},
+      {"ftp://a/x.mp3", true},           {"mmsh://a/x", true},
+      {"rtsp://a/x", true},              {"rtmpte://a/x", true},
+      {"rtp://239.3.1.241:8000", true},  {"udp://@239.93.0.184:5140", true},
+      {"srt://a:9000?mode=caller", true}, {"rist://a:1968", true},
+      {"file:///etc/passwd", false},     {"/etc/passwd", false},
+      {"av://lavfi:sine", false},        {"lavf://x", false},
+      {"memory://x", false},             {"edl://a;b", false},
+      {"udp://", false},                 {"://a", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(playlists::hasNetworkScheme(QString::fromUtf8(c.address)), c.network) << c.address;
 }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -58,6 +59,90 @@ TEST_F(TextFileTest, GbkTextThatHappensToBeValidUtf8ReadsAsGbk) {
   EXPECT_EQ(textfile::readLines(path("a.txt")), QStringList({"台,mms://a,"}));
   EXPECT_EQ(textfile::decode("Caf\xc3\xa9 \xe4\xb8\xad\xe5\xa4\xae"), "Café 中央");
   EXPECT_EQ(textfile::decode("\xcc\xa8\x80"), QString("台") + QChar(0xFFFD));
+}
+
+// Real names whose bytes are valid both as UTF-8 and as GBK read as they
+// were written, and what is appended afterwards goes in the same encoding.
+TEST_F(TextFileTest, TextValidInBothEncodingsReadsAndGrowsInItsOwn) {
+  using textfile::Encoding;
+  QString six;
+  for (int i = 1; i <= 6; ++i) six += QStringLiteral("台%1,http://a.example.cn/%1.m3u8,\r\n").arg(i);
+  const struct {
+    QString text;
+    Encoding written;
+  } cases[] = {
+      {six, Encoding::Gbk},
+      {"台,mms://a,\r\n", Encoding::Gbk},
+      {"太原,http://a/1,\r\n石狮,http://a/2,\r\n眉山,http://a/3,\r\n", Encoding::Gbk},
+      {"台山,http://a/1,\r\n平台,http://a/2,\r\n", Encoding::Gbk},
+      {"农业,http://a/1,\r\n", Encoding::Gbk},
+      {"小小,http://a/1,\r\n", Encoding::Gbk},
+      {"CCTV-1综合 (1080p),http://39.134.115.163:8080/PLTV/88888910/224/3221225618/index.m3u8,\r\n",
+       Encoding::Utf8},
+      {"CCTV-13新闻 (1080p),http://a/13,\r\n东方卫视 (1080p),http://a/df,\r\n"
+       "上虞經濟文化 (720p),http://a/sy,\r\n",
+       Encoding::Utf8},
+      {"万州科教 (576p),http://a/wz,\r\n", Encoding::Utf8},
+      {"CGTN Русский (576p),http://a/ru,\r\n", Encoding::Utf8},
+      {"Café,http://a,\r\n", Encoding::Utf8},
+      {"Zürich,http://a,\r\nSão Paulo,http://b,\r\n", Encoding::Utf8},
+      {"Télé Lyon Métropole,http://a/x,\r\nRTP Açores,http://d,\r\n", Encoding::Utf8},
+  };
+  const QString added = QStringLiteral("新台,http://n,\r\n");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    const QByteArray written = textfile::encodeAs(c.text, c.written);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(written);
+    ASSERT_FALSE(utf8.hasError());
+    const QString asGbk = QStringDecoder("GB18030").decode(written);
+    ASSERT_FALSE(asGbk.contains(QChar::ReplacementCharacter));
+    EXPECT_EQ(textfile::decode(written), c.text);
+    put("a.txt", written);
+    ASSERT_TRUE(textfile::append(path("a.txt"), added));
+    EXPECT_EQ(bytes("a.txt"), written + textfile::encodeAs(added, c.written));
+    EXPECT_EQ(textfile::read(path("a.txt")), c.text + added);
+  }
+}
+
+// A file with a UTF-16 byte order mark is read, appended to and edited in
+// UTF-16 of its byte order, with no second mark.
+TEST_F(TextFileTest, Utf16WithAByteOrderMarkStaysUtf16) {
+  using textfile::Encoding;
+  for (Encoding encoding : {Encoding::Utf16Le, Encoding::Utf16Be}) {
+    SCOPED_TRACE(int(encoding));
+    const auto utf16 = [encoding](const QString& text) { return textfile::encodeAs(text, encoding); };
+    const QByteArray bom = utf16(QString(QChar::ByteOrderMark));
+    put("a.txt", bom + utf16("甲,http://a/1,\r\n乙,http://a/2,\r\n\r\n"));
+    EXPECT_EQ(textfile::readLines(path("a.txt")),
+              QStringList({"甲,http://a/1,", "乙,http://a/2,", ""}));
+    ASSERT_TRUE(textfile::append(path("a.txt"), "丙,http://a/3,\r\n"));
+    EXPECT_EQ(bytes("a.txt"), bom + utf16("甲,http://a/1,\r\n乙,http://a/2,\r\n丙,http://a/3,\r\n"));
+    put("b.txt", bom + utf16("甲,http://a/1,"));
+    ASSERT_TRUE(textfile::editLines(
+        path("b.txt"),
+        [](const QString& line) -> std::optional<QString> { return line + "更新"; }, "丁\r\n"));
+    EXPECT_EQ(bytes("b.txt"), bom + utf16("甲,http://a/1,更新\r\n丁\r\n"));
+  }
+  // Broken bytes that only look like a mark: no zero byte, no UTF-16.
+  put("c.txt", "\xff\xfe\x80,mms://a,\r\n");
+  ASSERT_TRUE(textfile::append(path("c.txt"), "北京\r\n"));
+  EXPECT_EQ(bytes("c.txt"), "\xff\xfe\x80,mms://a,\r\n\xb1\xb1\xbe\xa9\r\n");
+}
+
+// Lines not edited keep their bytes, undecodable ones too, and so does
+// every line end.
+TEST_F(TextFileTest, EditLinesReplacesOnlyTheLinesItIsGiven) {
+  const QByteArray old("a,1,\r\n\x80\xff,2,\nb,3,\rc,4,", 19);
+  put("a.txt", old);
+  ASSERT_TRUE(textfile::editLines(
+      path("a.txt"),
+      [](const QString& line) -> std::optional<QString> {
+        if (!line.startsWith(u'b') && !line.startsWith(u'c')) return std::nullopt;
+        return line.left(1) + QStringLiteral("北京");
+      },
+      "x\r\n"));
+  EXPECT_EQ(bytes("a.txt"), QByteArray("a,1,\r\n\x80\xff,2,\nb\xb1\xb1\xbe\xa9\rc\xb1\xb1\xbe\xa9\r\nx\r\n"));
 }
 
 TEST_F(TextFileTest, AppendKeepsTheBytesOfAGbkFile) {
