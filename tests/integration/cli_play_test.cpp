@@ -87,14 +87,17 @@ class CliPlay : public ::testing::Test {
     err.open(QIODevice::ReadWrite);
   }
 
-  // Plays the channel "CCTV-1" of a list of these addresses, with JSON
-  // output, no sound device, and the given options.
+  // Plays the channel CCTV-1 of a list of these addresses, each under the
+  // next of a few names of the channel, with another channel between, with
+  // JSON output, no sound device, and the given options.
   int play(const QStringList& addresses, const QStringList& options) {
-    QString list;
-    for (const QString& a : addresses) list += QStringLiteral("CCTV-1,%1\r\n").arg(a);
+    const QStringList names = {"CCTV-1", "CCTV1 HD", "中央一台", "cctv 1"};
+    QString list = QStringLiteral("CCTV-2,%1\r\n").arg(server.url("/media/long.mp3"));
+    for (int i = 0; i < addresses.size(); ++i)
+      list += QStringLiteral("%1,%2\r\n").arg(names.at(i % names.size()), addresses.at(i));
     const QString file = writeFile(dir, QStringLiteral("channels.txt"), list.toUtf8());
     const auto parsed = parseCommandLine(
-        QStringList{"play", "CCTV-1", "--list", file, "--json", "--ao", "null"} + options);
+        QStringList{"play", "cctv1", "--list", file, "--json", "--ao", "null"} + options);
     const CommandLine c = std::get<CommandLine>(parsed);
     return runPlay(c, dir.path(), console);
   }
