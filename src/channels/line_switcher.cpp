@@ -125,7 +125,7 @@ void LineSwitcher::onStarted() {
   if (!m_playing.active || m_playing.started) return;
   m_playing.started = true;
   m_playing.lastMedia = m_clock();
-  recordPlaying(msSince(m_playing.since));
+  if (m_engineVerdicts) recordPlaying(msSince(m_playing.since));
   tell(eventOf(LineEvent::Kind::Started));
 }
 
@@ -165,7 +165,7 @@ void LineSwitcher::onFailed(const QString& reason, int httpStatus) {
   e.reason = reason;
   e.httpStatus = httpStatus;
   m_playing.active = false;
-  leaveLine(e, false);
+  leaveLine(e, false, m_engineVerdicts);
 }
 
 void LineSwitcher::onHeartbeat() {
@@ -186,8 +186,8 @@ void LineSwitcher::onHeartbeat() {
   leaveLine(e, false);
 }
 
-void LineSwitcher::leaveLine(const LineEvent& told, bool flagged) {
-  recordFailure(told, flagged);
+void LineSwitcher::leaveLine(const LineEvent& told, bool flagged, bool recorded) {
+  if (recorded) recordFailure(told, flagged);
   // Without switching the line is only told of; it plays on unless the
   // engine gave it up.
   if (!m_switching && m_playing.active) {

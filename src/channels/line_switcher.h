@@ -55,6 +55,9 @@ class LineSwitcher : public QObject {
   void setLimits(const SwitchLimits& limits) { m_limits = limits; }
   // Whether a channel switches lines by itself; read when a channel starts.
   void setSwitching(bool on) { m_switchingWanted = on; }
+  // Whether starts and the engine's failures go into the history here; off
+  // where the engine's own events are recorded already.
+  void setEngineVerdicts(bool on) { m_engineVerdicts = on; }
   // Lines are refreshed through refresher (null: never).
   void setRefresher(TokenRefresher* refresher) { m_refresher = refresher; }
 
@@ -106,7 +109,7 @@ class LineSwitcher : public QObject {
   void onFailed(const QString& reason, int httpStatus);
   void onHeartbeat();
   // The line playing is given up: told and recorded, then the next one plays.
-  void leaveLine(const LineEvent& told, bool flagged);
+  void leaveLine(const LineEvent& told, bool flagged, bool recorded = true);
   void moveOn(const LineEvent& why);
   int nextUntried() const;
   void clearOtherFailures();
@@ -124,6 +127,7 @@ class LineSwitcher : public QObject {
   Timer m_heartbeat{QStringLiteral("LineSwitchTimer"), kHeartbeatMs, false};
   SwitchLimits m_limits;
   bool m_switchingWanted = true;
+  bool m_engineVerdicts = true;
   bool m_switching = true;
   playlists::StationList m_lines;
   QList<bool> m_failed;

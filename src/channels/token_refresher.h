@@ -39,6 +39,8 @@ class TokenRefresher : public QObject {
                  Clock clock = &QDateTime::currentDateTimeUtc, QObject* parent = nullptr);
   ~TokenRefresher() override;
 
+  // The marker lists the next pages are scanned with.
+  void setMarkers(search::MarkerLists markers) { m_markers = std::move(markers); }
   // The line has a page and was not refreshed within the last minute.
   bool mayRefresh(const QString& line) const;
   // Queues the line's refresh; done comes from the event loop, never from

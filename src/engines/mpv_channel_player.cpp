@@ -10,13 +10,13 @@ namespace {
 // progressed() is raised at most once per this much new media.
 constexpr qint64 kReportStepMs = 200;
 
-MpvOptions channelOptions(const ChannelOutput& output) {
+MpvOptions ownOptions(const ChannelOutput& output) {
   MpvOptions o;
-  o.video = output.render;
   o.audio = output.audioDriver != "null";
   o.userAgent = output.userAgent;
   o.reportProgress = true;
-  if (o.audio && !output.audioDriver.isEmpty()) o.extra.append(std::pair{mpvname::kAudioOutput, output.audioDriver});
+  if (o.audio && !output.audioDriver.isEmpty())
+    o.extra.append(std::pair{mpvname::kAudioOutput, output.audioDriver});
   if (!output.video) o.extra.append(std::pair{mpvname::kVideoTrack, QByteArray("no")});
   o.extra += mpvdetect::filterOptions(MpvChannelPlayer::kDetectorRunMs);
   return o;
@@ -25,11 +25,36 @@ MpvOptions channelOptions(const ChannelOutput& output) {
 }  // namespace
 
 MpvChannelPlayer::MpvChannelPlayer(const ChannelOutput& output, QObject* parent)
-    : m_session(channelOptions(output), this) {
+    : m_own(std::make_unique<MpvSession>(ownOptions(output))), m_session(*m_own) {
   setParent(parent);
+  m_load = [this](const QString& address) {
+    m_session.load(playlists::StationAddress::parse(address));
+  };
+  m_stop = [this] { m_session.stop(); };
+  watch();
+}
+
+MpvChannelPlayer::MpvChannelPlayer(MpvSession& session, Load load, std::function<void()> stop,
+                                   QObject* parent)
+    : m_session(session), m_load(std::move(load)), m_stop(std::move(stop)) {
+  setParent(parent);
+  watch();
+}
+
+MpvChannelPlayer::~MpvChannelPlayer() = default;
+
+MpvOptions MpvChannelPlayer::withChannels(MpvOptions options) {
+  options.reportProgress = true;
+  options.extra += mpvdetect::filterOptions(kDetectorRunMs, mpvdetect::Picture::Shown);
+  return options;
+}
+
+void MpvChannelPlayer::watch() {
   connect(&m_session, &MpvSession::reported, this, &MpvChannelPlayer::onReport);
   connect(&m_session, &MpvSession::failed, this, &MpvChannelPlayer::onFailed);
   connect(&m_session, &MpvSession::progressed, this, &MpvChannelPlayer::onProgress);
+  connect(&m_session, &MpvSession::loading, this, &MpvChannelPlayer::onOthersLoad);
+  connect(&m_session, &MpvSession::stopped, this, &MpvChannelPlayer::onOthersLoad);
 }
 
 QString MpvChannelPlayer::startFailure() const {
@@ -39,18 +64,33 @@ QString MpvChannelPlayer::startFailure() const {
 }
 
 void MpvChannelPlayer::play(const QString& address) {
+  ++m_line;
   m_started = false;
   m_reportedMs = -1;
   m_flagSince.fill(-1);
-  m_session.load(playlists::StationAddress::parse(address));
+  m_active = true;
+  m_calling = true;
+  m_load(address);
+  m_calling = false;
 }
 
 void MpvChannelPlayer::stop() {
-  m_started = false;
-  m_session.stop();
+  ++m_line;
+  m_active = false;
+  m_calling = true;
+  m_stop();
+  m_calling = false;
+}
+
+void MpvChannelPlayer::onOthersLoad() {
+  if (!m_active || m_calling) return;
+  ++m_line;
+  m_active = false;
+  Q_EMIT taken();
 }
 
 void MpvChannelPlayer::onReport(MpvReport report) {
+  if (!m_active) return;
   switch (report) {
     case MpvReport::Playing:
       if (m_started) return Q_EMIT buffering(false);
@@ -63,22 +103,32 @@ void MpvChannelPlayer::onReport(MpvReport report) {
       return Q_EMIT started();
     case MpvReport::Stalled: return Q_EMIT buffering(true);
     // A channel that comes to an end has stopped playing.
-    case MpvReport::Ended: return Q_EMIT failed(history::reason::kDropped, 0);
+    case MpvReport::Ended: return fail(history::reason::kDropped, 0);
     case MpvReport::Failed: return;
   }
 }
 
 void MpvChannelPlayer::onFailed(LoadFailure failure) {
-  const bool started = std::exchange(m_started, false);
+  if (!m_active) return;
   const int status = m_session.failureStatus();
   QString reason = history::reasonOfHttpStatus(status);
-  if (started) reason = history::reason::kDropped;
+  if (m_started) reason = history::reason::kDropped;
   else if (reason.isEmpty()) reason = reasonOf(failure);
-  Q_EMIT failed(reason, status);
+  fail(reason, status);
+}
+
+void MpvChannelPlayer::fail(const QString& reason, int status) {
+  m_active = false;
+  QMetaObject::invokeMethod(
+      this,
+      [this, reason, status, line = m_line] {
+        if (line == m_line) Q_EMIT failed(reason, status);
+      },
+      Qt::QueuedConnection);
 }
 
 void MpvChannelPlayer::onProgress(double seconds) {
-  if (!m_started) return;
+  if (!m_active || !m_started) return;
   const qint64 ms = qRound64(seconds * 1000);
   if (m_reportedMs >= 0 && ms < m_reportedMs + kReportStepMs && ms >= m_reportedMs) return;
   m_reportedMs = ms;

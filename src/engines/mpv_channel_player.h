@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <memory>
 
 #include "engines/mpv_session.h"
 #include "form/channel_player.h"
@@ -9,35 +11,57 @@
 struct ChannelOutput {
   QByteArray audioDriver;  // mpv's audio output; empty: the default device; "null": none
   bool video = true;       // false: the picture is not even decoded
-  bool render = false;     // a view shows the picture through the render API
   QByteArray userAgent = useragent::kDefault;  // for stations that name none
 };
 
-// A channel's engine on libmpv: plays in real time with the options the
-// caller chose (sound device, picture), runs the checker's silence, black
-// and freeze detectors on what it decodes, and reports as ChannelPlayer
-// promises.
+// A channel's engine on libmpv: plays in real time, runs the checker's
+// silence, black and freeze detectors on what it decodes, and reports as
+// ChannelPlayer promises. It has an engine of its own, or plays on the
+// session of a player the window shows.
 class MpvChannelPlayer : public ChannelPlayer {
+  Q_OBJECT
  public:
+  using Load = std::function<void(const QString& address)>;
   // Silence and a still picture count once they last this long.
   static constexpr int kDetectorRunMs = 1000;
 
   explicit MpvChannelPlayer(const ChannelOutput& output, QObject* parent = nullptr);
+  // On a session another player owns, made with withChannels(): lines load
+  // and stop through that player's own procedures. A load or a stop the
+  // channel did not ask for ends it: taken() comes, and nothing more.
+  MpvChannelPlayer(MpvSession& session, Load load, std::function<void()> stop,
+                   QObject* parent = nullptr);
+  ~MpvChannelPlayer() override;
+
+  // A shown player's options with what channels need of its session:
+  // progress reports and the detectors, the picture left as it is.
+  static MpvOptions withChannels(MpvOptions options);
 
   // Empty when the engine started; otherwise, for the user, why it could not.
   QString startFailure() const;
   void play(const QString& address) override;
   void stop() override;
-  // The session for views that show what it plays.
-  MpvSession& session() { return m_session; }
+
+ Q_SIGNALS:
+  void taken();
 
  private:
+  void watch();
+  void onOthersLoad();
   void onReport(MpvReport report);
   void onFailed(LoadFailure failure);
   void onProgress(double seconds);
   void checkFlags(qint64 positionMs);
+  // Raises failed() from the event loop, after the owner's own handlers.
+  void fail(const QString& reason, int status);
 
-  MpvSession m_session;
+  std::unique_ptr<MpvSession> m_own;
+  MpvSession& m_session;
+  Load m_load;
+  std::function<void()> m_stop;
+  bool m_active = false;   // a line of the channel is loaded
+  bool m_calling = false;  // inside our own load or stop
+  quint64 m_line = 0;      // bumped by every play and stop
   bool m_started = false;
   bool m_hasAudio = false;
   bool m_hasVideo = false;

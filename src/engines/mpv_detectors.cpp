@@ -37,13 +37,14 @@ QByteArray videoFindings(const char* label) { return kVideoFilterFindings + QByt
 
 }  // namespace
 
-QList<std::pair<const char*, QByteArray>> filterOptions(int runMs) {
+QList<std::pair<const char*, QByteArray>> filterOptions(int runMs, Picture picture) {
   const QByteArray run = seconds(runMs);
+  // Judged on a small copy of the picture: black and still are as plain
+  // at 160 pixels wide.
+  const QByteArray small = picture == Picture::Judged ? "scale=w=160:h=-2," : "";
   return {
       {kAudioFilters, detector(kSilence, "silencedetect=n=-60dB:d=" + run)},
-      // Judged on a small copy of the picture: black and still are as plain
-      // at 160 pixels wide.
-      {kVideoFilters, detector(kBlack, "scale=w=160:h=-2,blackdetect=d=0:pix_th=0.1") + "," +
+      {kVideoFilters, detector(kBlack, small + "blackdetect=d=0:pix_th=0.1") + "," +
                           detector(kFreeze, "freezedetect=d=" + run)},
   };
 }

@@ -16,6 +16,14 @@ Form::Form(Host& host_, MediaPlayer& mediaPlayer, RealPlayer& realPlayer, WebBro
 
 QString Form::path(const QString& fileName) const { return QDir(programDir).filePath(fileName); }
 
+history::HealthDb& Form::healthHistory() {
+  if (!health.isOpen() && !healthOpened) {
+    healthOpened = true;
+    (void)health.open(programDir);
+  }
+  return health;
+}
+
 void Form::setDesignTimeState() {
   form1.setGeometry(0, 0, kCompactWidth, kCompactHeight);
   form1.setVisible(false);
