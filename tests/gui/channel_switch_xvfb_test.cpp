@@ -5,7 +5,6 @@
 // the run short.
 #include <QApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -16,16 +15,10 @@
 #include "gui/line_overlay.h"
 #include "gui/picture_area.h"
 #include "gui/window_program.h"
-#include "media_fixtures.h"
+#include "channel_media.h"
+#include "window_test_support.h"
 
 namespace {
-
-MpvOptions testPlayers() {
-  MpvOptions options;
-  options.video = true;
-  options.startTimeoutMs = 4000;
-  return options;
-}
 
 class ChannelWindowTest : public MediaServerTest {
  protected:
@@ -33,28 +26,16 @@ class ChannelWindowTest : public MediaServerTest {
 
   void SetUp() override {
     MediaServerTest::SetUp();
-    const QStringList sine{"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=22050"};
-    ASSERT_TRUE(makeMedia(dir.filePath("tone.mp3"),
-                          sine + QStringList{"-t", "30", "-ac", "1", "-b:a", "32k"}));
-    ASSERT_TRUE(makeMedia(dir.filePath("black.ts"),
-                          QStringList{"-f", "lavfi", "-i", "color=black:size=160x120:rate=15"} +
-                              sine + QStringList{"-t", "30", "-c:v", "mpeg2video", "-c:a", "mp2"}));
-    ASSERT_TRUE(makeMedia(dir.filePath("clip.ts"),
-                          QStringList{"-f", "lavfi", "-i", "testsrc=size=320x240:rate=15"} + sine +
-                              QStringList{"-t", "30", "-c:v", "mpeg2video", "-c:a", "mp2"}));
+    const ChannelMedia& media = ChannelMedia::instance();
+    ASSERT_TRUE(media.ok);
     LocalHttpServer::Route dying;
-    dying.body = read("tone.mp3");
+    dying.body = media.bytes("tone.mp3");
     dying.contentType = "audio/mpeg";
     dying.stallAfterBytes = 12500;  // about 3 s of sound
     dying.stallMs = 60000;
     server.addRoute("/dying.mp3", dying);
-    server.addFile("/black.ts", read("black.ts"), "video/mp2t");
-    server.addFile("/clip.ts", read("clip.ts"), "video/mp2t");
-  }
-
-  QByteArray read(const QString& name) const {
-    QFile file(dir.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    server.addFile("/black.ts", media.bytes("black.ts"), "video/mp2t");
+    server.addFile("/clip.ts", media.bytes("picture.ts"), "video/mp2t");
   }
 
   void start(const QStringList& stations) {
@@ -64,16 +45,6 @@ class ChannelWindowTest : public MediaServerTest {
     f.Command9.click();
     program.window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&program.window()));
-  }
-
-  void screenshot(const QString& name) {
-    const QString folder = qEnvironmentVariable("NETTV_SCREENS");
-    if (folder.isEmpty()) return;
-    QTest::qWait(300);
-    QWidget& w = program.window();
-    w.screen()->grabWindow(0, w.frameGeometry().x(), w.frameGeometry().y(),
-                           w.frameGeometry().width(), w.frameGeometry().height())
-        .save(folder + "/" + name + ".png");
   }
 
   QTemporaryDir dir;
@@ -108,7 +79,7 @@ TEST_F(ChannelWindowTest, FailsOverToAPlayingLineAndLetsTheUserPick) {
   EXPECT_TRUE(overlay->lineText().startsWith("线路 3/3"));
   EXPECT_EQ(overlay->message(), "线路 2/3 无法播放：黑屏，切换到线路 3/3…");
   EXPECT_EQ(f.l.caption(), "线路 3/3 开始播放");
-  screenshot("channel_line_three");
+  saveScreenshot(program.window(), "channel_line_three");
 
   // A line picked by hand from the menu plays and stays.
   QMenu* menu = overlay->findChild<QToolButton*>("lineButton")->menu();

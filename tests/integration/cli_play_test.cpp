@@ -10,6 +10,7 @@
 
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "channel_media.h"
 #include "cli_capture.h"
 #include "local_http_server.h"
 #include "media_fixtures.h"
@@ -18,33 +19,6 @@
 using namespace cli;
 
 namespace {
-
-// Media this test needs besides the shared fixtures, made once.
-class PlayMedia {
- public:
-  static const PlayMedia& instance() {
-    static const PlayMedia media;
-    return media;
-  }
-  bool ok() const { return m_ok; }
-  QByteArray bytes(const QString& name) const {
-    QFile f(m_dir.filePath(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
-
- private:
-  PlayMedia() {
-    const QStringList sine{"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=22050"};
-    m_ok = makeMedia(m_dir.filePath("tone.mp3"),
-                     sine + QStringList{"-t", "20", "-ac", "1", "-c:a", "libmp3lame", "-b:a", "32k"}) &&
-           makeMedia(m_dir.filePath("black.ts"),
-                     QStringList{"-f", "lavfi", "-i", "color=black:size=160x120:rate=15"} + sine +
-                         QStringList{"-t", "20", "-c:v", "mpeg2video", "-c:a", "mp2", "-f", "mpegts"});
-  }
-
-  QTemporaryDir m_dir;
-  bool m_ok = false;
-};
 
 // A console whose output lines are stamped with the time they were printed.
 class TimedOutput : public QIODevice {
@@ -79,7 +53,7 @@ class CliPlay : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     ASSERT_TRUE(MediaFixtures::instance().ok());
-    ASSERT_TRUE(PlayMedia::instance().ok());
+    ASSERT_TRUE(ChannelMedia::instance().ok);
   }
   void SetUp() override {
     MediaFixtures::instance().serve(server);
@@ -131,13 +105,13 @@ class CliPlay : public ::testing::Test {
 TEST_F(CliPlay, MovesFromADyingLineAndABlackLineToOneThatPlays) {
   // About 3 s of sound, then the server sends nothing more.
   LocalHttpServer::Route dying;
-  dying.body = PlayMedia::instance().bytes("tone.mp3");
+  dying.body = ChannelMedia::instance().bytes("tone.mp3");
   dying.contentType = "audio/mpeg";
   dying.stallAfterBytes = 12500;
   dying.stallMs = 60000;
   server.addRoute("/dying.mp3", dying);
-  server.addFile("/black.ts", PlayMedia::instance().bytes("black.ts"), "video/mp2t");
-  server.addFile("/good.mp3", PlayMedia::instance().bytes("tone.mp3"), "audio/mpeg");
+  server.addFile("/black.ts", ChannelMedia::instance().bytes("black.ts"), "video/mp2t");
+  server.addFile("/good.mp3", ChannelMedia::instance().bytes("tone.mp3"), "audio/mpeg");
 
   const int stall = 2, bad = 3;
   const int code = play({server.url("/dying.mp3"), server.url("/black.ts"), server.url("/good.mp3")},
