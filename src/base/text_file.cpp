@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "base/file_lock.h"
 #include "base/text_lines.h"
 
 namespace textfile {
@@ -19,7 +20,10 @@ Bytes readBytes(const QString& path) {
   if (!QFileInfo(path).isFile()) return {std::nullopt, QStringLiteral("not a file")};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
-  return {file.readAll(), {}};
+  QByteArray bytes = file.readAll();
+  // A read that failed part way must not pass for a shorter file.
+  if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
+  return {std::move(bytes), {}};
 }
 
 WriteResult failure(const QFileDevice& file) {
@@ -93,6 +97,8 @@ LastLineEnd closeLastLine(const QByteArray& bytes) {
 }
 
 WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
+  const FileLock lock(path);
+  if (!lock) return {lock.error()};
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return failure(file);
   if (file.write(bytes) != bytes.size()) {
@@ -131,6 +137,8 @@ WriteResult write(const QString& path, const QString& text) {
 WriteResult append(const QString& path, const QString& text) { return editLines(path, {}, text); }
 
 WriteResult editLines(const QString& path, const LineEdit& edit, const QString& text) {
+  const FileLock lock(path);
+  if (!lock) return {lock.error()};
   const auto file = readBytes(path);
   if (!file.bytes) return {file.error};
   const Encoding encoding = detectEncoding(*file.bytes);
@@ -146,6 +154,9 @@ WriteResult writeLines(const QString& path, const QStringList& lines) {
 }
 
 WriteResult copy(const QString& from, const QString& to) {
+  // Never half of a line another process is appending to the source.
+  const FileLock lock(from);
+  if (!lock) return {lock.error()};
   const auto file = readBytes(from);
   if (!file.bytes) return {file.error};
   return writeBytes(to, *file.bytes);

@@ -9,7 +9,8 @@
 
 // Text files as the program keeps them: written in GB18030 (byte-identical to
 // GBK for GBK text) with CR LF line ends, read in the encoding detectEncoding
-// finds, with CR LF, LF or a lone CR ending a line.
+// finds, with CR LF, LF or a lone CR ending a line. Every write holds the
+// file's FileLock.
 namespace textfile {
 
 // The outcome of a write: why it failed, or nothing when it succeeded.

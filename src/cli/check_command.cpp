@@ -1,5 +1,3 @@
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -14,6 +12,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/json_lines.h"
+#include "cli/open_file_limit.h"
 #include "cli/skipped_report.h"
 #include "engines/mpv_check_player.h"
 #include "history/health_db.h"
@@ -28,15 +27,6 @@
 namespace cli {
 
 namespace {
-
-// Every probe, held connection and engine takes file descriptors: a large
-// --probes needs more than the usual soft limit of 1024.
-void raiseOpenFileLimit() {
-  rlimit limit{};
-  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
-  limit.rlim_cur = limit.rlim_max;
-  setrlimit(RLIMIT_NOFILE, &limit);
-}
 
 // A station of the run and its place in the whole list, counted from 1, so
 // shards and resumed runs number stations as one full run does.
@@ -72,11 +62,16 @@ std::optional<playlists::StationList> readStations(const QStringList& files, Con
   return unique;
 }
 
-// The addresses a results file already judges.
-QSet<QString> judgedIn(const QString& jsonOut) {
-  QSet<QString> judged;
-  for (const QJsonObject& o : readJsonLines(jsonOut).value_or(QList<QJsonObject>()))
-    if (o.contains(QLatin1String("verdict"))) judged.insert(o.value(QLatin1String("address")).toString());
+// What the results file of a resumed run says: each station's last outcome,
+// by its address.
+QHash<QString, check::Outcome> judgedIn(const QString& jsonOut) {
+  QHash<QString, check::Outcome> judged;
+  JsonLinesReader reader(jsonOut);
+  if (!reader.open()) return judged;
+  while (const auto line = reader.next()) {
+    const auto outcome = line->object ? outcomeOfJson(*line->object) : std::nullopt;
+    if (outcome) judged.insert(line->object->value(QLatin1String("address")).toString(), *outcome);
+  }
   return judged;
 }
 
@@ -94,19 +89,36 @@ QSet<QString> restingLines(const playlists::StationList& all, const CommandLine&
   return resting;
 }
 
-QList<Numbered> selectStations(const playlists::StationList& all, const CommandLine& c,
-                               const history::HealthDb& db, int* resting) {
-  const QSet<QString> judged = c.resume ? judgedIn(c.jsonOut) : QSet<QString>();
-  const QSet<QString> rest = restingLines(all, c, db);
+// The stations a run checks, and the outcomes a resumed run's results file
+// holds of all others.
+struct Selection {
   QList<Numbered> chosen;
+  OutcomeTally judged;
+  int judgedCount = 0;
+  int resting = 0;  // lines left to rest after recent failures
+};
+
+Selection selectStations(const playlists::StationList& all, const CommandLine& c,
+                         const library::LineAppender& passing, const history::HealthDb& db) {
+  using Judged = QHash<QString, check::Outcome>;
+  Judged judged = c.resume ? judgedIn(c.jsonOut) : Judged();
+  // A pass whose station line never reached the passing list is checked again.
+  judged.removeIf([&passing](Judged::iterator it) {
+    return it.value() == check::Outcome::Playing &&
+           !passing.holds(library::stationLine(QString(), it.key()));
+  });
+  const QSet<QString> rest = restingLines(all, c, db);
+  Selection s;
   for (int i = c.shard; i < all.size(); i += c.shards) {
     if (judged.contains(all[i].address)) continue;
     if (rest.contains(history::lineKey(all[i].address)))
-      ++*resting;
+      ++s.resting;
     else
-      chosen.append({i + 1, all[i]});
+      s.chosen.append({i + 1, all[i]});
   }
-  return chosen;
+  for (const check::Outcome o : std::as_const(judged)) ++s.judged[o];
+  s.judgedCount = static_cast<int>(judged.size());
+  return s;
 }
 
 // Connection attempts cost a socket each, and a station that never answers
@@ -144,14 +156,14 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
     if (const history::Result opened = db.open(dir); !opened.message.isEmpty())
       console.message(opened.message);
   }
-  int resting = 0;
-  const QList<Numbered> chosen = selectStations(*all, c, db, &resting);
   history::VerdictBatch verdicts(db.isOpen() ? &db : nullptr);
   CheckOutputs out{library::LineAppender(c.out.isEmpty() ? QDir(dir).filePath(library::kFoundFile)
                                                           : QFileInfo(c.out).absoluteFilePath()),
                    {}, {}};
   if (!c.jsonOut.isEmpty()) out.results.emplace(c.jsonOut);
   out.failure.note(out.passing.path(), out.passing.open());
+  const Selection selection = selectStations(*all, c, out.passing, db);
+  const QList<Numbered>& chosen = selection.chosen;
   if (out.results) out.failure.note(c.jsonOut, out.results->open(c.resume));
   if (out.failure.any()) {
     console.error(cannotWrite(out.failure.path, out.failure.error));
@@ -161,15 +173,15 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   playlists::StationList stations;
   stations.reserve(chosen.size());
   for (const Numbered& n : chosen) stations << n.station;
-  const check::CheckLimits limits = limitsOf(c, dir);
-  raiseOpenFileLimit();
+  check::CheckLimits limits = limitsOf(c, dir);
+  fitOpenFileLimit(limits, console);
   const CheckPlayerFactory engines =
       players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent);
   check::StationChecker checker(std::move(stations), limits, engines);
   QElapsedTimer clock;
   clock.start();
   CheckProgress progress(console, static_cast<int>(chosen.size()));
-  OutcomeTally tally;
+  OutcomeTally tally = selection.judged;
   QString engineFailure;
   const auto report = [&](int i, const playlists::Station& station, const check::CheckResult& r) {
     const int number = chosen.at(i).index;
@@ -178,10 +190,13 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
                                       history::source::kCheck));
     const QJsonObject json = resultJson(number, station, r);
     console.print(c.json ? compact(json) : resultLine(number, station, r));
-    if (out.results) out.failure.note(c.jsonOut, out.results->write(json));
-    if (r.playing())
-      out.failure.note(out.passing.path(),
-                       out.passing.append(library::stationLine(station.name, station.address)));
+    // A pass's results line follows its station line: a run killed between
+    // the two is checked again on --resume.
+    const bool stored =
+        !r.playing() ||
+        out.failure.note(out.passing.path(),
+                         out.passing.append(library::stationLine(station.name, station.address)));
+    if (out.results && stored) out.failure.note(c.jsonOut, out.results->write(json));
     progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
   };
   std::optional<CheckRefresh> refresh;
@@ -211,16 +226,18 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
     return kExitBadInput;
   }
 
+  // A resumed run tells of every station of its results file.
+  const int total = selection.judgedCount + static_cast<int>(chosen.size());
   const int playing = tally.value(check::Outcome::Playing);
-  const int failed = static_cast<int>(chosen.size()) - playing;
+  const int failed = total - playing;
   console.message(summaryTable(tally));
-  if (resting > 0)
+  if (selection.resting > 0)
     console.message(QStringLiteral("%1 条线路近期失败，暂不重测（--fresh 全部重测）/ %1 lines failed "
                                    "lately and rest until their retry time (--fresh checks them)")
-                        .arg(resting));
+                        .arg(selection.resting));
   console.message(QStringLiteral("共 %1 个电台：可播放 %2，失败 %3，重复 %4；用时 %5 秒 / %1 stations: "
                                  "%2 playing, %3 failed, %4 duplicates; %5 s")
-                      .arg(chosen.size())
+                      .arg(total)
                       .arg(playing)
                       .arg(failed)
                       .arg(duplicates)

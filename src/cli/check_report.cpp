@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 
 #include "cli/console.h"
+#include "history/line_key.h"
 
 namespace cli {
 
@@ -78,12 +79,47 @@ QJsonObject resultJson(int index, const playlists::Station& station, const check
   j.insert("height", f.height);
   j.insert("audio_codec", f.audioCodec.isEmpty() ? QJsonValue() : QJsonValue(f.audioCodec));
   j.insert("bitrate", f.bitrate);
+  if (f.downloadSpeed > 0) j.insert("download_speed", f.downloadSpeed);
   j.insert("flags", QJsonArray::fromStringList(flagsOf(f)));
   return j;
 }
 
 QString compact(const QJsonObject& o) {
   return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+history::LineVerdict lineVerdictOfJson(const QJsonObject& o, const QDateTime& time,
+                                       QLatin1StringView source) {
+  const auto text = [&o](const char* key) { return o.value(QLatin1String(key)).toString(); };
+  const auto number = [&o](const char* key) { return o.value(QLatin1String(key)).toInteger(); };
+  const QStringList flags = o.value(QLatin1String("flags")).toVariant().toStringList();
+  history::LineVerdict v;
+  v.line = history::lineKey(text("address"));
+  v.time = time;
+  v.outcome = text("verdict");
+  v.reason = text("reason");
+  v.httpStatus = static_cast<int>(number("http_status"));
+  v.firstFrameMs = qRound64(o.value(QLatin1String("seconds_to_media")).toDouble() * 1000);
+  v.container = text("container");
+  v.videoCodec = text("video_codec");
+  v.audioCodec = text("audio_codec");
+  v.width = static_cast<int>(number("width"));
+  v.height = static_cast<int>(number("height"));
+  v.bitrate = number("bitrate");
+  v.downloadSpeed = number("download_speed");
+  v.silent = flags.contains(QLatin1String("silent"));
+  v.black = flags.contains(QLatin1String("black"));
+  v.frozen = flags.contains(QLatin1String("frozen"));
+  v.source = source;
+  return v;
+}
+
+std::optional<check::Outcome> outcomeOfJson(const QJsonObject& o) {
+  const QString verdict = o.value(QLatin1String("verdict")).toString();
+  if (verdict.isEmpty() || o.value(QLatin1String("address")).toString().isEmpty()) return std::nullopt;
+  if (verdict == u"playing") return check::Outcome::Playing;
+  return check::outcomeOfKey(o.value(QLatin1String("reason")).toString())
+      .value_or(check::Outcome::BadMedia);
 }
 
 QString summaryTable(const OutcomeTally& tally) {

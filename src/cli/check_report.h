@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QDateTime>
+
+#include "history/line_verdict.h"
+
 #include <QElapsedTimer>
 #include <QJsonObject>
 #include <QMap>
@@ -18,6 +22,12 @@ QString resultLine(int index, const playlists::Station& station, const check::Ch
 // The same as one JSON object (index counts from 1 over the whole list).
 QJsonObject resultJson(int index, const playlists::Station& station, const check::CheckResult& result);
 QString compact(const QJsonObject& o);
+// The outcome a results line records: its reason, or bad media when it names
+// none that is known; nothing when the line holds no verdict and address.
+std::optional<check::Outcome> outcomeOfJson(const QJsonObject& o);
+// A result line as the health history keeps it, judged at time.
+history::LineVerdict lineVerdictOfJson(const QJsonObject& o, const QDateTime& time,
+                                       QLatin1StringView source);
 
 // How many stations ended with each outcome.
 using OutcomeTally = QMap<check::Outcome, int>;

@@ -2,26 +2,54 @@
 
 #include <QFile>
 #include <QJsonObject>
-#include <QList>
 #include <optional>
 
 #include "base/text_file.h"
 
 namespace cli {
 
-// The objects of a JSON-lines file; a line that is no JSON object (the
-// half line a killed writer may leave) is skipped. Nothing when the file
-// cannot be read.
-std::optional<QList<QJsonObject>> readJsonLines(const QString& path);
+// Reads a JSON-lines file one line at a time, so a file of any size costs
+// one line of memory; a line longer than kMaxLineBytes is read no further.
+class JsonLinesReader {
+ public:
+  struct Line {
+    int number = 0;            // counted from 1
+    qint64 offset = 0;         // where the line starts, for objectAt()
+    bool blank = false;        // nothing but white space
+    std::optional<QJsonObject> object;  // nothing: the line is no JSON object
+  };
+
+  explicit JsonLinesReader(const QString& path) : m_file(path) {}
+  // False when the file cannot be read.
+  bool open() { return m_file.open(QIODevice::ReadOnly); }
+  // The next line, or nothing at the end of the file.
+  std::optional<Line> next();
+  // The object of the line that starts at offset.
+  std::optional<QJsonObject> objectAt(qint64 offset);
+
+  static constexpr qint64 kMaxLineBytes = 1 << 20;
+
+ private:
+  // The next line, or nothing when it is too long.
+  std::optional<QByteArrayView> readLine();
+
+  QFile m_file;
+  QByteArray m_line;
+  int m_number = 0;
+};
 
 // The first write of a command that failed: which file, and why.
 struct FirstWriteFailure {
   QString path;
   QString error;
-  void note(const QString& file, const textfile::WriteResult& written) {
-    if (written || !error.isEmpty()) return;
-    path = file;
-    error = written.error;
+  // Passes the outcome of a write on, keeping the first failure.
+  bool note(const QString& file, const textfile::WriteResult& written) {
+    if (written) return true;
+    if (error.isEmpty()) {
+      path = file;
+      error = written.error;
+    }
+    return false;
   }
   bool any() const { return !error.isEmpty(); }
 };

@@ -15,11 +15,12 @@ constexpr int kVisibleRows = 15;
 
 }  // namespace
 
-FilterPopup::FilterPopup(const ListControl& list, QComboBox* combo)
+FilterPopup::FilterPopup(const ListControl& list, const playlists::ChannelNames* names,
+                         QComboBox* combo)
     : QObject(combo),
       m_list(list),
       m_combo(combo),
-      m_finder(list),
+      m_finder(names ? new StationFinder(list, *names, this) : new StationFinder(list, this)),
       m_texts(new QStringListModel(this)),
       m_completer(new QCompleter(m_texts, this)) {
   auto* view = new QListView;
@@ -47,7 +48,7 @@ int FilterPopup::screenful() const {
 }
 
 void FilterPopup::typed(const QString& text) {
-  m_rows = m_finder.find(text, screenful());
+  m_rows = m_finder->find(text, screenful());
   QStringList texts;
   texts.reserve(m_rows.size());
   for (int row : m_rows) texts << m_list.item(row);

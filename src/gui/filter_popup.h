@@ -12,12 +12,14 @@ class QCompleter;
 class QModelIndex;
 class QStringListModel;
 
-// The pop-up under a station box that lists the entries containing what the
-// user types, at most a screenful; typing goes on in the box while it shows.
+// The pop-up under a station box that lists the entries matching what the
+// user types (see StationFinder), at most a screenful; typing goes on in the
+// box while it shows.
 class FilterPopup : public QObject {
   Q_OBJECT
  public:
-  FilterPopup(const ListControl& list, QComboBox* combo);
+  // names: the channel names of a box of station names; none for addresses.
+  FilterPopup(const ListControl& list, const playlists::ChannelNames* names, QComboBox* combo);
 
   QAbstractItemView* view() const;
 
@@ -33,7 +35,7 @@ class FilterPopup : public QObject {
 
   const ListControl& m_list;
   QComboBox* m_combo;
-  StationFinder m_finder;
+  StationFinder* m_finder;
   QStringListModel* m_texts;
   QCompleter* m_completer;
   QList<int> m_rows;  // the list index of each row shown

@@ -37,8 +37,8 @@ ComboBoxBinding::ComboBoxBinding(ListControl& model, QComboBox* combo, const Twi
   update();
 }
 
-void ComboBoxBinding::addFilter() {
-  connect(new FilterPopup(m_list, m_combo), &FilterPopup::chosen, this, &ComboBoxBinding::chosen);
+void ComboBoxBinding::addFilter(const playlists::ChannelNames* names) {
+  connect(new FilterPopup(m_list, names, m_combo), &FilterPopup::chosen, this, &ComboBoxBinding::chosen);
 }
 
 void ComboBoxBinding::update() {

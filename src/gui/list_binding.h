@@ -6,6 +6,9 @@ class ListControl;
 class ListItemModel;
 class QComboBox;
 class QListView;
+namespace playlists {
+class ChannelNames;
+}
 
 // A combo box: items, selected index and text follow the model; typing sets
 // the model's text, choosing an entry sets its index and clicks it, and
@@ -15,9 +18,10 @@ class ComboBoxBinding : public ControlBinding {
  public:
   ComboBoxBinding(ListControl& model, QComboBox* combo, const TwipsScale& scale);
   void update() override;
-  // Typing shows the entries that contain the typed text; choosing one there
-  // is choosing it in the box.
-  void addFilter();
+  // Typing shows the entries that match the typed text; choosing one there
+  // is choosing it in the box. names: the channel names of a box of station
+  // names; none for addresses.
+  void addFilter(const playlists::ChannelNames* names);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,9 +12,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 
 #include "form/form.h"
 #include "app/startup.h"
+#include "gui/channel_panel.h"
 #include "gui/control_binding.h"
 #include "gui/list_binding.h"
 #include "gui/media_control_bar.h"
@@ -22,10 +24,12 @@
 #include "gui/station_tools.h"
 #include "gui/text_binding.h"
 #include "gui/window_keys.h"
+#include "playlists/channel_aliases.h"
 
 namespace {
 
 constexpr int kBarShowsMs = 2000;
+constexpr int kChannelPanelWidth = 300;  // pixels
 
 QFrame* panel(QWidget* parent) {
   auto* frame = new QFrame(parent);
@@ -86,12 +90,13 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
   bind<ComboBoxBinding, QComboBox>(form.Combo1, frame);
 
   auto* names = bind<ComboBoxBinding, QComboBox>(form.tvm, this);
-  names->addFilter();
+  const auto channelNames = playlists::ChannelNames::forFolder(form.programDir);
+  names->addFilter(&channelNames);
   for (Button* b : {&form.Command2, &form.Command14, &form.Command9, &form.Command4,
                     &form.Command5, &form.Command12, &form.Command10, &form.Command3})
     bind<ButtonBinding, QPushButton>(*b, this);
   auto* addresses = bind<ComboBoxBinding, QComboBox>(form.dz1, this);
-  addresses->addFilter();
+  addresses->addFilter(nullptr);
   QPlainTextEdit* record = addressRecord(this);
   place(new TextBoxBinding(form.Text1, record, m_scale), false);
   bind<LabelBinding, QLabel>(form.l, this);
@@ -100,6 +105,7 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
   bind<ListBoxBinding, QListView>(form.List3, this);
 
   m_tools = new StationTools(form, this);
+  addChannelPanel();
   setAcceptDrops(true);
   for (ComboBoxBinding* box : {names, addresses}) {
     QLineEdit* edit = static_cast<QComboBox*>(box->widget())->lineEdit();
@@ -128,6 +134,9 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
     namesBox->setFocus(Qt::ShortcutFocusReason);
     namesBox->lineEdit()->selectAll();
   };
+  actions.toggleChannels = [this] {
+    if (!isVideoFullScreen()) setChannelPanelOpen(!isChannelPanelOpen());
+  };
   m_keys = new WindowKeys(this, views.mediaPicture, form, actions);
   connectPicture(views.mediaPicture);
   connectPicture(views.realPicture);
@@ -139,6 +148,38 @@ MainWindow::MainWindow(Form& form, const MediaViews& views)
 
   connect(&form.form1, &Control::changed, this, &MainWindow::followForm);
   followForm();
+}
+
+void MainWindow::addChannelPanel() {
+  m_channels = new ChannelPanel(m_form, this);
+  m_channels->hide();
+  m_channelsButton = new QToolButton(this);
+  m_channelsButton->setObjectName(QStringLiteral("channelsButton"));
+  m_channelsButton->setText(QStringLiteral("≡"));
+  m_channelsButton->setToolTip(QStringLiteral("频道列表：按频道分组的电视台和线路 (F4)"));
+  m_channelsButton->setCheckable(true);
+  connect(m_channelsButton, &QToolButton::toggled, this, &MainWindow::setChannelPanelOpen);
+  // Beside the name box, in the margin left of it (see relayout), and shown
+  // with it.
+  connect(&m_form.tvm, &Control::changed, m_channelsButton,
+          [this] { m_channelsButton->setVisible(m_form.tvm.visible()); });
+}
+
+void MainWindow::setChannelPanelOpen(bool open) {
+  if (open == isChannelPanelOpen()) return;
+  const int wider = open ? kChannelPanelWidth : -kChannelPanelWidth;
+  const int width = this->width() + wider;
+  m_layout.setSidePane(open ? kChannelPanelWidth : 0);
+  m_channelsButton->setChecked(open);
+  setMinimumSize(withSidePane(m_layout.designSize()));
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) resize(width, height());
+  m_channels->setVisible(open);
+  relayout();
+  if (open) m_channels->activate();
+}
+
+QSize MainWindow::withSidePane(QSize design) const {
+  return design + QSize(m_layout.sidePane(), 0);
 }
 
 void MainWindow::connectPicture(PictureArea* picture) {
@@ -157,13 +198,13 @@ void MainWindow::followForm() {
   const QSize design(m_scale.toPixels(window.width()), m_scale.toPixels(window.height()));
   if (design != m_layout.designSize()) {
     m_layout.setDesignSize(design);
-    setMinimumSize(design);
+    setMinimumSize(withSidePane(design));
     // The sizes the procedures set are the sizes the window switches to,
     // unless the user made it fill the screen.
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-      resize(design);
+      resize(withSidePane(design));
     } else {
-      m_normalGeometry.setSize(design);
+      m_normalGeometry.setSize(withSidePane(design));
     }
     relayout();
   }
@@ -178,12 +219,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::relayout() {
   m_layout.setActualSize(size());
   for (ControlBinding* binding : m_placed) binding->update();
+  if (!m_channels) return;
+  m_channels->setGeometry(m_layout.sidePanePlace());
+  const QRect names = m_scale.toPixels(m_form.tvm);
+  m_channelsButton->setGeometry(
+      m_layout.place(QRect(0, names.top(), names.left(), names.height()), false));
+  m_channelsButton->setVisible(m_form.tvm.visible());
 }
 
 void MainWindow::setVideoFullScreen(bool on) {
   if (on == isVideoFullScreen()) return;
   m_layout.setFullScreen(on);
   m_keys->setFullScreen(on);
+  m_channels->setVisible(!on && isChannelPanelOpen());
   if (on) {
     m_wasMaximized = isMaximized();
     m_normalGeometry = normalGeometry();

@@ -7,11 +7,13 @@
 #include "gui/twips.h"
 #include "gui/window_layout.h"
 
+class ChannelPanel;
 class Control;
 class ControlBinding;
 class Form;
 class MediaControlBar;
 class PictureArea;
+class QToolButton;
 class StationTools;
 class WindowKeys;
 
@@ -29,7 +31,9 @@ struct MediaViews {
 // The main window: shows every control of the Form at its place and sends
 // the user's actions to the models. Caption, size and visibility follow
 // form1; the user may make it larger (the media area takes the room) or
-// full screen; closing it runs the Unload sequence.
+// full screen; closing it runs the Unload sequence. The channel panel, closed
+// at first, opens at its right edge with a button beside the name box or F4
+// and makes the window that much wider.
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
@@ -38,6 +42,8 @@ class MainWindow : public QWidget {
 
   bool isVideoFullScreen() const { return m_layout.fullScreen(); }
   void setVideoFullScreen(bool on);
+  bool isChannelPanelOpen() const { return m_layout.sidePane() > 0; }
+  void setChannelPanelOpen(bool open);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -53,6 +59,9 @@ class MainWindow : public QWidget {
   void place(ControlBinding* binding, bool isMediaArea);
   void followForm();
   void relayout();
+  void addChannelPanel();
+  // The window's size for a size of the procedures, the open panel beside it.
+  QSize withSidePane(QSize design) const;
   void connectPicture(PictureArea* picture);
   void revealControlBar();
   // Files dragged over the window, a text box included, are the window's.
@@ -65,6 +74,8 @@ class MainWindow : public QWidget {
   QList<ControlBinding*> m_placed;
   WindowKeys* m_keys = nullptr;
   StationTools* m_tools = nullptr;
+  ChannelPanel* m_channels = nullptr;
+  QToolButton* m_channelsButton = nullptr;
   QTimer m_barTimer;
   bool m_wasMaximized = false;
   QRect m_normalGeometry;  // the window's place before full screen

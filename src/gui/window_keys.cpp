@@ -31,6 +31,7 @@ WindowKeys::WindowKeys(QWidget* window, QWidget* picture, Form& f, const Actions
   onKey(window, Qt::Key_PageDown, clickIfEnabled(f.Command5));
   onKey(window, QKeySequence(Qt::CTRL | Qt::Key_O), clickIfEnabled(f.Command18));
   onKey(window, QKeySequence(Qt::CTRL | Qt::Key_F), a.findStation);
+  onKey(window, Qt::Key_F4, a.toggleChannels);
   onKey(window, Qt::Key_M, a.toggleMute);
   onKey(window, Qt::Key_F, a.toggleFullScreen);
   onKey(window, Qt::Key_F11, a.toggleFullScreen);

@@ -20,6 +20,7 @@ class WindowKeys : public QObject {
     std::function<void(int)> changeVolume;   // in steps
     std::function<void(double)> seekBy;      // in seconds
     std::function<void()> findStation;
+    std::function<void()> toggleChannels;  // the channel panel
   };
 
   WindowKeys(QWidget* window, QWidget* picture, Form& form, const Actions& actions);

@@ -6,10 +6,9 @@
 
 namespace history {
 
-// The key a line's history is kept under: the bare address, then "|" and its
-// request headers with names in lower case, ordered by name. Two station
-// texts that send the same request give the same key; a line without
-// headers is keyed by its bare address alone.
+// The key a line's history is kept under: the request it makes
+// (playlists::requestKey), so two station texts that send the same request
+// share one history.
 QString lineKey(const playlists::StationAddress& address);
 QString lineKey(const QString& stationAddressText);
 

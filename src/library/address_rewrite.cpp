@@ -1,16 +1,14 @@
 #include "library/address_rewrite.h"
 
 #include <QFile>
-#include <QLockFile>
 
+#include "base/file_lock.h"
 #include "base/text_file.h"
 #include "playlists/station_address.h"
 
 namespace library {
 
 namespace {
-
-constexpr int kLockWaitMs = 5000;
 
 // An address stands whole between a line, field or attribute start and its
 // header suffix, a field or attribute end or a line end: not inside a longer
@@ -24,9 +22,8 @@ bool standsWhole(const QByteArray& bytes, qsizetype at, qsizetype size) {
 }  // namespace
 
 Rewrite replaceAddress(const QString& path, const QString& from, const QString& to) {
-  QLockFile lock(path + QStringLiteral(".lock"));
-  if (!lock.tryLock(kLockWaitMs))
-    return {0, QStringLiteral("锁文件被占用 / the file is locked: %1.lock").arg(path)};
+  const textfile::FileLock lock(path);
+  if (!lock) return {0, lock.error()};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {0, file.errorString()};
   QByteArray bytes = file.readAll();

@@ -13,7 +13,7 @@ struct [[nodiscard]] Rewrite {
 // Replaces the bare address of the station line `from` by that of `to`
 // wherever it stands whole in the station file or playlist at path; the
 // names, headers, encoding and every other byte stay as they are. One
-// atomic write, while holding the lock file beside it (path + ".lock").
+// atomic write, under the file's lock (textfile::FileLock).
 Rewrite replaceAddress(const QString& path, const QString& from, const QString& to);
 
 }  // namespace library

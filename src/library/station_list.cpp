@@ -72,7 +72,8 @@ bool LoadStationList(Form& f, const QString& fileName) {
     if (const auto entry = parseLine(line)) {
       f.tvm.insertItem(n, entry->name);
       f.dz1.insertItem(n, entry->address);
-      scratch << stationLine(entry->name, entry->address) + QString::number(n);
+      // The index of the entries as loaded: fields the line split already.
+      scratch << entry->name + u',' + entry->address + u',' + QString::number(n);
       ++n;
     }
     if (i + 1 < count && lines->at(i + 1).isEmpty()) break;

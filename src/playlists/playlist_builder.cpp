@@ -1,5 +1,7 @@
 #include "playlists/playlist_builder.h"
 
+#include "playlists/guide_tags.h"
+
 #include "playlists/tidy_address.h"
 
 namespace playlists {
@@ -12,16 +14,21 @@ QString tidyName(const QString& raw) {
     else if (c == u',')
       c = QChar(0xFF0C);
   }
-  return name.simplified().left(kMaxNameLength);
+  name = name.simplified();
+  if (name.size() <= kMaxNameLength) return name;
+  // The cut never leaves a space at the end, which a station line drops,
+  // nor half of a character.
+  name.truncate(name.at(kMaxNameLength).isLowSurrogate() ? kMaxNameLength - 1 : kMaxNameLength);
+  return name.trimmed();
 }
 
 void PlaylistBuilder::add(int line, const QString& name, const StationAddress& address,
-                          const QString& group) {
+                          const QString& group, const GuideTags& tags) {
   const TidyAddress tidy = tidyAddress(address.bare, m_baseDir);
   if (tidy.problem) return skip(line, describe(*tidy.problem));
   QString tidied = tidyName(name);
   if (tidied.isEmpty()) tidied = tidyName(nameFromAddress(tidy.address));
-  Station station{tidied, tidy.address, tidyName(group)};
+  Station station{tidied, tidy.address, tidyName(group), tidyTags(tags)};
   if (!address.headers.isEmpty()) {
     // Headers that would not read back whole (too long, unsafe) are
     // dropped, never stored half.

@@ -16,7 +16,7 @@ class PlaylistBuilder {
   // The bare address is tidied; the headers are kept in the station's
   // address text in their canonical "|" form.
   void add(int line, const QString& name, const StationAddress& address,
-           const QString& group = {});
+           const QString& group = {}, const GuideTags& tags = {});
   void skip(int line, const QString& reason);
 
  private:

@@ -5,7 +5,9 @@
 #include <QHash>
 #include <functional>
 
+#include "base/file_lock.h"
 #include "base/text_file.h"
+#include "playlists/key_set.h"
 #include "playlists/playlist.h"
 #include "playlists/station_address.h"
 #include "playlists/station_file.h"
@@ -15,9 +17,8 @@ namespace playlists {
 
 namespace {
 
-// Known addresses by two independent hashes of their key: a million keys
-// cost a few dozen MB instead of a copy of every address. Each keeps its
-// place: the new station it is, or whether its stored line has headers.
+// Known addresses by their key's hashes (KeySet), each with its place: the
+// new station it is, or whether its stored line has headers.
 class KnownAddresses {
  public:
   static constexpr qsizetype kStoredBare = -1;   // a stored line without headers
@@ -35,10 +36,8 @@ class KnownAddresses {
   void setPlace(const QString& key, qsizetype place) { m_places.insert(hashesOf(key), place); }
 
  private:
-  using Hashes = std::pair<size_t, size_t>;
-  static Hashes hashesOf(const QString& key) {
-    return {qHash(key, 0x9e3779b9u), qHash(key, 0x85ebca6bu)};
-  }
+  using Hashes = KeySet::Hash;
+  static Hashes hashesOf(const QString& key) { return KeySet::hashOf(key); }
   QHash<Hashes, qsizetype> m_places;
 };
 
@@ -92,10 +91,20 @@ void take(Station&& s, KnownAddresses& known, Changes& changes, ImportOutcome& o
 
 // Adds what produce gives to the station file target in one write: new
 // stations after the stored ones, headers onto stored lines that had none.
-// produce notes in the outcome what it could not read.
+// produce notes in the outcome what it could not read. The lists are read
+// first: the target is locked only while it is read and written, so another
+// process appending to it meanwhile loses nothing.
 ImportOutcome importInto(const QString& target,
                          const std::function<void(const StationSink&, ImportOutcome&)>& produce) {
   ImportOutcome outcome;
+  StationList incoming;
+  produce([&incoming](Station&& s) { incoming.append(std::move(s)); }, outcome);
+  const textfile::FileLock lock(target);
+  if (!lock) {
+    outcome.writeError =
+        QStringLiteral("无法写入 %1：%2 / cannot write %1: %2").arg(target, lock.error());
+    return outcome;
+  }
   KnownAddresses known;
   const auto stored = readStationFile(target, [&known](Station&& s) {
     const QString key = knownAddressKey(s.address);
@@ -109,7 +118,7 @@ ImportOutcome importInto(const QString& target,
     return outcome;
   }
   Changes changes;
-  produce([&](Station&& s) { take(std::move(s), known, changes, outcome); }, outcome);
+  for (Station& s : incoming) take(std::move(s), known, changes, outcome);
   QString lines;
   for (const Station& s : changes.added) lines += stationFileLine(s) + QStringLiteral("\r\n");
   if (lines.isEmpty() && changes.headersByKey.isEmpty()) return outcome;

@@ -58,15 +58,28 @@ constexpr VlcHeaderOption kVlcHeaderOptions[] = {
 struct PendingEntry {
   QString name;
   QString group;
+  GuideTags tags;
   QList<RequestHeader> headers;
 };
 
-void readDirective(QStringView line, PendingEntry& entry, QString& listGroup) {
-  if (line.startsWith(u"#EXTINF:", Qt::CaseInsensitive)) {
+// What the list says of all its entries.
+struct ListDirectives {
+  QString group;     // #EXTGRP
+  QString guideUrl;  // x-tvg-url or url-tvg of #EXTM3U
+};
+
+void readDirective(QStringView line, PendingEntry& entry, ListDirectives& list) {
+  if (line.startsWith(u"#EXTM3U", Qt::CaseInsensitive)) {
+    list.guideUrl = extinfAttribute(line, u"x-tvg-url").toString();
+    if (list.guideUrl.isEmpty()) list.guideUrl = extinfAttribute(line, u"url-tvg").toString();
+  } else if (line.startsWith(u"#EXTINF:", Qt::CaseInsensitive)) {
     entry.name = extinfTitle(line).toString();
     entry.group = extinfAttribute(line, u"group-title").toString();
+    entry.tags = {extinfAttribute(line, u"tvg-id").toString(),
+                  extinfAttribute(line, u"tvg-name").toString(),
+                  extinfAttribute(line, u"tvg-logo").toString(), {}};
   } else if (line.startsWith(u"#EXTGRP:", Qt::CaseInsensitive)) {
-    listGroup = line.mid(8).trimmed().toString();
+    list.group = line.mid(8).trimmed().toString();
   } else if (line.startsWith(u"#EXTVLCOPT:", Qt::CaseInsensitive)) {
     const QStringView option = line.mid(11).trimmed();
     for (const VlcHeaderOption& o : kVlcHeaderOptions)
@@ -94,13 +107,14 @@ StationAddress addressOf(QStringView line, const QList<RequestHeader>& directive
 // request headers. Other # lines are directives we do not need.
 void parseM3u(const QString& text, PlaylistBuilder& builder) {
   PendingEntry entry;
-  QString listGroup;
+  ListDirectives list;
   textfile::forEachLine(text, [&](int number, QStringView raw) {
     const QStringView line = raw.trimmed();
     if (line.isEmpty()) return;
-    if (line.startsWith(u'#')) return readDirective(line, entry, listGroup);
+    if (line.startsWith(u'#')) return readDirective(line, entry, list);
+    entry.tags.guideUrl = list.guideUrl;
     builder.add(number, entry.name, addressOf(line, entry.headers),
-                entry.group.isEmpty() ? listGroup : entry.group);
+                entry.group.isEmpty() ? list.group : entry.group, entry.tags);
     entry = {};
   });
 }

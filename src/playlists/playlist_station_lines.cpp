@@ -1,5 +1,6 @@
 #include "playlists/playlist_builder.h"
 #include "base/text_lines.h"
+#include "playlists/guide_tags.h"
 
 namespace playlists {
 
@@ -25,7 +26,9 @@ void parseStationLines(const QString& text, PlaylistBuilder& builder) {
     const qsizetype c2 = line.indexOf(u',', c1 + 1);
     const QString address = c2 < 0 ? line.mid(c1 + 1) : line.mid(c1 + 1, c2 - c1 - 1);
     const QString group = c2 < 0 ? QString() : line.mid(c2 + 1).section(u',', 0, 0);
-    builder.add(number, line.left(c1), StationAddress::parse(address), group);
+    const QString tags = c2 < 0 ? QString() : line.mid(c2 + 1).section(u',', 1, 1);
+    builder.add(number, line.left(c1), StationAddress::parse(address), group,
+                parseGuideTagsField(tags));
   });
 }
 

@@ -85,15 +85,15 @@ QString bareAddress(const QString& text) {
   return bar < 0 ? text : text.left(bar).trimmed();
 }
 
-QString requestKey(const QString& addressText) {
-  StationAddress address = StationAddress::parse(addressText);
-  address.bare = duplicateKey(address.bare);
-  for (RequestHeader& h : address.headers) h.name = h.name.toLower();
-  std::sort(address.headers.begin(), address.headers.end(),
-            [](const RequestHeader& a, const RequestHeader& b) {
-              return std::tie(a.name, a.value) < std::tie(b.name, b.value);
-            });
-  return address.text();
+QString requestKey(const QString& address) {
+  if (!address.contains(u'|')) return duplicateKey(address);
+  const StationAddress parsed = StationAddress::parse(address);
+  QStringList headers;
+  for (const RequestHeader& h : parsed.headers)
+    headers << QString::fromLatin1(h.name.toLower() + '=' + h.value.toPercentEncoding());
+  headers.sort();
+  const QString bare = duplicateKey(parsed.bare);
+  return headers.isEmpty() ? bare : bare + u'|' + headers.join(u'&');
 }
 
 QString withHeader(const QString& text, const QByteArray& name, const QString& value) {

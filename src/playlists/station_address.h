@@ -45,10 +45,11 @@ struct StationAddress {
 // address already known?" checks over many stations.
 QString bareAddress(const QString& text);
 
-// The key of the request a station's address text makes: the bare address
-// as knownAddressKey gives it, and the headers with their names lower-cased,
-// sorted. The same bare address with other headers is another request.
-QString requestKey(const QString& addressText);
+// The key under which two address texts are the same request: the bare
+// address lower-cased where knownAddressKey lower-cases it, and the headers
+// with their names lower-cased, sorted. The same stream with other headers
+// is another request.
+QString requestKey(const QString& address);
 
 // The text of a bare address with one header added, unless the address
 // already carries headers (then it is returned as it is).

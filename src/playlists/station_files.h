@@ -38,9 +38,9 @@ inline bool localPathContains(const QString& address, const QString& backslashPa
   return lower.contains(QString(backslashPart).replace(u'\\', u'/'));
 }
 
-// A station line as the program writes it: name, comma, address, comma.
-inline QString stationLine(const QString& name, const QString& address) {
-  return name + u',' + address + u',';
-}
+// A station line as the program writes it: name, comma, address, comma,
+// the fields made storable by playlists::stationFileLine; empty when the
+// address cannot be stored.
+QString stationLine(const QString& name, const QString& address);
 
 }  // namespace library

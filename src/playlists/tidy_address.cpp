@@ -8,11 +8,6 @@ namespace playlists {
 
 namespace {
 
-bool hasControlCharacters(const QString& text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
-}
-
 bool isDrivePath(const QString& text) {
   static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));
   return drive.match(text).hasMatch();
@@ -30,7 +25,14 @@ TidyAddress networkAddress(const QString& text) {
 TidyAddress localPath(const QString& text, const QString& baseDir) {
   if (text.contains(u',')) return {text, AddressProblem::CommaInPath};
   if (isDrivePath(text) || baseDir.isEmpty()) return {text, std::nullopt};
-  return {QDir::cleanPath(QDir(baseDir).absoluteFilePath(text)), std::nullopt};
+  // Cleaning "a /" leaves a space at the end, which a station line drops,
+  // and dropping it may leave more to clean: clean until nothing changes,
+  // so the path reads back as it is stored.
+  QString path = QDir(baseDir).absoluteFilePath(text);
+  for (QString clean = QDir::cleanPath(path).trimmed(); clean != path;
+       clean = QDir::cleanPath(clean).trimmed())
+    path = clean;
+  return {path, std::nullopt};
 }
 
 // The last name of a path without its last extension, as QFileInfo gives
@@ -46,6 +48,11 @@ QString percentDecoded(const QString& text) {
 }
 
 }  // namespace
+
+bool hasControlCharacters(QStringView text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
 
 QString withEncodedCommas(QString address) {
   // A station line ends its address at a comma.

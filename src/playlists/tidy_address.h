@@ -21,6 +21,9 @@ struct TidyAddress {
 };
 TidyAddress tidyAddress(const QString& raw, const QString& baseDir);
 
+// True when text holds a C0 control character or DEL.
+bool hasControlCharacters(QStringView text);
+
 // A network address with its commas percent-encoded, as station lines need
 // it; otherwise as it stands.
 QString withEncodedCommas(QString address);

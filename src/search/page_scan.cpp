@@ -4,6 +4,7 @@
 #include "base/vb_text.h"
 #include "playlists/station_files.h"
 #include "playlists/network_address.h"
+#include "playlists/playlist_builder.h"
 #include "playlists/station_address.h"
 #include "playlists/tidy_address.h"
 #include "search/address_finder.h"
@@ -36,8 +37,12 @@ QString refererOf(const QString& page) {
   return page;
 }
 
-// A name as a station line holds it: a comma would end it there.
-QString lineName(QString name) { return name.replace(u',', u'，'); }
+// A name as a station line holds it, by the import's rules: a line break
+// would end the line and a comma the name.
+QString lineName(const QString& name) {
+  const QString tidied = playlists::tidyName(name);
+  return tidied.isEmpty() ? kUnknownName : tidied;
+}
 
 }  // namespace
 
@@ -219,6 +224,7 @@ void PageScan::addRequested(const QString& pageTitle, const QString& address) {
 }
 
 void PageScan::listStation(QString name, QString address) {
+  if (playlists::hasControlCharacters(address)) return;
   // Kept as the page gives it, but a comma would end it in a station line;
   // header values are encoded by their own text form.
   playlists::StationAddress station = playlists::StationAddress::parse(address);

@@ -29,7 +29,7 @@ class ScannedStationBatch {
   Form& m_f;
   struct Found {
     QString line;
-    QString withHeadersMark;  // ",bare|" when the address carries headers
+    QString withHeaders;  // the address when it carries headers
   };
   QList<Found> m_found;
   QSet<QString> m_taken;

@@ -2,7 +2,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -21,6 +20,7 @@
 #include "gui/main_window.h"
 #include "gui/termination_signals.h"
 #include "event_loop_wait.h"
+#include "thread_cpu_time.h"
 #include "user_input.h"
 
 namespace {
@@ -147,6 +147,38 @@ TEST_F(MainWindowTest, ALargerWindowGivesTheMediaAreaTheRoom) {
   EXPECT_EQ(widget("WindowsMediaPlayer1")->geometry(), media);
 }
 
+TEST_F(MainWindowTest, TheChannelPanelOpensBesideTheControls) {
+  app::Form_Load(f);
+  const QSize closed = window.size();
+  const QRect media = widget("WindowsMediaPlayer1")->geometry();
+  EXPECT_FALSE(window.isChannelPanelOpen());
+  EXPECT_FALSE(widget("channelPanel")->isVisible());
+  // The button sits in the margin left of the name box.
+  QWidget* button = widget("channelsButton");
+  EXPECT_EQ(button->geometry().right() + 1, widget("tvm")->geometry().left());
+  EXPECT_EQ(button->geometry().top(), widget("tvm")->geometry().top());
+
+  click(button);
+  ASSERT_TRUE(window.isChannelPanelOpen());
+  QWidget* panel = widget("channelPanel");
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(window.height(), closed.height());
+  EXPECT_GT(window.width(), closed.width());
+  EXPECT_EQ(panel->geometry(), QRect(closed.width(), 0, window.width() - closed.width(), closed.height()));
+  EXPECT_EQ(widget("WindowsMediaPlayer1")->geometry(), media);
+
+  // A size the procedures set keeps the panel beside it.
+  click(widget("Label1"));
+  EXPECT_EQ(window.size(), windowPixels(8500, 8000) + QSize(panel->width(), 0));
+  EXPECT_EQ(panel->height(), window.height());
+  click(widget("Frame1"));
+
+  click(button);
+  EXPECT_FALSE(window.isChannelPanelOpen());
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_EQ(window.size(), closed);
+}
+
 TEST_F(MainWindowTest, UserActionsReachTheHandlers) {
   writeLines("tv_lib.txt", {"Alpha,http://a/1,", "Beta,http://b/2,", "Gamma,http://c/3,"});
   app::Form_Load(f);
@@ -200,27 +232,26 @@ TEST_F(MainWindowTest, LongListsStayFast) {
   auto* names = widget<QComboBox>("tvm");
   auto* log = widget<QListView>("List3");
   constexpr int kItems = 100000;
-  QElapsedTimer clock;
-  clock.start();
-  for (int i = 0; i < kItems; ++i) {
-    f.tvm.addItem(QString::number(i));
-    f.List3.addItem(QString::number(i));
-  }
-  QApplication::processEvents();
-  const qint64 fillMs = clock.elapsed();
-  // About 1.5 s alone; the margin is for a machine busy with other tests
-  // (the fuzzers take both cores), and still far below a quadratic fill.
-  EXPECT_LT(fillMs, 8000);
+  const qint64 fillMs = msToRun([&] {
+    for (int i = 0; i < kItems; ++i) {
+      f.tvm.addItem(QString::number(i));
+      f.List3.addItem(QString::number(i));
+    }
+    QApplication::processEvents();
+  });
+  // About 0.4 s of the UI thread; a fill that grew with the square of the
+  // count would take minutes.
+  EXPECT_LT(fillMs, 1000);
   EXPECT_EQ(names->count(), kItems);
   EXPECT_EQ(names->itemText(kItems - 1), QString::number(kItems - 1));
   EXPECT_EQ(log->model()->rowCount(), kItems);
 
   // Opening the drop-down measures only the rows it shows.
-  clock.restart();
-  names->showPopup();
-  QApplication::processEvents();
-  const qint64 popupMs = clock.elapsed();
-  EXPECT_LT(popupMs, 500);
+  const qint64 popupMs = msToRun([&] {
+    names->showPopup();
+    QApplication::processEvents();
+  });
+  EXPECT_LT(popupMs, 50);
   names->hidePopup();
 
   f.tvm.removeItem(0);
@@ -230,8 +261,8 @@ TEST_F(MainWindowTest, LongListsStayFast) {
   f.tvm.clear();
   EXPECT_EQ(names->count(), 0);
   EXPECT_EQ(names->currentText(), QString());
-  RecordProperty("fill_ms", static_cast<int>(fillMs));
-  RecordProperty("popup_ms", static_cast<int>(popupMs));
+  RecordProperty("fill_cpu_ms", static_cast<int>(fillMs));
+  RecordProperty("popup_cpu_ms", static_cast<int>(popupMs));
 }
 
 TEST_F(MainWindowTest, ClosingSavesMarkerListsAndPositions) {
@@ -269,24 +300,30 @@ TEST_F(GuiHostTest, StaysResponsiveWhileALongStationFileLoads) {
   ASSERT_TRUE(textfile::writeLines(f.path(QStringLiteral("tv_lib.txt")), lines));
   app::wire(f);
 
-  // A timer that should tick every 5 ms measures the longest frozen stretch.
-  QElapsedTimer clock;
-  qint64 last = 0;
+  // A timer that should tick every 5 ms measures the longest stretch of
+  // work between two returns to the event loop.
+  const qint64 start = threadCpuMs();
+  qint64 last = start;
   qint64 worst = 0;
   QTimer probe;
   probe.setInterval(5);
   QObject::connect(&probe, &QTimer::timeout, [&] {
-    worst = qMax(worst, clock.elapsed() - last);
-    last = clock.elapsed();
+    worst = qMax(worst, threadCpuMs() - last);
+    last = threadCpuMs();
   });
-  clock.start();
   probe.start();
   app::Form_Load(f);
+  const qint64 end = threadCpuMs() - last;
 
   EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("tvm"))->count(), kLines);
-  EXPECT_LT(worst, 300);  // a margin for a machine busy with other tests
-  RecordProperty("load_ms", static_cast<int>(clock.elapsed()));
-  RecordProperty("worst_gap_ms", static_cast<int>(worst));
+  // The load yields after each 10 ms of work; its last stretch writes the
+  // scratch file and builds the lookup index of both lists, about 120 ms in
+  // all at 100,000 entries.
+  EXPECT_LT(worst, 50);
+  EXPECT_LT(end, 200);
+  RecordProperty("load_cpu_ms", static_cast<int>(threadCpuMs() - start));
+  RecordProperty("worst_stretch_cpu_ms", static_cast<int>(worst));
+  RecordProperty("last_stretch_cpu_ms", static_cast<int>(end));
 }
 
 TEST(TerminationSignalsTest, SignalsReachTheEventLoop) {

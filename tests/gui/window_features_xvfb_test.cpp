@@ -1,6 +1,5 @@
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +14,7 @@
 #include <QSlider>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QTreeView>
 #include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,7 +29,12 @@
 #include "gui/picture_area.h"
 #include "gui/qt_translations.h"
 #include "gui/window_program.h"
+#include "history/health_db.h"
+#include "line_verdicts.h"
+#include "playlists/station_file.h"
+#include "png_bytes.h"
 #include "media_fixtures.h"
+#include "thread_cpu_time.h"
 #include "window_test_support.h"
 
 namespace {
@@ -108,17 +113,17 @@ TEST_F(WindowFeaturesTest, FilterFindsAStationAmong100000AndPlaysIt) {
   auto* names = widget<QComboBox>("tvm");
   QTest::mouseClick(names->lineEdit(), Qt::LeftButton);
   names->lineEdit()->clear();
-  QElapsedTimer clock;
-  clock.start();
-  QTest::keyClicks(names->lineEdit(), "phoeni");  // any case
-  const qint64 perKeyMs = clock.elapsed() / 6;
+  const QString typed = QStringLiteral("phoeni");  // any case
+  const qint64 typingMs = msToRun([&] { QTest::keyClicks(names->lineEdit(), typed); });
   auto* popup = anyWidget<QAbstractItemView>("tvmFilter");
   ASSERT_NE(popup, nullptr);
   ASSERT_TRUE(waitUntil([&] { return popup->isVisible(); }, 2000));
   ASSERT_EQ(popup->model()->rowCount(), 1);
   EXPECT_EQ(popup->model()->index(0, 0).data().toString(), QStringLiteral("凤凰卫视 Phoenix HD"));
-  EXPECT_LT(perKeyMs, 500);  // a margin for a machine busy with other tests
-  RecordProperty("ms_per_keystroke", static_cast<int>(perKeyMs));
+  // A keystroke's search of 100,000 names takes about 5 ms of the UI thread,
+  // the pop-up it shows included.
+  EXPECT_LT(typingMs, 15 * typed.size());
+  RecordProperty("cpu_ms_per_keystroke", static_cast<int>(typingMs / typed.size()));
   screenshot("filter_popup");
 
   // Down into the list and Enter: chosen as from the drop-down, so it plays.
@@ -142,6 +147,66 @@ TEST_F(WindowFeaturesTest, FilterFindsAStationAmong100000AndPlaysIt) {
   f.dz1.removeItem(0);
   EXPECT_FALSE(byAddress->isVisible());
   EXPECT_EQ(byAddress->model()->rowCount(), 0);
+}
+
+TEST_F(WindowFeaturesTest, ChannelPanelPlaysTheBestLineOfAChannelFound) {
+  // 湖南卫视 under three spellings: a dead line that failed an hour ago, one
+  // never checked and, last in the list, one that played.
+  const QString dead = QStringLiteral("http://127.0.0.1:%1/hn.mp3").arg(LocalHttpServer::refusedPort());
+  const QString unchecked = server.url("/never.mp3");
+  const QString good = server.url("/media/long.mp3");
+  // The list names the channel's logo on one of its lines.
+  server.addFile("/hn.png", pngBytes({48, 48}, Qt::darkRed), "image/png");
+  ASSERT_TRUE(textfile::writeLines(
+      f.path("tv_lib_ss_jg.txt"),
+      {"湖南卫视," + dead + ",卫视频道,",
+       playlists::stationFileLine({"湖南衛視 HD", unchecked, "卫视频道", {{}, {}, server.url("/hn.png"), {}}}),
+       "湖南卫视 高清," + good + ",卫视频道,", "CCTV-5 体育,http://127.0.0.1:9/5.mp3,央视频道,",
+       "CCTV 5,http://127.0.0.1:9/5b.mp3,央视频道,"}));
+  {
+    history::HealthDb db;
+    ASSERT_TRUE(db.open(dir.path()).ok);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    history::LineVerdict played = verdictOf(good, history::outcome::kPlaying, now.addSecs(-7200));
+    played.width = 1280;
+    played.height = 720;
+    played.firstFrameMs = 800;
+    ASSERT_TRUE(db.recordMany({played, verdictOf(dead, history::outcome::kFailed, now.addSecs(-3600))}).ok);
+  }
+  start({"电台,http://127.0.0.1:9/r.mp3,"});
+  const int narrow = window().width();
+
+  QTest::keyClick(focus(), Qt::Key_F4);
+  ASSERT_TRUE(window().isChannelPanelOpen());
+  EXPECT_TRUE(waitUntil([&] { return window().width() > narrow; }, 3000));
+  auto* search = widget<QLineEdit>("channelSearch");
+  auto* tree = widget<QTreeView>("channelTree");
+  EXPECT_TRUE(search->hasFocus());
+  ASSERT_TRUE(waitUntil([&] { return tree->model()->rowCount() == 3; }, 10000));
+
+  QTest::keyClicks(search, "hnws");
+  QAbstractItemModel* model = tree->model();
+  ASSERT_EQ(model->rowCount(), 1);
+  const QModelIndex channel = model->index(0, 0, model->index(0, 0));
+  EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("卫视频道"));
+  EXPECT_EQ(channel.data().toString(), QStringLiteral("湖南卫视 · 3 线路"));
+  EXPECT_TRUE(waitUntil([&] { return !channel.data(Qt::DecorationRole).value<QIcon>().isNull(); },
+                        5000));
+  tree->expand(channel);
+  EXPECT_EQ(model->index(0, 0, channel).data().toString(),
+            QStringLiteral("线路 1 · 可播放 · 1280×720 · 0.8 s"));
+  screenshot("channel_panel");
+
+  // Enter plays the channel found first, on its best line.
+  QTest::keyClick(search, Qt::Key_Return);
+  EXPECT_EQ(f.dz1.text(), good);
+  EXPECT_EQ(f.tvm.text(), QStringLiteral("湖南卫视 高清"));
+  EXPECT_TRUE(waitForState(MediaPlayer::Playing));
+
+  QTest::keyClick(focus(), Qt::Key_F4);
+  EXPECT_FALSE(window().isChannelPanelOpen());
+  EXPECT_FALSE(widget("channelPanel")->isVisible());
+  EXPECT_TRUE(waitUntil([&] { return window().width() == narrow; }, 3000));
 }
 
 TEST_F(WindowFeaturesTest, SpacePausesAndContinuesExceptInATextBox) {

@@ -45,4 +45,17 @@ TEST(WindowLayoutTest, MediaAreaTakesTheExtraRoom) {
   }
 }
 
+TEST(WindowLayoutTest, ASidePaneKeepsItsWidth) {
+  const QRect media(0, 0, 555, 310);
+  const QRect right(584, 40, 345, 350);
+  WindowLayout layout = layoutAt({760, 530});
+  layout.setSidePane(200);
+  EXPECT_EQ(layout.place(media, true), QRect(0, 0, 555, 410));
+  EXPECT_EQ(layout.place(right, false), right);
+  EXPECT_EQ(layout.sidePanePlace(), QRect(560, 0, 200, 530));
+  layout.setActualSize({860, 530});
+  EXPECT_EQ(layout.place(media, true), QRect(0, 0, 655, 410));
+  EXPECT_EQ(layout.sidePanePlace(), QRect(660, 0, 200, 530));
+}
+
 }  // namespace

@@ -5,15 +5,17 @@
 #include <QtGlobal>
 #include <functional>
 
-// The processor time run takes on this thread, in milliseconds, so that
-// other work on a loaded machine does not count.
+// The processor time this thread has used, in milliseconds: other work on a
+// loaded machine does not count in it.
+inline qint64 threadCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
+
+// The processor time run takes on this thread, in milliseconds.
 inline qint64 msToRun(const std::function<void()>& run) {
-  const auto now = [] {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-  };
-  const qint64 start = now();
+  const qint64 start = threadCpuMs();
   run();
-  return now() - start;
+  return threadCpuMs() - start;
 }

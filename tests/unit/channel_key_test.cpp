@@ -336,9 +336,8 @@ TEST(NameQueryTest, QueriesFindNamesByKeyPinyinAndInitials) {
       {"cctv6", "CCTV-5", QueryMatch::None},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(playlists::matchQuery(playlists::foldQuery(c.query), names.key(c.name),
-                                    playlists::pinyinOf(c.name)),
-              c.match)
+    const auto name = playlists::SearchableName::ofName(c.name, names.key(c.name));
+    EXPECT_EQ(playlists::NameQuery(c.query).match(name), c.match)
         << c.query << " / " << c.name;
   }
 }

@@ -1,7 +1,10 @@
 #include "form_fixture.h"
 
 #include <QDir>
+#include <QFile>
+#include <functional>
 
+#include "base/text_file.h"
 #include "library/line_appender.h"
 #include "library/station_list.h"
 
@@ -49,5 +52,43 @@ TEST_F(LineAppenderTest, AppendedLineFollowsTheLastStation) {
     f.dz1.clear();
     library::LoadStationList(f, "list.txt");
     EXPECT_EQ(f.dz1.items(), c.listed);
+  }
+}
+
+// Another process may replace the file (an import, the window's writes),
+// delete it, or append to it while a check keeps it open: every line the
+// check appends afterwards is in the file the name leads to, once.
+TEST_F(LineAppenderTest, EveryLineReachesTheFileWhateverOthersDidToIt) {
+  const QString path = QDir(dir.path()).filePath("list.txt");
+  const struct {
+    const char* what;
+    std::function<void()> meanwhile;
+    QByteArray after;
+  } cases[] = {
+      {"replaced by a rename", [&] { ASSERT_TRUE(textfile::write(path, "b,v,\r\n")); },
+       "b,v,\r\nc,w,\r\n"},
+      {"deleted", [&] { QFile::remove(path); }, "c,w,\r\n"},
+      {"appended to", [&] { ASSERT_TRUE(textfile::append(path, "b,v,\r\n")); },
+       "a,u,\r\nb,v,\r\nc,w,\r\n"},
+      {"the same request appended under another name",
+       [&] { ASSERT_TRUE(textfile::append(path, "xc,w,\r\n")); }, "a,u,\r\nxc,w,\r\n"},
+      {"an open line appended by hand",
+       [&] {
+         QFile f(path);
+         f.open(QIODevice::Append);
+         f.write("b,v,");
+       },
+       "a,u,\r\nb,v,\r\nc,w,\r\n"},
+      {"truncated", [&] { QFile(path).resize(0); }, "c,w,\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeBytes("list.txt", "a,u,\r\n");
+    library::LineAppender appender(path);
+    ASSERT_TRUE(appender.open());
+    c.meanwhile();
+    ASSERT_TRUE(appender.append("c,w,"));
+    ASSERT_TRUE(appender.append("c,w,"));
+    EXPECT_EQ(readBytes("list.txt"), c.after);
   }
 }

@@ -182,6 +182,19 @@ TEST(PlaylistExport, M3u8WithGroupsAndHeadersReadsBackTheSameStations) {
   EXPECT_EQ(shown(rows(text, detectPlaylistFormat("out.m3u8", text))), shown(rows(expected)));
 }
 
+// A value an #EXTVLCOPT line would not give back whole stays in the "|"
+// suffix, which keeps every byte.
+TEST(PlaylistExport, HeaderValuesReadBackWhole) {
+  const StationList stations = {
+      {"Bytes", "http://a.example.cn/1|User-Agent=Box%845.0", ""},
+      {"Space", "http://a.example.cn/2|Referer=http://p/%20", ""},
+      {"Wide space", "http://a.example.cn/3|Referer=http://p/%E3%80%80", ""},
+      {"Empty", "http://a.example.cn/4|Origin=", ""},
+      {"Twice", "http://a.example.cn/5|Referer=http://p/&Referer=http://q/", ""},
+  };
+  EXPECT_EQ(shown(rows(toM3u8(stations), PlaylistFormat::M3u)), shown(rows(stations)));
+}
+
 TEST(PlaylistImport, CountsAddedKnownAndSkippedAndKnowsStationsByTheirBareAddress) {
   QTemporaryDir dir;
   const QString found = QDir(dir.path()).filePath(library::kFoundFile);
@@ -285,4 +298,36 @@ TEST(PlaylistImport, WritesEveryStationItCountsAsAdded) {
     EXPECT_EQ(outcome.added, 1);
     EXPECT_EQ(textfile::readLines(found).value_or(QStringList()), c.after);
   }
+}
+
+// The programme-guide tags of an M3U survive import into a station file and
+// export again; what could open a local file or break a line does not.
+TEST(PlaylistGuideTags, KeptThroughStationFileAndExport) {
+  const QString m3u = QStringLiteral(
+      "#EXTM3U x-tvg-url=\"http://epg.example.cn/e.xml\"\n"
+      "#EXTINF:-1 tvg-id=\"CCTV1.cn\" tvg-name=\"CCTV1\" tvg-logo=\"http://logo.example.cn/1.png\" "
+      "group-title=\"央视\",CCTV-1\nhttp://h.example.cn/1.m3u8\n"
+      "#EXTINF:-1 tvg-logo=\"file:///etc/passwd\" tvg-id=\"a,b\",本地标志\nhttp://h.example.cn/2.m3u8\n"
+      "#EXTINF:-1,无标签\nhttp://h.example.cn/3.m3u8\n");
+  const StationList read = parsePlaylist(m3u, PlaylistFormat::M3u, {}).stations;
+  ASSERT_EQ(read.size(), 3);
+  const GuideTags first{"CCTV1.cn", "CCTV1", "http://logo.example.cn/1.png",
+                        "http://epg.example.cn/e.xml"};
+  EXPECT_EQ(read[0].tags, first);
+  EXPECT_EQ(read[1].tags.tvgLogo, QString());
+  EXPECT_EQ(read[1].tags.tvgId, QStringLiteral("a，b"));
+
+  QString lines;
+  for (const Station& s : read) lines += stationFileLine(s) + QStringLiteral("\r\n");
+  const StationList stored = parsePlaylist(lines, PlaylistFormat::StationLines, {}).stations;
+  ASSERT_EQ(stored.size(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(stored[i].tags, read[i].tags) << i;
+    EXPECT_EQ(stored[i].group, read[i].group) << i;
+  }
+  const QString exported = toM3u8(stored);
+  EXPECT_TRUE(exported.startsWith("#EXTM3U x-tvg-url=\"http://epg.example.cn/e.xml\"\n"));
+  EXPECT_TRUE(exported.contains("#EXTINF:-1 tvg-id=\"CCTV1.cn\" tvg-name=\"CCTV1\" "
+                                "tvg-logo=\"http://logo.example.cn/1.png\" group-title=\"央视\",CCTV-1\n"));
+  EXPECT_EQ(parsePlaylist(exported, PlaylistFormat::M3u, {}).stations[0].tags, first);
 }

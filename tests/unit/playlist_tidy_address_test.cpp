@@ -36,6 +36,8 @@ TEST(TidyAddress, StoredFormsAndProblems) {
             "http://a.example.com/already%20encoded");
   EXPECT_EQ(playlists::tidyAddress("rel/a.mp3", base).address, "/lists/rel/a.mp3");
   EXPECT_EQ(playlists::tidyAddress("../b.mp3", base).address, "/b.mp3");
+  EXPECT_EQ(playlists::tidyAddress("dir /", base).address, "/lists/dir");
+  EXPECT_EQ(playlists::tidyAddress("dir/ / /", base).address, "/lists/dir");
   EXPECT_EQ(playlists::tidyAddress("C:\\Music\\a.mp3", base).address, "C:\\Music\\a.mp3");
   EXPECT_FALSE(playlists::tidyAddress("mms://a.example.com/live", base).problem);
 

@@ -61,6 +61,21 @@ TEST_F(SearchBadInputTest, BrokenCharactersReachListsAndFileWithoutHarm) {
   EXPECT_EQ(readLines(library::kScannedFile).size(), 1);
 }
 
+// A link text across lines must not end the station line early, where the
+// rest of it would read as a station of its own; an address holding a NUL
+// or a line break is no station.
+TEST_F(SearchBadInputTest, LineBreaksInTheTextForgeNoStation) {
+  const QString nul(QChar(0));
+  load(page({link("mms://tv.cn/a", "甲\nevil,file:///etc/passwd"),
+             link("mms://tv.cn/b", "乙\r\n" + nul + "\t丙"), link("mms://tv.cn/c", "\n"),
+             link("mms://tv.cn/d" + nul + "x", "丁"), link("mms://tv.cn/e\nx", "戊")}));
+  EXPECT_EQ(f.tvm.items(), QStringList({"甲 evil，file:///etc/passwd", "乙 丙", "未知"}));
+  EXPECT_EQ(readLines(library::kScannedFile),
+            QStringList({"甲 evil，file:///etc/passwd,mms://tv.cn/a|Referer=http://bad.cn/,",
+                         "乙 丙,mms://tv.cn/b|Referer=http://bad.cn/,",
+                         "未知,mms://tv.cn/c|Referer=http://bad.cn/,"}));
+}
+
 TEST_F(SearchBadInputTest, ScannedStationFileWithBrokenBytesKeepsItsStations) {
   writeBytes(library::kScannedFile, "\xff\xfe\x80,mms://tv.cn/junk,\r\nold,mms://tv.cn/old,\r\n");
   load(page({link("mms://tv.cn/new", "new")}));
