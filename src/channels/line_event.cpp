@@ -1,6 +1,6 @@
 #include "channels/line_event.h"
 
-#include "history/failure_reason.h"
+#include "form/play_outcome.h"
 
 namespace channels {
 
@@ -17,10 +17,11 @@ QString flagText(MediaFlag flag) {
 
 QString seconds(qint64 ms) { return QString::number(qRound(ms / 100.0) / 10.0); }
 
-// The Chinese of a reason, without its English.
+// The reason as the window tells it; what was flagged by name.
 QString reasonShort(const LineEvent& e) {
-  if (e.reason == history::reason::kFlagged) return flagText(e.flag);
-  return history::reasonText(e.reason).section(u' ', 0, 0);
+  const auto outcome = check::outcomeOfKey(e.reason);
+  if (outcome == check::Outcome::Flagged) return flagText(e.flag);
+  return outcome ? check::failureText(*outcome) : e.reason;
 }
 
 }  // namespace

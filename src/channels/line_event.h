@@ -23,8 +23,8 @@ struct LineEvent {
   int number = 0;  // of the line, from 1, in the channel's order
   int lines = 0;   // the channel's line count
   QString address;
-  // Failed, Stalled, Flagged, Switched, GaveUp: why the line was left (a
-  // history::reason word).
+  // Failed, Stalled, Flagged, Switched, GaveUp: why the line was left (an
+  // outcome's word, check::reasonKey).
   QString reason;
   int httpStatus = 0;
   MediaFlag flag = MediaFlag::Black;  // Flagged

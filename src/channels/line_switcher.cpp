@@ -6,7 +6,7 @@
 #include "channels/ranked_channels.h"
 #include "channels/token_refresh.h"
 #include "channels/token_refresher.h"
-#include "history/failure_reason.h"
+#include "form/play_outcome.h"
 #include "history/health_db.h"
 #include "history/line_key.h"
 
@@ -152,7 +152,7 @@ void LineSwitcher::onFlagged(MediaFlag flag, qint64 lastingMs) {
   if (flags.isEmpty()) m_playing.flagTold = false;
   if (lastingMs < m_limits.badMs || m_playing.flagTold) return;
   LineEvent e = eventOf(LineEvent::Kind::Flagged);
-  e.reason = history::reason::kFlagged;
+  e.reason = check::reasonKey(check::Outcome::Flagged);
   e.flag = flag;
   e.ms = lastingMs;
   leaveLine(e, true);
@@ -173,7 +173,7 @@ void LineSwitcher::onHeartbeat() {
   if (!m_playing.started) {
     if (msSince(m_playing.since) < m_limits.startMs) return;
     LineEvent e = eventOf(LineEvent::Kind::Failed);
-    e.reason = history::reason::kTimedOut;
+    e.reason = check::reasonKey(check::Outcome::TimedOut);
     m_playing.active = false;
     m_player.stop();
     return leaveLine(e, false);
@@ -181,7 +181,7 @@ void LineSwitcher::onHeartbeat() {
   const qint64 still = msSince(m_playing.lastMedia);
   if (still < m_limits.stallMs || m_playing.stallTold) return;
   LineEvent e = eventOf(LineEvent::Kind::Stalled);
-  e.reason = history::reason::kStalled;
+  e.reason = check::reasonKey(check::Outcome::Stalled);
   e.ms = still;
   leaveLine(e, false);
 }

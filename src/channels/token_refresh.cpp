@@ -3,7 +3,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-#include "history/failure_reason.h"
+#include "form/play_outcome.h"
 #include "playlists/station_address.h"
 
 namespace channels {
@@ -60,9 +60,8 @@ QString pageOf(const QString& line) {
 }
 
 bool mayMendFailure(const QString& reason, int httpStatus) {
-  const QString byStatus = history::reasonOfHttpStatus(httpStatus);
-  for (const QString& r : {reason, byStatus})
-    if (r == history::reason::kForbidden || r == history::reason::kNotFound) return true;
+  for (const auto outcome : {check::outcomeOfKey(reason), check::outcomeOfStatus(httpStatus)})
+    if (outcome == check::Outcome::Forbidden || outcome == check::Outcome::NotFound) return true;
   return false;
 }
 

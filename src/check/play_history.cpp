@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include "check/check_verdict.h"
+#include "form/play_outcome.h"
 #include "engines/mpv_media_player.h"
 #include "engines/mpv_real_player.h"
 #include "form/form.h"
@@ -15,14 +15,10 @@ namespace check {
 
 namespace {
 
-constexpr LoadFailure kFailures[] = {LoadFailure::UnsupportedFormat, LoadFailure::Unreachable,
-                                     LoadFailure::TimedOut,          LoadFailure::Missing,
-                                     LoadFailure::Dropped,           LoadFailure::Other};
-
 // The reason word of an engine's error code; "" for a code it never gives.
 QString reasonOfCode(int code, int (*codeOf)(LoadFailure)) {
-  for (LoadFailure failure : kFailures)
-    if (codeOf(failure) == code) return reasonKey(outcomeOf(failure));
+  for (LoadFailure failure : kAllLoadFailures)
+    if (codeOf(failure) == code) return reasonKey(outcomeOfFailure(failure));
   return {};
 }
 

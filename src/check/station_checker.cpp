@@ -227,7 +227,7 @@ void StationChecker::onEnded(Slot& slot, qint64 ms) {
 void StationChecker::onFailed(Slot& slot, LoadFailure failure) {
   if (!slot.job) return;
   const Job& job = *slot.job;
-  Outcome outcome = outcomeOf(failure);
+  Outcome outcome = outcomeOfFailure(failure);
   const BodyKind body = job.probe.body;
   if (job.started) {
     outcome = Outcome::Dropped;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "check/check_verdict.h"
+#include "form/play_outcome.h"
 #include "check/connection_probe.h"
 #include "engines/check_player.h"
 #include "playlists/station.h"

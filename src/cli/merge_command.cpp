@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "check/check_verdict.h"
 #include "history/health_db.h"
 #include "history/verdict_batch.h"
+#include "form/play_outcome.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"

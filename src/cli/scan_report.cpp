@@ -16,10 +16,8 @@ namespace {
 // The verdict behind an engine's error code.
 template <class Engine>
 std::optional<check::Outcome> outcomeOfCode(int code) {
-  for (LoadFailure f :
-       {LoadFailure::UnsupportedFormat, LoadFailure::Unreachable, LoadFailure::TimedOut,
-        LoadFailure::Missing, LoadFailure::Dropped, LoadFailure::Other})
-    if (Engine::errorCodeOf(f) == code) return check::outcomeOf(f);
+  for (LoadFailure f : kAllLoadFailures)
+    if (Engine::errorCodeOf(f) == code) return outcomeOfFailure(f);
   return std::nullopt;
 }
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "check/check_verdict.h"
+#include "form/play_outcome.h"
 
 class Form;
 

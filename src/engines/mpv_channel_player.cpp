@@ -3,7 +3,7 @@
 #include "engines/mpv_detectors.h"
 #include "engines/mpv_media_facts.h"
 #include "engines/mpv_names.h"
-#include "history/failure_reason.h"
+#include "form/play_outcome.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ void MpvChannelPlayer::onReport(MpvReport report) {
       return Q_EMIT started();
     case MpvReport::Stalled: return Q_EMIT buffering(true);
     // A channel that comes to an end has stopped playing.
-    case MpvReport::Ended: return fail(history::reason::kDropped, 0);
+    case MpvReport::Ended: return fail(check::reasonKey(check::Outcome::Dropped), 0);
     case MpvReport::Failed: return;
   }
 }
@@ -111,10 +111,7 @@ void MpvChannelPlayer::onReport(MpvReport report) {
 void MpvChannelPlayer::onFailed(LoadFailure failure) {
   if (!m_active) return;
   const int status = m_session.failureStatus();
-  QString reason = history::reasonOfHttpStatus(status);
-  if (m_started) reason = history::reason::kDropped;
-  else if (reason.isEmpty()) reason = reasonOf(failure);
-  fail(reason, status);
+  fail(check::reasonKey(m_started ? check::Outcome::Dropped : outcomeOfFailure(failure)), status);
 }
 
 void MpvChannelPlayer::fail(const QString& reason, int status) {

@@ -5,7 +5,13 @@
 #include <QUrl>
 #include <mpv/client.h>
 
-#include "history/failure_reason.h"
+int httpStatusOf(const QStringList& log) {
+  static const QRegularExpression status(QStringLiteral("HTTP error (\\d{3})\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  for (const QString& line : log)
+    if (const auto m = status.match(line); m.hasMatch()) return m.captured(1).toInt();
+  return 0;
+}
 
 namespace {
 
@@ -15,7 +21,18 @@ bool logSays(const QStringList& log, const QRegularExpression& pattern) {
   return false;
 }
 
+// The failure an HTTP error status in the log tells.
+std::optional<LoadFailure> failureFromStatus(const QStringList& log) {
+  switch (check::outcomeOfStatus(httpStatusOf(log)).value_or(check::Outcome::Playing)) {
+    case check::Outcome::NotFound: return LoadFailure::Missing;
+    case check::Outcome::Forbidden: return LoadFailure::Forbidden;
+    case check::Outcome::ServerError: return LoadFailure::ServerError;
+    default: return std::nullopt;
+  }
+}
+
 std::optional<LoadFailure> failureFromLog(const QStringList& log) {
+  if (const auto fromStatus = failureFromStatus(log)) return fromStatus;
   static const QRegularExpression unreachable(
       QStringLiteral("refused|failed to resolve|not known|no route|unreachable|reset by peer"),
       QRegularExpression::CaseInsensitiveOption);
@@ -54,25 +71,6 @@ LoadFailure classifyFailure(const FailureFacts& facts) {
   return local ? LoadFailure::Other : LoadFailure::Unreachable;
 }
 
-int httpStatusOf(const QStringList& log) {
-  static const QRegularExpression status(QStringLiteral("HTTP error (\\d{3})\\b"));
-  for (const QString& line : log)
-    if (const auto m = status.match(line); m.hasMatch()) return m.captured(1).toInt();
-  return 0;
-}
-
-QString reasonOf(LoadFailure failure) {
-  namespace reason = history::reason;
-  switch (failure) {
-    case LoadFailure::Unreachable: return reason::kRefused;
-    case LoadFailure::TimedOut: return reason::kTimedOut;
-    case LoadFailure::Dropped: return reason::kDropped;
-    case LoadFailure::Missing: return reason::kNotFound;
-    case LoadFailure::UnsupportedFormat:
-    case LoadFailure::Other: break;
-  }
-  return reason::kBadMedia;
-}
 
 int FailureCodes::of(LoadFailure failure) const {
   switch (failure) {
@@ -81,19 +79,25 @@ int FailureCodes::of(LoadFailure failure) const {
     case LoadFailure::TimedOut: return timedOut;
     case LoadFailure::Missing: return missing;
     case LoadFailure::Dropped: return dropped;
+    case LoadFailure::Forbidden: return forbidden;
+    case LoadFailure::ServerError: return serverError;
     case LoadFailure::Other: break;
   }
   return other;
 }
 
-QString describeFailure(LoadFailure failure) {
+check::Outcome outcomeOfFailure(LoadFailure failure) {
   switch (failure) {
-    case LoadFailure::UnsupportedFormat: return QStringLiteral("无法识别的媒体格式");
-    case LoadFailure::Unreachable: return QStringLiteral("无法连接到服务器");
-    case LoadFailure::TimedOut: return QStringLiteral("连接超时");
-    case LoadFailure::Missing: return QStringLiteral("找不到文件");
-    case LoadFailure::Dropped: return QStringLiteral("网络连接中断");
+    case LoadFailure::Unreachable: return check::Outcome::Refused;
+    case LoadFailure::TimedOut: return check::Outcome::TimedOut;
+    case LoadFailure::Dropped: return check::Outcome::Dropped;
+    case LoadFailure::Missing: return check::Outcome::NotFound;
+    case LoadFailure::Forbidden: return check::Outcome::Forbidden;
+    case LoadFailure::ServerError: return check::Outcome::ServerError;
+    case LoadFailure::UnsupportedFormat:
     case LoadFailure::Other: break;
   }
-  return QStringLiteral("无法播放此媒体");
+  return check::Outcome::BadMedia;
 }
+
+QString describeFailure(LoadFailure failure) { return check::failureText(outcomeOfFailure(failure)); }

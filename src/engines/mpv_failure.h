@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "form/play_outcome.h"
+
 // Why a load gave up, as both players report it.
 enum class LoadFailure {
   UnsupportedFormat,  // the engine does not recognise the data
@@ -12,7 +14,14 @@ enum class LoadFailure {
   Missing,            // no such file, here or on the server
   Dropped,            // a live stream stopped sending
   Other,
+  Forbidden,          // the server refused the request (401, 403, 451)
+  ServerError,        // the server failed (5xx)
 };
+
+inline constexpr LoadFailure kAllLoadFailures[] = {
+    LoadFailure::UnsupportedFormat, LoadFailure::Unreachable, LoadFailure::TimedOut,
+    LoadFailure::Missing,           LoadFailure::Dropped,     LoadFailure::Other,
+    LoadFailure::Forbidden,         LoadFailure::ServerError};
 
 // What is known when a load ends in failure.
 struct FailureFacts {
@@ -27,8 +36,6 @@ LoadFailure classifyFailure(const FailureFacts& facts);
 // The HTTP error status mpv's log names ("HTTP error 403 Forbidden"), 0 when
 // it names none.
 int httpStatusOf(const QStringList& log);
-// The word a verdict gives the failure (history::reason).
-QString reasonOf(LoadFailure failure);
 
 // The code an engine gives each kind of failure.
 struct FailureCodes {
@@ -38,11 +45,15 @@ struct FailureCodes {
   int missing;
   int dropped;
   int other;
+  int forbidden;
+  int serverError;
 
   int of(LoadFailure failure) const;
 };
 
-// A short description for the user.
+// What an engine's failure means for a station.
+check::Outcome outcomeOfFailure(LoadFailure failure);
+// What the user is told: the outcome's words.
 QString describeFailure(LoadFailure failure);
 
 // True for a path or file: address, false for a network address.

@@ -11,7 +11,9 @@ constexpr FailureCodes kCodes{MediaPlayer::kUnsupportedFormat,
                               static_cast<int>(0xC00D2EE1u),
                               static_cast<int>(0xC00D2EE2u),
                               static_cast<int>(0xC00D2EE3u),
-                              static_cast<int>(0xC00D2EE4u)};
+                              static_cast<int>(0xC00D2EE4u),
+                              static_cast<int>(0xC00D2EE5u),
+                              static_cast<int>(0xC00D2EE6u)};
 
 int stateOf(MpvReport report) {
   switch (report) {

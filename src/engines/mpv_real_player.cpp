@@ -5,7 +5,8 @@ namespace {
 // Our own codes; none is the code the callers ignore (0x800400CE).
 constexpr FailureCodes kCodes{static_cast<int>(0x80041001u), static_cast<int>(0x80041002u),
                               static_cast<int>(0x80041003u), static_cast<int>(0x80041004u),
-                              static_cast<int>(0x80041005u), static_cast<int>(0x80041006u)};
+                              static_cast<int>(0x80041005u), static_cast<int>(0x80041006u),
+                              static_cast<int>(0x80041007u), static_cast<int>(0x80041008u)};
 constexpr int kErrorSeverity = 2;
 
 int stateOf(MpvReport report) {

@@ -26,7 +26,7 @@ class ChannelPlayer : public QObject {
   // A detector finds the media black, silent or frozen, and has for
   // lastingMs of media; raised as it lasts, and once with 0 when it ends.
   void flagged(MediaFlag flag, qint64 lastingMs);
-  // The line stopped or never started: reason is a history::reason word,
+  // The line stopped or never started: reason is an outcome's word (check::reasonKey),
   // httpStatus the server's answer (0 when none was read).
   void failed(const QString& reason, int httpStatus);
 };

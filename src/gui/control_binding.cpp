@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "base/control_models.h"
+#include "gui/plain_text.h"
 #include "gui/twips.h"
 #include "gui/vb_key_codes.h"
 #include "gui/window_layout.h"
@@ -43,7 +44,7 @@ void ControlBinding::update() {
   m_widget->setEnabled(m_model.enabled());
   // The procedures' own tooltips come first.
   const QString tip = m_model.toolTip();
-  m_widget->setToolTip(tip.isEmpty() ? viewToolTip(m_model.name()) : tip);
+  m_widget->setToolTip(tip.isEmpty() ? viewToolTip(m_model.name()) : plainToolTip(tip));
   m_widget->setVisible(m_model.visible());
 }
 
@@ -77,6 +78,8 @@ void ButtonBinding::update() {
 
 LabelBinding::LabelBinding(Control& model, QWidget* labelOrPanel, const TwipsScale& scale)
     : ControlBinding(model, labelOrPanel, scale) {
+  // Captions show found names and addresses.
+  if (auto* label = qobject_cast<QLabel*>(labelOrPanel)) label->setTextFormat(Qt::PlainText);
   update();
 }
 

@@ -22,6 +22,8 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 
 void GuiHost::messageBox(const QString& text, const QString& title, MessageIcon icon) {
   QMessageBox box(qtIcon(icon), title, text, QMessageBox::Ok, m_mainWindow);
+  // Messages name stations, files and what the engines said.
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 

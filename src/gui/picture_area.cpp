@@ -12,6 +12,8 @@ constexpr int kWheelStep = 120;  // one notch of a mouse wheel
 QLabel* centredLabel(QWidget* parent, const QString& name, int pointSize) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
+  // Station names come from lists and pages.
+  label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignCenter);
   label->setWordWrap(true);
   QFont font = label->font();

@@ -50,10 +50,13 @@ QuickTestDialog::QuickTestDialog(Form& form, const playlists::StationList& stati
       m_table(verdictTable(stations, this)),
       m_progress(new QProgressBar(this)),
       m_summary(new QLabel(this)),
-      m_stop(new QPushButton(QStringLiteral("停止"), this)) {
+      m_stop(new QPushButton(QStringLiteral("停止"), this)),
+      m_found(form.path(library::kFoundFile)) {
   setWindowTitle(QStringLiteral("快速测试全部"));
   resize(760, 480);
   m_summary->setObjectName(QStringLiteral("quickTestSummary"));
+  // The summary ends with what the engine said when it failed.
+  m_summary->setTextFormat(Qt::PlainText);
   m_stop->setObjectName(QStringLiteral("quickTestStop"));
   m_progress->setRange(0, static_cast<int>(stations.size()));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -73,6 +76,8 @@ QuickTestDialog::QuickTestDialog(Form& form, const playlists::StationList& stati
   connect(m_checker.get(), &check::StationChecker::engineFailed, this,
           [this](const QString& message) { stop(QStringLiteral("无法测试：%1").arg(message)); });
   showCount();
+  // Read once here, so that a pass costs one appended line.
+  m_canKeep = m_form.writes.check(m_found.path(), m_found.open());
   if (stations.isEmpty()) {
     stop(QStringLiteral("列表中没有电台"));
     return;
@@ -91,14 +96,16 @@ void QuickTestDialog::checked(int index, const check::CheckResult& result) {
   m_table->scrollToItem(m_table->item(index, Name));
   if (plays) {
     ++m_playing;
-    const playlists::Station& s = m_stations.at(index);
-    // Kept at once, so a stopped test keeps what it found; a failed write is
-    // told by the Form and its line goes with the next one.
-    if (m_form.writes.appendLines(m_form.path(library::kFoundFile),
-                                  {library::stationLine(s.name, s.address)}))
-      ++m_kept;
+    keep(m_stations.at(index));
   }
   showCount();
+}
+
+void QuickTestDialog::keep(const playlists::Station& s) {
+  // Kept at once, so that a stopped test keeps what it found; a failed write
+  // is told by the Form.
+  if (!m_canKeep || m_found.holds(s)) return;
+  if (m_form.writes.check(m_found.path(), m_found.append(s))) ++m_kept;
 }
 
 void QuickTestDialog::showCount() {

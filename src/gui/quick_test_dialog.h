@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "check/station_checker.h"
+#include "library/station_appender.h"
 #include "playlists/station.h"
 
 class Form;
@@ -15,7 +16,7 @@ class QTableWidget;
 // The quick test of the listed stations from the window: the command line's
 // checker runs on them, each station's verdict and reason shows as it comes,
 // the test can be stopped, and the stations that play are kept in the
-// found-stations file at once, as the command line keeps them.
+// found-stations file at once, one line per request, each appended.
 class QuickTestDialog : public QDialog {
   Q_OBJECT
  public:
@@ -30,6 +31,7 @@ class QuickTestDialog : public QDialog {
   void checked(int index, const check::CheckResult& result);
   void stop(const QString& why);
   void showCount();
+  void keep(const playlists::Station& s);
 
   Form& m_form;
   playlists::StationList m_stations;
@@ -38,6 +40,8 @@ class QuickTestDialog : public QDialog {
   QLabel* m_summary;
   QPushButton* m_stop;
   std::unique_ptr<check::StationChecker> m_checker;
+  library::StationAppender m_found;
+  bool m_canKeep = false;
   int m_playing = 0;
   int m_done = 0;
   int m_kept = 0;

@@ -7,12 +7,11 @@
 #include <QUrl>
 
 #include "form/form.h"
-#include "base/text_file.h"
 #include "base/user_agent.h"
 #include "gui/quick_test_dialog.h"
+#include "library/found_export.h"
 #include "library/listed_stations.h"
 #include "library/station_list.h"
-#include "playlists/playlist_export.h"
 #include "playlists/playlist_import.h"
 
 namespace {
@@ -63,10 +62,28 @@ void StationTools::exportM3u8() {
       m_window, QStringLiteral("导出为 M3U8"), m_form.path(QStringLiteral("nettv.m3u8")),
       QStringLiteral("M3U8 播放列表 (*.m3u8)"));
   if (file.isEmpty()) return;
-  const QString m3u8 = playlists::toM3u8(library::listedStations(m_form));
-  if (const auto written = textfile::writeBytes(file, m3u8.toUtf8()); !written)
-    m_form.host.messageBox(QStringLiteral("无法写入 %1：%2").arg(file, written.error),
-                           QStringLiteral("导出为 M3U8"), MessageIcon::Stop);
+  const library::FoundExport done = library::exportFoundStations(m_form.programDir, file);
+  QString text;
+  MessageIcon icon = MessageIcon::Stop;
+  switch (done.result) {
+    case library::FoundExport::Result::ProgramFile:
+      text = QStringLiteral("%1 是程序自己的文件，不能用作导出目标。").arg(file);
+      break;
+    case library::FoundExport::Result::CannotRead:
+      text = QStringLiteral("无法读取 %1。").arg(done.source);
+      break;
+    case library::FoundExport::Result::CannotWrite:
+      text = QStringLiteral("无法写入 %1：%2").arg(file, done.error);
+      break;
+    case library::FoundExport::Result::Written:
+      text = QStringLiteral("导出 %1 个电台到 %2，跳过 %3 项。")
+                 .arg(done.stations)
+                 .arg(file)
+                 .arg(done.skipped.size());
+      icon = MessageIcon::Information;
+      break;
+  }
+  m_form.host.messageBox(text, QStringLiteral("导出为 M3U8"), icon);
 }
 
 void StationTools::quickTest() {
@@ -83,9 +100,15 @@ void StationTools::addMenu(QLineEdit* box) {
     QMenu* menu = box->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("导入播放列表…"), this, &StationTools::chooseAndImport);
-    menu->addAction(QStringLiteral("导出为 M3U8…"), this, &StationTools::exportM3u8);
-    menu->addAction(QStringLiteral("快速测试全部"), this, &StationTools::quickTest);
+    // The tools run dialogs and reload the lists, which runs the event loop:
+    // the menu, closed and deleted on the way, must have finished with its
+    // click before they start.
+    const auto add = [this, menu](const QString& text, void (StationTools::*tool)()) {
+      connect(menu->addAction(text), &QAction::triggered, this, tool, Qt::QueuedConnection);
+    };
+    add(QStringLiteral("导入播放列表…"), &StationTools::chooseAndImport);
+    add(QStringLiteral("导出为 M3U8…"), &StationTools::exportM3u8);
+    add(QStringLiteral("快速测试全部"), &StationTools::quickTest);
     menu->popup(box->mapToGlobal(at));
   });
 }

@@ -9,9 +9,9 @@ class QMimeData;
 class QWidget;
 
 // What the window does with whole station lists besides the procedures:
-// importing playlist files (dropped or chosen), exporting the listed
-// stations as M3U8 and the quick test of every listed station, offered by a
-// right-click on the station boxes.
+// importing playlist files (dropped or chosen), exporting the found stations
+// as M3U8 as the command line does, and the quick test of every listed
+// station, offered by a right-click on the station boxes.
 class StationTools : public QObject {
   Q_OBJECT
  public:

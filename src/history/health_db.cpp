@@ -8,6 +8,7 @@
 
 #include "history/health_schema.h"
 #include "history/set_aside.h"
+#include "playlists/station_files.h"
 
 namespace history {
 
@@ -79,7 +80,7 @@ HealthDb::HealthDb(Clock clock) : m_clock(std::move(clock)) {}
 
 Result HealthDb::open(const QString& dir) {
   close();
-  m_path = QDir(dir).filePath(kFileName);
+  m_path = QDir(dir).filePath(library::kHealthFile);
   const Opening opening = openFile();
   if (opening.rc == SQLITE_OK) return {true, {}};
   if (opening.damaged) return replaceDamaged(opening.why);

@@ -32,7 +32,6 @@ struct [[nodiscard]] Result {
 class HealthDb {
  public:
   using Clock = std::function<QDateTime()>;
-  static constexpr QLatin1StringView kFileName{"health.db"};
   static constexpr int kKeepDays = 30;
 
   explicit HealthDb(Clock clock = &QDateTime::currentDateTimeUtc);

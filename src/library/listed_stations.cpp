@@ -15,8 +15,9 @@ playlists::StationList listedStations(const Form& f) {
   for (int i = 0; i < count; ++i) {
     const QString address = f.dz1.item(i);
     if (address == kSeparator || address.trimmed().isEmpty()) continue;
-    // The same station whatever headers a list gives it.
-    const QString key = playlists::knownAddressKey(address);
+    // The same bare address with other headers is another request, often
+    // the one that plays.
+    const QString key = playlists::requestKey(address);
     if (seen.contains(key)) continue;
     seen.insert(key);
     stations.append({f.tvm.item(i), address, QString()});

@@ -7,7 +7,8 @@ class Form;
 namespace library {
 
 // The stations the name and address lists hold, in list order, without the
-// separators between files and with each address once.
+// separators between files and with each request (bare address and
+// headers) once.
 playlists::StationList listedStations(const Form& f);
 
 }  // namespace library

@@ -4,10 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace library {
+#include "playlists/station_files.h"
 
-// The file of list addresses nettv keeps up to date from.
-inline const QString kSubscriptionFile = QStringLiteral("subscribe.txt");
+namespace library {
 
 // One source: "名称,address|Name=value&…" or the address alone; the
 // headers go with every request for the list.

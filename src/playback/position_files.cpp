@@ -5,13 +5,11 @@
 #include "form/form.h"
 #include "base/text_file.h"
 #include "base/vb_text.h"
+#include "playlists/station_files.h"
 
 namespace playback {
 
 namespace {
-
-const QString kLastPlayedFile = QStringLiteral("bfwz.dat");
-const QString kRunPositionFile = QStringLiteral("dqwz.dat");
 
 void savePosition(Form& f, const QString& fileName, qint32 index) {
   // Before the first play there is no engine to record; the file stays.
@@ -22,12 +20,12 @@ void savePosition(Form& f, const QString& fileName, qint32 index) {
 
 }  // namespace
 
-void SaveLastPlayed(Form& f, qint32 index) { savePosition(f, kLastPlayedFile, index); }
+void SaveLastPlayed(Form& f, qint32 index) { savePosition(f, library::kLastPlayedFile, index); }
 
-void SaveRunPosition(Form& f, qint32 index) { savePosition(f, kRunPositionFile, index); }
+void SaveRunPosition(Form& f, qint32 index) { savePosition(f, library::kRunPositionFile, index); }
 
 int ReadLastPlayed(Form& f) {
-  const auto lines = textfile::readLines(f.path(kLastPlayedFile));
+  const auto lines = textfile::readLines(f.path(library::kLastPlayedFile));
   if (!lines || lines->size() < 2) return 1;
   const auto number = vb::toNumber(lines->at(1));
   if (!number) return 1;

@@ -2,6 +2,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <tuple>
+
 #include "base/text_file.h"
 #include "playlists/guide_tags.h"
 #include "playlists/station_files.h"
@@ -47,6 +50,7 @@ QString stationLineKey(QStringView line) {
 }
 
 QString knownAddressKey(const QString& address) { return duplicateKey(bareAddress(address)); }
+
 
 std::optional<Playlist> readStationFile(const QString& path, const StationSink& onStation) {
   const auto text = QFileInfo::exists(path) ? textfile::read(path) : QString();

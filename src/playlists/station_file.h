@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "playlists/playlist.h"
+#include "playlists/station_address.h"
 #include "playlists/station.h"
 
 namespace playlists {
@@ -30,6 +31,7 @@ QString stationLineKey(QStringView line);
 // duplicate key of its bare address, so the same stream with other headers
 // is the same station.
 QString knownAddressKey(const QString& address);
+
 
 // Reads a station file of the program folder whole; a missing file holds no
 // stations. Nothing when the file is there but cannot be read.

@@ -2,7 +2,9 @@
 
 #include <QString>
 
-// Names of the station list files in the program folder.
+#include "base/user_agent.h"
+
+// Names of the files the program keeps in its folder.
 namespace library {
 
 inline const QString kLibraryFile = QStringLiteral("tv_lib.txt");
@@ -16,14 +18,26 @@ inline const QString kScratchFile = QStringLiteral("wjmxd");
 inline const QString kMarkerFile = QStringLiteral("gjz.txt");
 // The user's channel aliases: "canonical name,alias,…" per line.
 inline const QString kAliasFile = QStringLiteral("alias.txt");
+// The file of list addresses nettv keeps up to date from.
+inline const QString kSubscriptionFile = QStringLiteral("subscribe.txt");
+// The player and station index of the last play, read at start-up, and the
+// place of a running station scan.
+inline const QString kLastPlayedFile = QStringLiteral("bfwz.dat");
+inline const QString kRunPositionFile = QStringLiteral("dqwz.dat");
+// The health history; SQLite keeps its journals beside it under the same
+// name with a suffix, and a damaged one is moved aside likewise.
+inline const QString kHealthFile = QStringLiteral("health.db");
 
-// True for the name of a file the program keeps in its folder: station
-// files and the marker lists, which only the program itself may write.
+// True for the name of a file the program keeps in its folder, which only
+// the program itself may write: a station file, a list it reads, a position
+// file, the settings, the health history or one of its companions.
 inline bool isProgramFileName(const QString& fileName) {
-  for (const QString& own : {kLibraryFile, kFoundFile, kScannedFile, kExtraResultsFile,
-                             kFoundBackupFile, kDefaultResultsFile, kScratchFile, kMarkerFile})
+  for (const QString& own :
+       {kLibraryFile, kFoundFile, kScannedFile, kExtraResultsFile, kFoundBackupFile,
+        kDefaultResultsFile, kScratchFile, kMarkerFile, kAliasFile, kSubscriptionFile,
+        kLastPlayedFile, kRunPositionFile, useragent::kSettingsFile})
     if (fileName.compare(own, Qt::CaseInsensitive) == 0) return true;
-  return false;
+  return fileName.startsWith(kHealthFile, Qt::CaseInsensitive);
 }
 // Marks the boundary between two files' entries in both lists.
 inline const QString kSeparator = QStringLiteral("-------------");

@@ -119,6 +119,14 @@ TEST_F(ImportExport, ExportWritesM3u8ThatReadsBackTheSameStations) {
   ConsoleCapture blocked;
   EXPECT_EQ(runExport(command(Command::Export, dir.path()), dir.path(), blocked.console),
             kExitBadInput);
+  // A link elsewhere that leads to a station file is that file.
+  QTemporaryDir other;
+  const QString link = QDir(other.path()).filePath("found.m3u8");
+  ASSERT_TRUE(QFile::link(path(library::kFoundFile), link));
+  const QByteArray found = readBytes(library::kFoundFile);
+  ConsoleCapture linked;
+  EXPECT_EQ(runExport(command(Command::Export, link), dir.path(), linked.console), kExitBadInput);
+  EXPECT_EQ(readBytes(library::kFoundFile), found);
   // No found stations yet: an empty playlist.
   QTemporaryDir fresh;
   ConsoleCapture noSource;

@@ -145,12 +145,16 @@ TEST_F(MpvMediaPlayerTest, PlayCountRepeatsTheMedium) {
 
 TEST_F(MpvMediaPlayerTest, EachKindOfFailureHasItsOwnCode) {
   server.addStatus("/gone.mp3", 404);
+  server.addStatus("/locked.mp3", 403);
+  server.addStatus("/broken.mp3", 503);
   const QList<std::pair<QString, int>> cases = {
       {server.url("/media/bad.bin"), MediaPlayer::kUnsupportedFormat},
       {MediaFixtures::instance().path("bad.bin"), MediaPlayer::kUnsupportedFormat},
       {MediaFixtures::instance().path("absent.mp3"),
        MpvMediaPlayer::errorCodeOf(LoadFailure::Missing)},
       {server.url("/gone.mp3"), MpvMediaPlayer::errorCodeOf(LoadFailure::Missing)},
+      {server.url("/locked.mp3"), MpvMediaPlayer::errorCodeOf(LoadFailure::Forbidden)},
+      {server.url("/broken.mp3"), MpvMediaPlayer::errorCodeOf(LoadFailure::ServerError)},
   };
   for (const auto& [address, code] : cases) {
     player.clearErrorQueue();
@@ -161,11 +165,8 @@ TEST_F(MpvMediaPlayerTest, EachKindOfFailureHasItsOwnCode) {
     EXPECT_EQ(player.playState(), MediaPlayer::Ready);
   }
   QSet<int> codes;
-  for (LoadFailure f : {LoadFailure::UnsupportedFormat, LoadFailure::Unreachable,
-                        LoadFailure::TimedOut, LoadFailure::Missing, LoadFailure::Dropped,
-                        LoadFailure::Other})
-    codes << MpvMediaPlayer::errorCodeOf(f);
-  EXPECT_EQ(codes.size(), 6);
+  for (LoadFailure f : kAllLoadFailures) codes << MpvMediaPlayer::errorCodeOf(f);
+  EXPECT_EQ(codes.size(), std::size(kAllLoadFailures));
 }
 
 TEST_F(MpvMediaPlayerTest, StallIsReportedAsBufferingThenPlaying) {

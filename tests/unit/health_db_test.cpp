@@ -11,6 +11,7 @@
 #include "form_fixture.h"
 #include "history/health_db.h"
 #include "history/line_key.h"
+#include "playlists/station_files.h"
 #include "line_verdicts.h"
 #include "temp_files.h"
 #include "thread_cpu_time.h"
@@ -37,7 +38,7 @@ class HealthDbTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(db.open(dir.path()).ok); }
 
-  QString path(const QString& name = QString(HealthDb::kFileName)) const {
+  QString path(const QString& name = library::kHealthFile) const {
     return dir.filePath(name);
   }
   QStringList setAside() const {
@@ -242,7 +243,7 @@ TEST_F(HealthDbTest, UnusableFilesAreSetAside) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) QFile::remove(path(name));
-    writeFile(dir, QString(HealthDb::kFileName), c.bytes);
+    writeFile(dir, library::kHealthFile, c.bytes);
     if (c.make) c.make(path());
     writeFile(dir, QStringLiteral("health.db-wal"), "left over");
 
