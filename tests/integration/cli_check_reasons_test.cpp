@@ -128,6 +128,7 @@ class CheckReasons : public ::testing::Test {
   CommandLine check(const QString& list) const {
     CommandLine c;
     c.command = Command::Check;
+    c.fresh = true;  // every run checks every line, whatever an earlier run found
     c.files = {list};
     c.jobs = 6;
     c.timeoutSeconds = 4;

@@ -43,6 +43,7 @@ class CheckRunsOnFakes : public ::testing::Test {
   CommandLine check() const {
     CommandLine c;
     c.command = Command::Check;
+    c.fresh = true;  // every run checks every line, whatever an earlier run found
     c.files = {list};
     c.jobs = 2;
     c.timeoutSeconds = 4;

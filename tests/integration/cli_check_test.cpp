@@ -44,6 +44,7 @@ class CheckCommand : public ::testing::Test {
   CommandLine check(const QStringList& files) const {
     CommandLine c;
     c.command = Command::Check;
+    c.fresh = true;  // every run checks every line, whatever an earlier run found
     c.files = files;
     c.jobs = 4;
     c.timeoutSeconds = 4;
