@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "form/form.h"
+#include "form/marker_texts.h"
 #include "base/text_file.h"
 #include "base/vb_text.h"
 #include "library/found_entries.h"
@@ -41,10 +42,10 @@ void applyRealPlayerSettings(Form& f) {
 }  // namespace
 
 void LoadMarkerLists(Form& f) {
-  const auto lines = textfile::readLines(f.path(library::kMarkerFile));
-  if (!lines) return;
-  TextBox* boxes[] = {&f.Text3, &f.Text4, &f.Text5};
-  for (int i = 0; i < 3 && i < lines->size(); ++i) boxes[i]->setText(lines->at(i));
+  const MarkerTexts saved = savedMarkerTexts(f.path(library::kMarkerFile));
+  f.Text3.setText(saved.mediaTypes);
+  f.Text4.setText(saved.starts);
+  f.Text5.setText(saved.ends);
 }
 
 void SaveMarkerLists(Form& f) {

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "base/settings_file.h"
+
 // The User-Agent the engines, the prober and the browser send when a station
 // names none of its own.
 namespace useragent {
@@ -11,7 +13,7 @@ inline constexpr char kDefault[] = "nettv/5.5";
 
 // The window's settings file in the program folder: "user-agent=" in its
 // "[network]" section.
-inline const QString kSettingsFile = QStringLiteral("nettv.ini");
+inline const QString kSettingsFile = settings::kFile;
 inline constexpr QStringView kSettingsSection = u"network";
 inline constexpr QStringView kSettingsKey = u"user-agent";
 

@@ -24,17 +24,13 @@ QString reasonOfCode(int code, int (*codeOf)(LoadFailure)) {
 
 void record(Form& f, const QString& address, bool played, const QString& reason) {
   if (!playlists::hasNetworkScheme(playlists::bareAddress(address))) return;
-  if (!f.health.isOpen() && !f.healthOpened) {
-    f.healthOpened = true;
-    (void)f.health.open(f.programDir);
-  }
   history::LineVerdict v;
   v.line = history::lineKey(address);
   v.time = QDateTime::currentDateTimeUtc();
   v.outcome = played ? history::outcome::kPlaying : history::outcome::kFailed;
   v.reason = reason;
   v.source = library::isScanMarker(f.dz1.text()) ? history::source::kScan : history::source::kPlay;
-  (void)f.health.record(v);
+  (void)f.healthHistory().record(v);
 }
 
 }  // namespace

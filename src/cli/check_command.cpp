@@ -7,6 +7,7 @@
 #include "base/user_agent.h"
 #include "check/check_history.h"
 #include "check/station_checker.h"
+#include "cli/check_refresh.h"
 #include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -174,32 +175,37 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
   for (const Numbered& n : chosen) stations << n.station;
   check::CheckLimits limits = limitsOf(c, dir);
   fitOpenFileLimit(limits, console);
-  check::StationChecker checker(
-      std::move(stations), limits,
-      players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent));
+  const CheckPlayerFactory engines =
+      players ? players : MpvCheckPlayer::factory(limits.minPlayMs, limits.userAgent);
+  check::StationChecker checker(std::move(stations), limits, engines);
   QElapsedTimer clock;
   clock.start();
   CheckProgress progress(console, static_cast<int>(chosen.size()));
   OutcomeTally tally = selection.judged;
   QString engineFailure;
+  const auto report = [&](int i, const playlists::Station& station, const check::CheckResult& r) {
+    const int number = chosen.at(i).index;
+    ++tally[r.outcome];
+    verdicts.add(check::lineVerdictOf(station, r, QDateTime::currentDateTimeUtc(),
+                                      history::source::kCheck));
+    const QJsonObject json = resultJson(number, station, r);
+    console.print(c.json ? compact(json) : resultLine(number, station, r));
+    // A pass's results line follows its station line: a run killed between
+    // the two is checked again on --resume.
+    const bool stored =
+        !r.playing() ||
+        out.failure.note(out.passing.path(),
+                         out.passing.append(library::stationLine(station.name, station.address)));
+    if (out.results && stored) out.failure.note(c.jsonOut, out.results->write(json));
+    progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
+  };
+  std::optional<CheckRefresh> refresh;
+  if (c.refresh) refresh.emplace(dir, limits, engines, c.files);
   QObject::connect(&checker, &check::StationChecker::stationChecked, &checker,
                    [&](int i, const check::CheckResult& r) {
-                     const Numbered& n = chosen.at(i);
-                     ++tally[r.outcome];
-                     verdicts.add(check::lineVerdictOf(n.station, r, QDateTime::currentDateTimeUtc(),
-                                                       history::source::kCheck));
-                     const QJsonObject json = resultJson(n.index, n.station, r);
-                     console.print(c.json ? compact(json) : resultLine(n.index, n.station, r));
-                     // A pass's results line follows its station line: a run
-                     // killed between the two is checked again on --resume.
-                     const bool stored =
-                         !r.playing() ||
-                         out.failure.note(out.passing.path(),
-                                          out.passing.append(library::stationLine(
-                                              n.station.name, n.station.address)));
-                     if (out.results && stored)
-                       out.failure.note(c.jsonOut, out.results->write(json));
-                     progress.update(checker.doneCount(), tally.value(check::Outcome::Playing));
+                     const playlists::Station& station = chosen.at(i).station;
+                     if (refresh && refresh->holdBack(i, station, r)) return;
+                     report(i, station, r);
                    });
   QEventLoop loop;
   QObject::connect(&checker, &check::StationChecker::finished, &loop, &QEventLoop::quit,
@@ -211,6 +217,7 @@ int runCheck(const CommandLine& c, const QString& dir, Console& console,
                    });
   checker.start();
   loop.exec();
+  if (refresh && engineFailure.isEmpty()) refresh->run(report, verdicts, console);
   progress.end();
   verdicts.flush();
   if (!verdicts.error().isEmpty()) console.message(verdicts.error());

@@ -26,11 +26,16 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
   if (type == QtCriticalMsg || type == QtFatalMsg) Console::standard().message(text);
 }
 
-// Scan and crawl run the browser, which needs a GUI application (offscreen
-// unless a platform was chosen); the others need no more than the core.
-std::unique_ptr<QCoreApplication> applicationFor(Command command, int& argc, char** argv) {
-  if (command != Command::Scan && command != Command::Crawl)
-    return std::make_unique<QCoreApplication>(argc, argv);
+// Scan, crawl and the token refreshes of play and check run the browser,
+// which needs a GUI application (offscreen unless a platform was chosen);
+// the others need no more than the core.
+bool needsBrowser(const CommandLine& c) {
+  return c.command == Command::Scan || c.command == Command::Crawl || c.command == Command::Play ||
+         (c.command == Command::Check && c.refresh);
+}
+
+std::unique_ptr<QCoreApplication> applicationFor(const CommandLine& c, int& argc, char** argv) {
+  if (!needsBrowser(c)) return std::make_unique<QCoreApplication>(argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   webengine::prepareProcess();
   return std::make_unique<QGuiApplication>(argc, argv);
@@ -46,6 +51,7 @@ int dispatch(const CommandLine& c, const QString& dir, Console& console) {
     case Command::Export: return runExport(c, dir, console);
     case Command::Channels: return runChannels(c, dir, console);
     case Command::Update: return runUpdate(c, dir, console);
+    case Command::Play: return runPlay(c, dir, console);
     case Command::Help: break;
   }
   console.print(usageText().trimmed());
@@ -66,7 +72,7 @@ int runCommandLine(int argc, char** argv) {
   const CommandLine& c = std::get<CommandLine>(parsed);
   if (c.command == Command::Help) return dispatch(c, {}, console);
   qInstallMessageHandler(quietMessages);
-  const auto application = applicationFor(c.command, argc, argv);
+  const auto application = applicationFor(c, argc, argv);
   const QString dir = c.dir.isEmpty() ? QCoreApplication::applicationDirPath() : c.dir;
   if (!QFileInfo(dir).isDir()) {
     console.error(

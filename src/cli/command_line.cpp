@@ -39,7 +39,8 @@ const QList<CommandSyntax>& commandSyntaxes() {
         QStringLiteral("--timeout"), QStringLiteral("--min-play"), QStringLiteral("--retries"),
         QStringLiteral("--strict"), QStringLiteral("--out"), QStringLiteral("--json"),
         QStringLiteral("--json-out"), QStringLiteral("--resume"), QStringLiteral("--shard"),
-        QStringLiteral("--user-agent"), QStringLiteral("--fresh"), QStringLiteral("--no-history")},
+        QStringLiteral("--user-agent"), QStringLiteral("--fresh"), QStringLiteral("--no-history"),
+        QStringLiteral("--refresh")},
        1,
        -1},
       {QStringLiteral("merge"),
@@ -47,6 +48,15 @@ const QList<CommandSyntax>& commandSyntaxes() {
        {QStringLiteral("--dir"), QStringLiteral("--out"), QStringLiteral("--json-out")},
        1,
        -1},
+      {QStringLiteral("play"),
+       Command::Play,
+       {QStringLiteral("--dir"), QStringLiteral("--list"), QStringLiteral("--for"),
+        QStringLiteral("--no-video"), QStringLiteral("--json"), QStringLiteral("--ao"),
+        QStringLiteral("--stall"), QStringLiteral("--bad")},
+       1,
+       1,
+       u"频道名或网址",
+       u"a channel NAME or an ADDRESS"},
       {QStringLiteral("import"), Command::Import, {QStringLiteral("--dir")}, 1, 1},
       {QStringLiteral("export"), Command::Export, {QStringLiteral("--dir")}, 1, 1},
       {QStringLiteral("channels"),
@@ -80,6 +90,8 @@ bool* flagOf(const QString& option, CommandLine& c) {
   if (option == u"--fresh") return &c.fresh;
   if (option == u"--no-history") return &c.noHistory;
   if (option == u"--check") return &c.check;
+  if (option == u"--no-video") return &c.noVideo;
+  if (option == u"--refresh") return &c.refresh;
   return nullptr;
 }
 
@@ -105,8 +117,20 @@ std::optional<UsageError> setCount(const QString& option, const QString& value, 
                QStringLiteral("%1 must be a whole number from %2 to %3").arg(option).arg(min).arg(max));
 }
 
+std::optional<UsageError> setSeconds(const QString& option, const QString& value, double min,
+                                     double max, double& target) {
+  bool ok = false;
+  target = value.toDouble(&ok);
+  if (ok && target >= min && target <= max) return std::nullopt;
+  return error(QStringLiteral("%1 须为 %2 到 %3 秒").arg(option).arg(min).arg(max),
+               QStringLiteral("%1 must be from %2 to %3 seconds").arg(option).arg(min).arg(max));
+}
+
 std::optional<UsageError> setNumber(const QString& option, const QString& value, CommandLine& c) {
   bool ok = false;
+  if (option == u"--for") return setSeconds(option, value, 0.1, 1e7, c.forSeconds);
+  if (option == u"--stall") return setSeconds(option, value, 0.5, 3600, c.stallSeconds);
+  if (option == u"--bad") return setSeconds(option, value, 0.5, 3600, c.badSeconds);
   if (option == u"--probes") return setCount(option, value, 1, 4096, c.probes);
   if (option == u"--retries") return setCount(option, value, 0, 10, c.retries);
   if (option == u"--keep") return setCount(option, value, 1, 1000, c.keep);
@@ -156,6 +180,10 @@ std::optional<UsageError> setOption(const QString& option, const QString& value,
     return setUserAgent(value, c);
   else if (option == u"--json-out")
     c.jsonOut = value;
+  else if (option == u"--list")
+    c.lists << value;
+  else if (option == u"--ao")
+    c.audioOutput = value;
   else
     return setNumber(option, value, c);
   if (value.isEmpty())
@@ -223,6 +251,8 @@ std::variant<CommandLine, UsageError> parseCommandLine(const QStringList& args) 
                  QStringLiteral("--resume needs --json-out FILE"));
   if (c.command == Command::Crawl)
     c.url = words.value(0);
+  else if (c.command == Command::Play)
+    c.channel = words.value(0);
   else
     c.files = words;
   return c;
@@ -243,7 +273,7 @@ QString usageText() {
       "  nettv check FILE... [--jobs N] [--probes M] [--timeout S] [--min-play P]\n"
       "              [--retries R] [--strict] [--out FILE] [--json] [--json-out FILE]\n"
       "              [--resume] [--shard K/N] [--user-agent UA] [--fresh] [--no-history]\n"
-      "              [--dir D]\n"
+      "              [--refresh] [--dir D]\n"
       "      同时用 N 个播放器（默认 8）测试文件中的电台：S 秒内（默认 15，连接与播放合计）\n"
       "      解码出 P 秒（默认 1）媒体即通过；通过的电台随时追加到 tv_lib_ss_jg.txt（或 --out）\n"
       "      test the stations of station files or M3U/M3U8/PLS/ASX playlists with N\n"
@@ -259,12 +289,27 @@ QString usageText() {
       "      when the open-file limit is too low; --shard K/N checks every N-th\n"
       "      station from the K-th (K from 0); every verdict goes into health.db\n"
       "      (not with --no-history), and lines that failed lately rest a while (a\n"
-      "      minute after the first failure, doubling, at most a day) unless --fresh\n"
+      "      minute after the first failure, doubling, at most a day) unless --fresh;\n"
+      "      --refresh loads again the page of a station refused or not found (or\n"
+      "      whose token expired), checks the address found there and writes it\n"
+      "      into the station's FILE\n"
       "  nettv merge FILE... [--json-out FILE] [--out FILE] [--dir D]\n"
       "      合并各分片的 JSON 结果为一份报告，并把通过的电台存入 tv_lib_ss_jg.txt（或 --out）\n"
       "      join the JSON lines of check shards into one report (standard output or\n"
       "      --json-out) and one passing list (tv_lib_ss_jg.txt or --out); a station\n"
       "      that passed in any shard passes\n"
+      "  nettv play NAME|ADDRESS [--list FILE]... [--for S] [--no-video] [--ao DRIVER]\n"
+      "             [--stall S] [--bad S] [--json] [--dir D]\n"
+      "      播放一个频道（按名称，在 --list 文件或程序文件夹的电台文件中找它的各条线路）或一个\n"
+      "      网址；线路无法播放、卡住或黑屏/无声时自动切换到下一条线路，每个事件打印一行\n"
+      "      play a channel (by name, its lines from the --list files or the program\n"
+      "      folder's station files) or an address without a window, switching to the\n"
+      "      next line when one fails, stalls for S seconds (--stall, default 8) or\n"
+      "      stays black, silent or frozen (--bad, default 15); prints one line per\n"
+      "      event (--json: one JSON object); ends after --for seconds of good play\n"
+      "      (exit 0) or when every line failed (exit 1); a line whose token expired\n"
+      "      is refreshed from its page and written back into its --list file;\n"
+      "      --ao null plays without a sound device, --no-video decodes no picture\n"
       "  nettv import FILE\n"
       "      把播放列表（M3U/M3U8/PLS/ASX/txt 频道列表/电台文件）中的电台加入\n"
       "      tv_lib_ss_jg.txt\n"
@@ -293,7 +338,8 @@ QString usageText() {
       "             station names none (default %1)\n"
       "  --dir D    程序文件夹（默认为程序所在文件夹）/ the program folder (default: the\n"
       "             executable's folder)\n"
-      "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check),\n"
+      "退出码 / exit codes: 0 完成 done, 1 有电台未通过 some stations failed (check) or\n"
+      "  every line of the channel failed (play),\n"
       "  2 参数错误、无法读取输入或播放引擎无法启动 bad arguments, unreadable input, or\n"
       "  the media engine could not start\n")
       .arg(QLatin1StringView(useragent::kDefault));

@@ -9,7 +9,7 @@ namespace cli {
 // Exit codes of every command.
 enum ExitCode { kExitDone = 0, kExitSomeFailed = 1, kExitBadInput = 2 };
 
-enum class Command { Help, Scan, Crawl, Check, Merge, Import, Export, Channels, Update };
+enum class Command { Help, Scan, Crawl, Check, Merge, Import, Export, Channels, Update, Play };
 
 struct CommandLine {
   Command command = Command::Help;
@@ -36,6 +36,14 @@ struct CommandLine {
   bool resume = false;         // check --resume
   int shard = 0;               // check --shard K/N: K ...
   int shards = 1;              // ... and N
+  bool refresh = false;        // check --refresh
+  QString channel;             // play NAME|ADDRESS
+  QStringList lists;           // play --list FILE, once per file
+  double forSeconds = 0;       // play --for; 0: until stopped
+  bool noVideo = false;        // play --no-video
+  QString audioOutput;         // play --ao; "" for the default device, "null" for none
+  double stallSeconds = 8;     // play --stall
+  double badSeconds = 15;      // play --bad
 };
 
 // A one-line bilingual message for arguments that cannot be run.

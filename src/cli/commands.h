@@ -27,5 +27,7 @@ int runImport(const CommandLine& c, const QString& dir, Console& console);
 int runExport(const CommandLine& c, const QString& dir, Console& console);
 int runChannels(const CommandLine& c, const QString& dir, Console& console);
 int runUpdate(const CommandLine& c, const QString& dir, Console& console);
+// play runs until --for seconds of good play or until every line failed.
+int runPlay(const CommandLine& c, const QString& dir, Console& console);
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 
 #include <mpv/stream_cb.h>
 
+#include "engines/mpv_detectors.h"
 #include "engines/mpv_names.h"
 
 using namespace mpvname;
@@ -21,21 +22,11 @@ using HeldCookie = std::shared_ptr<HeldStream>;
 
 HeldStream& heldOf(void* cookie) { return **static_cast<HeldCookie*>(cookie); }
 
-QByteArray seconds(int ms) { return QByteArray::number(ms / 1000.0); }
-
-// A labelled libavfilter graph on one thread: a graph otherwise starts a
-// thread per core, in every engine.
-QByteArray detector(const char* label, const QByteArray& graph) {
-  return QByteArray("@") + label + ":lavfi=graph=[" + graph + "]:o=[threads=1]";
-}
-
 MpvOptions checkOptions(int minPlayMs, const QByteArray& userAgent) {
   MpvOptions o;
   o.userAgent = userAgent;
   o.reportProgress = true;
   o.observeFacts = true;
-  // Detectors need a run shorter than the media the checker asks for.
-  const QByteArray run = seconds(std::max(100, minPlayMs / 2));
   o.extra = {
       {kUntimed, "yes"},
       {kNullAudioUntimed, "yes"},
@@ -53,14 +44,9 @@ MpvOptions checkOptions(int minPlayMs, const QByteArray& userAgent) {
       {kAudioThreads, "1"},
       {kVideoFastDecode, "yes"},
       {kVideoSkipLoopFilter, "all"},
-      {kAudioFilters, detector(kSilenceLabel, "silencedetect=n=-60dB:d=" + run)},
-      // Judged on a small copy of the picture: black and still are as plain
-      // at 160 pixels wide. Each of its pixels averages those it covers,
-      // which costs less than the default scaling and evens out noise.
-      {kVideoFilters,
-       detector(kBlackLabel, "scale=w=160:h=-2:flags=area,blackdetect=d=0:pix_th=0.1") + "," +
-           detector(kFreezeLabel, "freezedetect=d=" + run)},
   };
+  // Detectors need a run shorter than the media the checker asks for.
+  o.extra += mpvdetect::filterOptions(std::max(100, minPlayMs / 2));
   return o;
 }
 

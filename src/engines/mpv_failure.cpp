@@ -5,6 +5,14 @@
 #include <QUrl>
 #include <mpv/client.h>
 
+int httpStatusOf(const QStringList& log) {
+  static const QRegularExpression status(QStringLiteral("HTTP error (\\d{3})\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  for (const QString& line : log)
+    if (const auto m = status.match(line); m.hasMatch()) return m.captured(1).toInt();
+  return 0;
+}
+
 namespace {
 
 bool logSays(const QStringList& log, const QRegularExpression& pattern) {
@@ -15,19 +23,12 @@ bool logSays(const QStringList& log, const QRegularExpression& pattern) {
 
 // The failure an HTTP error status in the log tells.
 std::optional<LoadFailure> failureFromStatus(const QStringList& log) {
-  static const QRegularExpression status(QStringLiteral("HTTP error (\\d{3})"),
-                                         QRegularExpression::CaseInsensitiveOption);
-  for (const QString& line : log) {
-    const auto match = status.match(line);
-    if (!match.hasMatch()) continue;
-    switch (check::outcomeOfStatus(match.captured(1).toInt()).value_or(check::Outcome::Playing)) {
-      case check::Outcome::NotFound: return LoadFailure::Missing;
-      case check::Outcome::Forbidden: return LoadFailure::Forbidden;
-      case check::Outcome::ServerError: return LoadFailure::ServerError;
-      default: break;
-    }
+  switch (check::outcomeOfStatus(httpStatusOf(log)).value_or(check::Outcome::Playing)) {
+    case check::Outcome::NotFound: return LoadFailure::Missing;
+    case check::Outcome::Forbidden: return LoadFailure::Forbidden;
+    case check::Outcome::ServerError: return LoadFailure::ServerError;
+    default: return std::nullopt;
   }
-  return std::nullopt;
 }
 
 std::optional<LoadFailure> failureFromLog(const QStringList& log) {
@@ -69,6 +70,7 @@ LoadFailure classifyFailure(const FailureFacts& facts) {
   if (facts.mpvError == MPV_ERROR_UNKNOWN_FORMAT) return LoadFailure::UnsupportedFormat;
   return local ? LoadFailure::Other : LoadFailure::Unreachable;
 }
+
 
 int FailureCodes::of(LoadFailure failure) const {
   switch (failure) {

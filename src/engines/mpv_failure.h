@@ -33,6 +33,9 @@ struct FailureFacts {
 };
 
 LoadFailure classifyFailure(const FailureFacts& facts);
+// The HTTP error status mpv's log names ("HTTP error 403 Forbidden"), 0 when
+// it names none.
+int httpStatusOf(const QStringList& log);
 
 // The code an engine gives each kind of failure.
 struct FailureCodes {

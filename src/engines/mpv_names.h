@@ -15,6 +15,8 @@ inline constexpr char kNetworkTimeout[] = "network-timeout";
 inline constexpr char kUserAgent[] = "user-agent";
 inline constexpr char kVideoOutput[] = "vo";
 inline constexpr char kAudioOutput[] = "ao";
+// "no": the picture is neither decoded nor shown.
+inline constexpr char kVideoTrack[] = "vid";
 inline constexpr char kIdle[] = "idle";
 inline constexpr char kTerminal[] = "terminal";
 // Where the window's picture goes: the native window mpv draws into by

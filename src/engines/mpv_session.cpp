@@ -250,7 +250,8 @@ void MpvSession::load(const playlists::StationAddress& address) {
   abandon();
   m_address = address;
   m_sized = false;
-  m_durationMs = 0;
+  m_length = 0;
+  m_failureStatus = 0;
   Q_EMIT loading(address.bare);
   if (!m_handle) return;
   setPaused(false);
@@ -522,11 +523,13 @@ void MpvSession::onPropertyChange(const Event& e) {
     case Observed::FileSize:
       // A live stream has no size.
       if (m_entryActive) m_sized = e.value.isValid();
-      [[fallthrough]];
-    default:
-      if (m_entryActive) Q_EMIT observed(e.userdata, e.value);
-      return;
+      break;
+    case Observed::MediaLength:
+      if (m_entryActive) m_length = e.value.toDouble();
+      break;
+    default: break;
   }
+  if (m_entryActive) Q_EMIT observed(e.userdata, e.value);
 }
 
 // The timer raises the latest position, so a moving position shows at a
@@ -563,11 +566,9 @@ void MpvSession::readExtent() {
   std::int64_t size = 0;
   double duration = 0;
   const bool sized = mpv_get_property(m_handle, kFileSize, MPV_FORMAT_INT64, &size) >= 0;
-  const bool timed = mpv_get_property(m_handle, kDuration, MPV_FORMAT_DOUBLE, &duration) >= 0 &&
-                     duration > 0;
-  // A live stream has no size; live HLS has no duration.
+  const bool timed = mpv_get_property(m_handle, kDuration, MPV_FORMAT_DOUBLE, &duration) >= 0;
   m_sized = sized;
-  m_durationMs = sized && timed ? qRound64(duration * 1000) : 0;
+  m_length = timed ? duration : 0;
 }
 
 void MpvSession::abandon() {
@@ -608,6 +609,7 @@ void MpvSession::reportEntryFailure() {
   facts.address = m_address.bare;
   facts.elapsedMs = m_failedAfterMs;
   facts.networkTimeoutMs = m_networkTimeoutMs;
+  m_failureStatus = httpStatusOf(facts.log);
   fail(classifyFailure(facts));
 }
 

@@ -42,7 +42,7 @@ struct MpvOptions {
   bool reportProgress = false;
   // On: what each entry is (mpvname::kFactsObserved) is observed and told
   // by factsCleared() and observed(); the session then never waits on the
-  // engine, and durationMs() stays 0.
+  // engine, and durationMs() follows what is observed.
   bool observeFacts = false;
 };
 
@@ -103,9 +103,12 @@ class MpvSession : public QObject {
   // True while the current load has not yet played.
   bool isOpening() const { return m_phase == Phase::Opening; }
   // Facts of the current load, known once it plays.
-  qint64 durationMs() const { return m_durationMs; }
+  // A live stream has none: no size, or no length (live HLS).
+  qint64 durationMs() const { return m_sized && m_length > 0 ? qRound64(m_length * 1000) : 0; }
   int bitrate() const;
   quint64 generation() const { return m_generation; }
+  // The HTTP status the current load's failure came with, 0 when none.
+  int failureStatus() const { return m_failureStatus; }
 
  Q_SIGNALS:
   // What the engine did by itself. Playing: the first time, and again after
@@ -206,6 +209,7 @@ class MpvSession : public QObject {
   QStringList m_entryLog;
   int m_failedError = 0;
   qint64 m_failedAfterMs = 0;
+  int m_failureStatus = 0;
   bool m_sized = false;
-  qint64 m_durationMs = 0;
+  double m_length = 0;  // seconds
 };

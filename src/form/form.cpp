@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "form/marker_texts.h"
+
 Form::Form(Host& host_, MediaPlayer& mediaPlayer, RealPlayer& realPlayer, WebBrowser& browser,
            const QString& programDir_)
     : host(host_),
@@ -13,6 +15,14 @@ Form::Form(Host& host_, MediaPlayer& mediaPlayer, RealPlayer& realPlayer, WebBro
 }
 
 QString Form::path(const QString& fileName) const { return QDir(programDir).filePath(fileName); }
+
+history::HealthDb& Form::healthHistory() {
+  if (!health.isOpen() && !healthOpened) {
+    healthOpened = true;
+    (void)health.open(programDir);
+  }
+  return health;
+}
 
 void Form::setDesignTimeState() {
   form1.setGeometry(0, 0, kCompactWidth, kCompactHeight);
@@ -84,14 +94,15 @@ void Form::setDesignTimeState() {
                           static_cast<Control*>(&List1), static_cast<Control*>(&List2),
                           static_cast<Control*>(&tvmx), static_cast<Control*>(&Check1)})
     hidden->setVisible(false);
-  Text3.setText(QStringLiteral(".mp3-.dat-.ram-.rm-mms:-rtsp:-.asx-.wmv-."));
+  const MarkerTexts markers;
+  Text3.setText(markers.mediaTypes);
   Text3.setToolTip(QStringLiteral("在此输入搜索媒体文件类型"));
-  Text4.setText(QStringLiteral("http://;mms://;rtsp://;url=;value="));
+  Text4.setText(markers.starts);
   Text4.setToolTip(QStringLiteral("在此输入协议"));
-  Text5.setText(QStringLiteral(".mp3;.dat;.ram;.rm;.asx;.wmv;\";';--;>"));
+  Text5.setText(markers.ends);
   Text5.setToolTip(QStringLiteral("在此输入网址结束标志"));
-  Text6.setText(QStringLiteral("?"));
-  Text7.setText(QStringLiteral("\"-->'"));
+  Text6.setText(markers.dynamic);
+  Text7.setText(markers.outside);
   Check1.setCaption(QStringLiteral("Check1"));
 }
 

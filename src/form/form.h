@@ -63,6 +63,8 @@ class Form {
   // What the players learn of each line; opened at the first record.
   history::HealthDb health;
   bool healthOpened = false;
+  // The health history, opened (once) when first asked for.
+  history::HealthDb& healthHistory();
   // True once the Unload sequence has ended the program.
   bool terminated = false;
   // Runs pending events, where Unload may run; false once the program has

@@ -29,6 +29,7 @@ constexpr OutcomeWords kWords[] = {
     {Outcome::TimedOut, "timed_out", u"超时", "timed out", u""},
     {Outcome::Dropped, "dropped", u"播放后中断", "dropped (stopped too soon)", u""},
     {Outcome::Flagged, "flagged", u"无声、黑屏或静止", "flagged (silent, black or frozen)", u""},
+    {Outcome::Stalled, "stalled", u"卡住", "stalled (no new media)", u""},
 };
 
 const OutcomeWords& wordsOf(Outcome o) {

@@ -19,12 +19,13 @@ enum class Outcome {
   TimedOut,     // nothing within the limit
   Dropped,      // it started and stopped before the media asked for
   Flagged,      // it plays but is silent, black or frozen (strict checks)
+  Stalled,      // it played, then gave no new media for too long
 };
 
 inline constexpr Outcome kAllOutcomes[] = {
     Outcome::Playing,  Outcome::Refused,    Outcome::NotFound, Outcome::Forbidden,
     Outcome::ServerError, Outcome::NotMedia, Outcome::BadMedia, Outcome::NoSegments,
-    Outcome::TimedOut, Outcome::Dropped,    Outcome::Flagged};
+    Outcome::TimedOut, Outcome::Dropped,    Outcome::Flagged,  Outcome::Stalled};
 
 // "playing" or "failed".
 QString verdictKey(Outcome o);

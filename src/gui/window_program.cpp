@@ -10,19 +10,23 @@
 #include "app/wiring.h"
 #include "engines/web_engine_setup.h"
 #include "gui/media_views.h"
+#include "gui/picture_area.h"
 #include "gui/qt_translations.h"
 #include "gui/termination_signals.h"
 #include "check/play_history.h"
 
 WindowProgram::WindowProgram(const QString& programDir, const MpvOptions& playerOptions)
-    : m_mediaPlayer(playerOptions),
+    : m_mediaPlayer(MpvChannelPlayer::withChannels(playerOptions)),
       m_realPlayer(playerOptions),
       m_form(m_host, m_mediaPlayer, m_realPlayer, m_browser, programDir),
-      m_window(m_form, makeMediaViews(m_mediaPlayer, m_realPlayer, m_browser, m_form)) {
+      m_views(makeMediaViews(m_mediaPlayer, m_realPlayer, m_browser, m_form)),
+      m_window(m_form, m_views) {
   m_host.setMainWindow(&m_window);
   m_browser.setUserAgent(playerOptions.userAgent);
   check::RecordPlays(m_form);
   app::wire(m_form);
+  m_channels = std::make_unique<ChannelMode>(m_form, m_mediaPlayer, m_host, m_views.mediaPicture,
+                                             &m_window);
 }
 
 namespace gui {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "form/form.h"
 #include "engines/mpv_media_player.h"
 #include "engines/mpv_real_player.h"
 #include "engines/web_engine_browser.h"
+#include "gui/channel_mode.h"
 #include "gui/gui_host.h"
 #include "gui/main_window.h"
 
@@ -21,6 +23,7 @@ class WindowProgram {
   MpvMediaPlayer& mediaPlayer() { return m_mediaPlayer; }
   MpvRealPlayer& realPlayer() { return m_realPlayer; }
   WebEngineBrowser& browser() { return m_browser; }
+  ChannelMode& channels() { return *m_channels; }
 
  private:
   GuiHost m_host;
@@ -28,7 +31,10 @@ class WindowProgram {
   MpvRealPlayer m_realPlayer;
   WebEngineBrowser m_browser;
   Form m_form;
+  MediaViews m_views;
   MainWindow m_window;
+  // Plays on the media player and over its picture: goes first.
+  std::unique_ptr<ChannelMode> m_channels;
 };
 
 namespace gui {

@@ -10,7 +10,6 @@ namespace playback {
 
 namespace {
 
-constexpr int kEnterKey = 13;
 constexpr int kRepeatCount = 10;
 
 // Index of the entry the name box shows, or -1.

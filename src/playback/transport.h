@@ -4,6 +4,9 @@ class Form;
 
 namespace playback {
 
+// The key code of Enter in the KeyDown handlers.
+inline constexpr int kEnterKey = 13;
+
 // The play, step and open buttons.
 void Command2_Click(Form& f);
 void Command4_Click(Form& f);

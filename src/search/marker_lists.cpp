@@ -1,6 +1,7 @@
 #include "search/marker_lists.h"
 
 #include "form/form.h"
+#include "form/marker_texts.h"
 #include "search/folded_text.h"
 
 namespace search {
@@ -36,10 +37,14 @@ QStringList mediaTypesOf(const QString& text) {
 }  // namespace
 
 MarkerLists::MarkerLists(const Form& f)
-    : starts(f.Text4.text()),
-      ends(f.Text5.text(), f.Text7.text()),
-      mediaTypes(mediaTypesOf(f.Text3.text())),
-      dynamicMarker(foldCase(f.Text6.text())) {}
+    : MarkerLists(MarkerTexts{f.Text3.text(), f.Text4.text(), f.Text5.text(), f.Text6.text(),
+                              f.Text7.text()}) {}
+
+MarkerLists::MarkerLists(const MarkerTexts& texts)
+    : starts(texts.starts),
+      ends(texts.ends, texts.outside),
+      mediaTypes(mediaTypesOf(texts.mediaTypes)),
+      dynamicMarker(foldCase(texts.dynamic)) {}
 
 // An empty type matches every address.
 bool MarkerLists::isMedia(const QString& foldedAddress) const {

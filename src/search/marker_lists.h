@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class Form;
+struct MarkerTexts;
 
 namespace search {
 
@@ -34,6 +35,7 @@ class MarkerList {
 // The marker boxes of the window as one scan reads them.
 struct MarkerLists {
   explicit MarkerLists(const Form& f);
+  explicit MarkerLists(const MarkerTexts& texts);
 
   // True when the address (lower-cased) holds an accepted media type.
   bool isMedia(const QString& foldedAddress) const;

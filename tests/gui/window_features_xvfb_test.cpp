@@ -47,15 +47,9 @@
 #include "png_bytes.h"
 #include "media_fixtures.h"
 #include "thread_cpu_time.h"
+#include "window_test_support.h"
 
 namespace {
-
-MpvOptions testPlayers() {
-  MpvOptions options;
-  options.video = true;
-  options.startTimeoutMs = 4000;
-  return options;
-}
 
 QString makeVideo(const QString& folder) {
   const QString path = folder + "/clip.mpg";
@@ -117,18 +111,7 @@ class WindowFeaturesTest : public MediaServerTest {
   bool waitForState(int state, int ms = 8000) {
     return waitUntil([&] { return program.mediaPlayer().playState() == state; }, ms);
   }
-  // Keeps a picture of the window for the report when NETTV_SCREENS names a folder.
-  void screenshot(const QString& name) {
-    const QString folder = qEnvironmentVariable("NETTV_SCREENS");
-    if (folder.isEmpty()) return;
-    QTest::qWait(300);  // the X server shows what the window last painted
-    // From the screen, so pop-ups and dialogs over the window show too.
-    QRect area = window().frameGeometry();
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->isVisible()) area |= w->frameGeometry();
-    window().screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-        .save(folder + "/" + name + ".png");
-  }
+  void screenshot(const QString& name) { saveScreenshot(window(), name); }
 
   QTemporaryDir dir;
   WindowProgram program;

@@ -45,7 +45,8 @@ class HttpWorker : public QObject {
   void handle(QTcpSocket* socket, const QByteArray& request) {
     const QList<QByteArray> lines = request.split('\n');
     const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
-    const QString path = QUrl(QString::fromLatin1(first.value(1))).path();
+    const QUrl target(QString::fromLatin1(first.value(1)));
+    const QString path = target.path();
     qint64 rangeStart = -1, rangeEnd = -1;
     QByteArray ifNoneMatch;
     for (const QByteArray& line : lines) {
@@ -57,8 +58,9 @@ class HttpWorker : public QObject {
     }
     m_server.noteRequest(path, rangeStart >= 0);
     bool found = false;
-    const LocalHttpServer::Route route = m_server.route(path, &found);
+    LocalHttpServer::Route route = m_server.route(path, &found);
     if (!found) return reply(socket, 404, "text/plain", "not found");
+    if (route.kind == LocalHttpServer::Route::Kind::Dynamic) route = route.answer(target);
     if (route.kind == LocalHttpServer::Route::Kind::Hang) return;
     if (!route.requiredHeader.isEmpty() && !carries(lines, route))
       return reply(socket, 403, "text/plain", "forbidden");
@@ -239,6 +241,14 @@ void LocalHttpServer::addStatus(const QString& path, int status) {
   Route r;
   r.kind = Route::Kind::Status;
   r.status = status;
+  addRoute(path, r);
+}
+
+void LocalHttpServer::addDynamic(const QString& path,
+                                 std::function<Route(const QUrl& target)> answer) {
+  Route r;
+  r.kind = Route::Kind::Dynamic;
+  r.answer = std::move(answer);
   addRoute(path, r);
 }
 

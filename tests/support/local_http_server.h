@@ -5,6 +5,8 @@
 #include <QMutex>
 #include <QString>
 #include <QThread>
+#include <QUrl>
+#include <functional>
 
 class QTcpServer;
 class QTcpSocket;
@@ -15,7 +17,7 @@ class QTcpSocket;
 class LocalHttpServer {
  public:
   struct Route {
-    enum class Kind { File, Redirect, Hang, Live, Status };
+    enum class Kind { File, Redirect, Hang, Live, Status, Dynamic };
     Kind kind = Kind::File;
     QByteArray body;          // file body, or the chunk a live stream repeats
     QByteArray contentType;
@@ -31,6 +33,9 @@ class LocalHttpServer {
     QByteArray requiredHeader;
     QByteArray requiredValue;
     int failures = 0;         // answers 503 to this many requests first
+    // Dynamic: the route of each request, from its target (path and query);
+    // called in the server's thread.
+    std::function<Route(const QUrl& target)> answer;
   };
 
   LocalHttpServer();
@@ -52,6 +57,8 @@ class LocalHttpServer {
   void addLive(const QString& path, const QByteArray& chunk, const QByteArray& contentType,
                int bytesPerSecond, int delayMs = 0);
   void addStatus(const QString& path, int status);
+  // Answers each request as answer() says for its target.
+  void addDynamic(const QString& path, std::function<Route(const QUrl& target)> answer);
   // Serves body only to requests that carry the header with the value.
   void addLocked(const QString& path, const QByteArray& body, const QByteArray& contentType,
                  const QByteArray& header, const QByteArray& value);

@@ -63,6 +63,20 @@ TEST(CommandLineArguments, EachCommandWithItsOptions) {
                                   QStringList{"crawl", "http://a/", "--user-agent=" + agent},
                                   QStringList{"check", "a.m3u", "--user-agent", agent}})
     EXPECT_EQ(parsed(args).userAgent, agent.trimmed()) << args.first().toStdString();
+  const CommandLine play = parsed({"play", "CCTV-1", "--list", "a.txt", "--list=b.m3u", "--for",
+                                   "30", "--no-video", "--ao", "null", "--stall=2", "--bad", "3.5"});
+  EXPECT_EQ(play.command, Command::Play);
+  EXPECT_EQ(play.channel, "CCTV-1");
+  EXPECT_EQ(play.lists, (QStringList{"a.txt", "b.m3u"}));
+  EXPECT_DOUBLE_EQ(play.forSeconds, 30);
+  EXPECT_TRUE(play.noVideo);
+  EXPECT_EQ(play.audioOutput, "null");
+  EXPECT_DOUBLE_EQ(play.stallSeconds, 2);
+  EXPECT_DOUBLE_EQ(play.badSeconds, 3.5);
+  const CommandLine playDefaults = parsed({"play", "http://a/live.m3u8"});
+  EXPECT_DOUBLE_EQ(playDefaults.forSeconds, 0);
+  EXPECT_DOUBLE_EQ(playDefaults.stallSeconds, 8);
+  EXPECT_DOUBLE_EQ(playDefaults.badSeconds, 15);
   EXPECT_EQ(parsed({"import", "x.pls"}).files, QStringList{"x.pls"});
   EXPECT_EQ(parsed({"export", "-"}).files, QStringList{"-"});
   EXPECT_EQ(parsed({"--help"}).command, Command::Help);
@@ -93,6 +107,11 @@ TEST(CommandLineArguments, ErrorsAreOneBilingualLine) {
       failure({"check", "a", "--user-agent", "Box\r\nX-Injected: 1"}),
       failure({"check", "a", "--user-agent="}),
       failure({"import", "a", "--user-agent", "Box"}),
+      failure({"play"}),
+      failure({"play", "a", "b"}),
+      failure({"play", "a", "--stall", "0"}),
+      failure({"play", "a", "--for", "soon"}),
+      failure({"play", "a", "--list="}),
   };
   for (const QString& m : messages) {
     EXPECT_FALSE(m.contains(u'\n')) << m.toStdString();
@@ -105,7 +124,8 @@ TEST(CommandLineArguments, ErrorsAreOneBilingualLine) {
 TEST(CommandLineArguments, HelpNamesEveryCommandAndTheExitCodes) {
   const QString help = usageText();
   for (const char* word : {"scan", "crawl URL", "check FILE", "--jobs", "--timeout", "--out",
-                           "--json", "import FILE", "export FILE", "--max-pages", "--dir"})
+                           "--json", "import FILE", "export FILE", "--max-pages", "--dir", "play NAME|ADDRESS",
+                           "--list FILE", "--for", "--stall", "--bad", "--ao"})
     EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
   EXPECT_TRUE(help.contains("0") && help.contains("1") && help.contains("2"));
   EXPECT_TRUE(help.contains(QLatin1StringView(useragent::kDefault)));
