@@ -53,7 +53,7 @@ MpvOptions checkOptions(int minPlayMs, const QByteArray& userAgent) {
 }  // namespace
 
 MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObject* parent)
-    : m_session(checkOptions(minPlayMs, userAgent), this) {
+    : m_session(checkOptions(minPlayMs, userAgent), this), m_minPlayMs(minPlayMs) {
   setParent(parent);
   connect(&m_session, &MpvSession::reported, this, [this](MpvReport report) {
     if (report != MpvReport::Playing || m_started) return;
@@ -65,6 +65,10 @@ MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObje
   connect(&m_session, &MpvSession::progressed, this, &MpvCheckPlayer::onProgress);
   connect(&m_session, &MpvSession::endReached, this, &MpvCheckPlayer::onEnd);
   connect(&m_session, &MpvSession::factsCleared, this, [this] { m_facts.clear(); });
+  connect(&m_session, &MpvSession::factsCurrent, this, [this] {
+    m_reportPosted = false;
+    report();
+  });
   connect(&m_session, &MpvSession::observed, this,
           [this](quint64 which, const QVariant& value) { m_facts.take(which, value); });
   m_session.addStreamProtocol(kHeldProtocol, this, &openHeld);
@@ -139,6 +143,7 @@ void MpvCheckPlayer::forgetLoad() {
   m_started = false;
   m_ended = false;
   m_reportPosted = false;
+  m_factsAsked = false;
   m_decodedMs = 0;
   m_reportedMs = -1;
   m_facts.clear();
@@ -176,6 +181,11 @@ void MpvCheckPlayer::onEnd(double seconds) {
 void MpvCheckPlayer::postReport() {
   if (m_reportPosted) return;
   m_reportPosted = true;
+  // The report the checker judges by waits for the facts as they are now.
+  if (!m_factsAsked && (m_ended || m_decodedMs >= m_minPlayMs)) {
+    m_factsAsked = true;
+    if (m_session.askFacts()) return;
+  }
   QMetaObject::invokeMethod(
       this,
       [this, load = m_load] {

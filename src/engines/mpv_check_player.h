@@ -47,10 +47,12 @@ class MpvCheckPlayer : public CheckPlayer {
   quint64 m_heldCount = 0;
   MpvSession m_session;
   ObservedMediaFacts m_facts;
+  const qint64 m_minPlayMs;
   quint64 m_load = 0;
   bool m_started = false;
   bool m_ended = false;
   bool m_reportPosted = false;
+  bool m_factsAsked = false;  // for the report the checker judges by
   qint64 m_decodedMs = 0;
   qint64 m_reportedMs = -1;
 };

@@ -15,6 +15,10 @@ using namespace mpvname;
 
 namespace {
 
+// Marks the answers of askFacts(); the load's generation and the fact's id
+// are below it.
+constexpr quint64 kFactAnswer = quint64{1} << 63;
+
 // A map node for mpv_command_node; its strings live as long as the map.
 class NodeMap {
  public:
@@ -409,6 +413,8 @@ MpvSession::Event MpvSession::copyEvent(const mpv_event& e) {
       out.userdata = e.reply_userdata;
       out.hasNumber = e.error >= 0 && property->format == MPV_FORMAT_DOUBLE;
       if (out.hasNumber) out.number = *static_cast<const double*>(property->data);
+      if (e.error >= 0 && property->format == MPV_FORMAT_NODE)
+        out.value = valueOf(*static_cast<const mpv_node*>(property->data));
       break;
     }
     case MPV_EVENT_LOG_MESSAGE:
@@ -436,7 +442,8 @@ void MpvSession::translate(const Event& e) {
     case MPV_EVENT_COMMAND_REPLY:
       return onEntryQueued(e);
     case MPV_EVENT_GET_PROPERTY_REPLY:
-      // Only the position at the end is asked for.
+      if (e.userdata & kFactAnswer) return onFactAnswer(e);
+      // Otherwise the position at the end.
       if (e.userdata == m_generation && m_entryActive) Q_EMIT endReached(e.number);
       return;
     case MPV_EVENT_LOG_MESSAGE:
@@ -532,6 +539,24 @@ void MpvSession::onPropertyChange(const Event& e) {
   if (m_entryActive) Q_EMIT observed(e.userdata, e.value);
 }
 
+bool MpvSession::askFacts() {
+  m_factsAsked = 0;
+  if (!m_handle || !m_observesFacts) return false;
+  for (const ObservedProperty& p : kFactsObserved) {
+    const quint64 tag = kFactAnswer | m_generation << 8 | static_cast<quint64>(p.id);
+    if (mpv_get_property_async(m_handle, tag, p.name, MPV_FORMAT_NODE) >= 0) ++m_factsAsked;
+  }
+  return m_factsAsked > 0;
+}
+
+// An answer is taken as a change of the fact, for the load it was asked in.
+void MpvSession::onFactAnswer(Event e) {
+  if (((e.userdata & ~kFactAnswer) >> 8) != m_generation || m_factsAsked == 0) return;
+  e.userdata &= 0xff;
+  onPropertyChange(e);
+  if (--m_factsAsked == 0) Q_EMIT factsCurrent();
+}
+
 // The timer raises the latest position, so a moving position shows at a
 // steady pace and the last one is never lost.
 void MpvSession::queuePosition(double seconds) {
@@ -579,6 +604,7 @@ void MpvSession::abandon() {
   m_lastEntry = 0;
   m_currentEntry = 0;
   m_queueing = 0;
+  m_factsAsked = 0;
   m_entryActive = false;
   m_watchdog.stop();
   m_fetch->cancel();
