@@ -1,5 +1,6 @@
 // Readers of files, lists and pages take time in proportion to their input:
-// five megabytes of the worst input known for each finish within a second.
+// five megabytes of the worst input known for each finish within a second
+// (the least of two runs: a loaded machine's shared caches slow a run down).
 #include <functional>
 
 #include "base/text_file.h"
@@ -48,7 +49,7 @@ TEST_F(HostileInputTimeTest, PlaylistReadersAreLinear) {
       {PlaylistFormat::StationLines, hostile("", "\t")},
   };
   for (const auto& c : cases) {
-    EXPECT_LT(msToRun([&] { playlists::parsePlaylist(c.text, c.format, "/tmp"); }), kLimitMs)
+    EXPECT_LT(leastMsToRun([&] { playlists::parsePlaylist(c.text, c.format, "/tmp"); }), kLimitMs)
         << c.text.left(30).toStdString() << "…" << c.text.right(10).toStdString();
   }
 }
@@ -62,9 +63,12 @@ TEST_F(HostileInputTimeTest, StationFilesAreLinear) {
   };
   for (const QByteArray& bytes : files) {
     writeBytes("tv_lib.txt", bytes);
-    f.tvm.clear();
-    f.dz1.clear();
-    EXPECT_LT(msToRun([&] { library::LoadStationList(f, "tv_lib.txt"); }), kLimitMs)
+    const auto load = [&] {
+      f.tvm.clear();
+      f.dz1.clear();
+      library::LoadStationList(f, "tv_lib.txt");
+    };
+    EXPECT_LT(leastMsToRun(load), kLimitMs)
         << bytes.left(12).toHex().constData();
   }
 }
