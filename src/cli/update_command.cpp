@@ -1,105 +1,19 @@
-#include <QCryptographicHash>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QSet>
 
+#include "engines/subscription_update.h"
 #include "base/text_file.h"
 #include "base/user_agent.h"
 #include "cli/channel_output.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "engines/source_fetch.h"
-#include "history/health_db.h"
 #include "history/line_key.h"
-#include "library/source_lines.h"
-#include "library/subscription_list.h"
-#include "playlists/playlist_import.h"
-#include "playlists/station_files.h"
 #include "playlists/station_file.h"
 
 namespace cli {
 
 namespace {
-
-// Each source's last good body is kept, so an unchanged source (304) still
-// gives its lines to the check and the ranked lists.
-const QString kCacheFolder = QStringLiteral("subscriptions");
-
-QString cachePath(const QString& dir, const QString& address) {
-  const QByteArray hash = QCryptographicHash::hash(address.toUtf8(), QCryptographicHash::Sha1);
-  return QDir(dir).filePath(kCacheFolder + u'/' + QString::fromLatin1(hash.toHex()) +
-                            QStringLiteral(".list"));
-}
-
-QByteArray readCache(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// One row of the closing table.
-struct SourceReport {
-  QString name;
-  QString state;  // fetched, not modified, failed (reason)
-  int linesRead = 0;
-  int added = 0;
-  int duplicates = 0;
-};
-
-SourceAnswer fetch(const library::Subscription& source, const history::SourceState& last,
-                   bool cached, const QByteArray& userAgent) {
-  SourceFetch fetcher;
-  SourceAnswer answer;
-  QEventLoop loop;
-  QObject::connect(&fetcher, &SourceFetch::finished, &loop, [&](const SourceAnswer& a) {
-    answer = a;
-    loop.quit();
-  });
-  fetcher.start(source.address, cached ? last.etag : QString(),
-                cached ? last.lastModified : QString(), userAgent, {});
-  loop.exec();
-  return answer;
-}
-
-// Fetches and reads one source; its lines go into lines, its row into the
-// report, what was learnt into the history.
-SourceReport updateSource(const library::Subscription& source,
-                          const library::SubscriptionList& list, const QString& dir,
-                          history::HealthDb& db, const QByteArray& userAgent,
-                          playlists::StationList* lines) {
-  SourceReport report{source.name, {}, 0, 0, 0};
-  history::SourceState state = db.source(source.address).value_or(history::SourceState{});
-  state.address = source.address;
-  state.fetched = QDateTime::currentDateTimeUtc();
-  const QString cache = cachePath(dir, source.address);
-  const SourceAnswer answer = fetch(source, state, QFile::exists(cache), userAgent);
-  QByteArray body;
-  if (answer.kind == SourceAnswer::Kind::Fetched) {
-    body = answer.body;
-    state.etag = answer.etag;
-    state.lastModified = answer.lastModified;
-  } else if (answer.kind == SourceAnswer::Kind::NotModified) {
-    body = readCache(cache);
-  }
-  library::SourceLines read;
-  if (answer.kind != SourceAnswer::Kind::Failed) read = library::readSourceLines(body, source.address, list);
-  const QString reason = answer.kind == SourceAnswer::Kind::Failed ? answer.reason : read.reason;
-  if (!reason.isEmpty()) {
-    report.state = QStringLiteral("failed (%1)").arg(reason);
-    state.result = QStringLiteral("failed");
-  } else {
-    report.state = answer.kind == SourceAnswer::Kind::Fetched ? QStringLiteral("fetched")
-                                                                : QStringLiteral("not modified");
-    state.result = answer.kind == SourceAnswer::Kind::Fetched ? QStringLiteral("ok")
-                                                                : QStringLiteral("unchanged");
-    if (answer.kind == SourceAnswer::Kind::Fetched) (void)textfile::writeBytes(cache, body);
-  }
-  state.reason = reason;
-  state.linesRead = report.linesRead = static_cast<int>(read.stations.size());
-  (void)db.putSource(state);
-  *lines += read.stations;
-  return report;
-}
 
 QString reportTable(const QList<SourceReport>& rows) {
   QString table = QStringLiteral("%1  %2  %3  %4  %5\n")
@@ -121,7 +35,7 @@ QString reportTable(const QList<SourceReport>& rows) {
 // Checks the lines of untrusted sources whose rest has ended, into the
 // history; the passing ones need no file of their own.
 int checkLines(const playlists::StationList& lines, const QString& dir, Console& console) {
-  const QString listFile = QDir(dir).filePath(kCacheFolder + QStringLiteral("/to_check.txt"));
+  const QString listFile = QDir(dir).filePath(kSubscriptionCache + QStringLiteral("/to_check.txt"));
   QString text;
   for (const playlists::Station& s : lines) text += playlists::stationFileLine(s) + QStringLiteral("\r\n");
   if (const auto written = textfile::write(listFile, text); !written) {
@@ -133,48 +47,45 @@ int checkLines(const playlists::StationList& lines, const QString& dir, Console&
   check.files = {listFile};
   check.jobs = 16;
   check.timeoutSeconds = 10;
-  check.out = QDir(dir).filePath(kCacheFolder + QStringLiteral("/passed.txt"));
+  check.out = QDir(dir).filePath(kSubscriptionCache + QStringLiteral("/passed.txt"));
   return runCheck(check, dir, console);
 }
 
 }  // namespace
 
+// Runs the update in an event loop of its own, its progress on the console.
 int runUpdate(const CommandLine& c, const QString& dir, Console& console) {
-  const QString listPath = QDir(dir).filePath(library::kSubscriptionFile);
-  const auto text = textfile::read(listPath);
-  if (!text) {
-    console.error(QStringLiteral("无法读取 %1 / cannot read %1").arg(listPath));
+  SubscriptionUpdate update(dir, useragent::forCommand(c.userAgent, dir));
+  if (const QString error = update.start(); !error.isEmpty()) {
+    console.error(error);
     return kExitBadInput;
   }
-  const library::SubscriptionList list = library::parseSubscriptions(*text);
-  for (const QString& problem : list.problems)
-    console.message(library::kSubscriptionFile + QStringLiteral(": ") + problem);
-  QDir(dir).mkpath(kCacheFolder);
-  history::HealthDb db;
-  if (const history::Result opened = db.open(dir); !opened.message.isEmpty())
-    console.message(opened.message);
-  const QByteArray userAgent = useragent::forCommand(c.userAgent, dir);
-
-  QList<SourceReport> rows;
-  playlists::StationList trusted, untrusted;
-  for (const library::Subscription& source : list.sources) {
-    console.progress(QStringLiteral("%1/%2 %3").arg(rows.size() + 1).arg(list.sources.size()).arg(source.name), true);
-    playlists::StationList lines;
-    rows.append(updateSource(source, list, dir, db, userAgent, &lines));
-    const playlists::ImportOutcome added =
-        playlists::addStations(QDir(dir).filePath(library::kLibraryFile), lines);
-    if (!added.writeError.isEmpty()) {
-      console.error(added.writeError);
-      return kExitBadInput;
-    }
-    rows.last().added = added.added;
-    rows.last().duplicates = added.alreadyThere;
-    (source.trusted ? trusted : untrusted) += lines;
-  }
+  for (const QString& note : update.notes()) console.message(note);
+  QString writeError;
+  QEventLoop loop;
+  QObject::connect(&update, &SubscriptionUpdate::sourceStarted, &loop,
+                   [&](int index, const QString& name) {
+                     console.progress(QStringLiteral("%1/%2 %3")
+                                          .arg(index + 1)
+                                          .arg(update.sourceCount())
+                                          .arg(name),
+                                      true);
+                   });
+  QObject::connect(&update, &SubscriptionUpdate::finished, &loop,
+                   [&](const QString& error) {
+                     writeError = error;
+                     loop.quit();
+                   });
+  loop.exec();
   console.endProgress();
-  console.message(reportTable(rows));
-  db.close();
+  if (!writeError.isEmpty()) {
+    console.error(writeError);
+    return kExitBadInput;
+  }
+  console.message(reportTable(update.reports()));
 
+  const playlists::StationList& trusted = update.trustedLines();
+  const playlists::StationList& untrusted = update.otherLines();
   if (c.check && checkLines(untrusted, dir, console) == kExitBadInput) return kExitBadInput;
   if (c.out.isEmpty() && c.m3u.isEmpty()) return kExitDone;
   QSet<QString> trustedLines;

@@ -5,10 +5,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
+#include <memory>
 
 #include "form/form.h"
 #include "base/user_agent.h"
 #include "gui/quick_test_dialog.h"
+#include "gui/subscription_dialog.h"
 #include "library/found_export.h"
 #include "library/listed_stations.h"
 #include "library/station_list.h"
@@ -94,6 +96,13 @@ void StationTools::quickTest() {
   dialog->show();
 }
 
+void StationTools::updateSubscriptions() {
+  auto dialog = std::make_unique<SubscriptionDialog>(m_form, m_window);
+  if (!dialog->start()) return;
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog.release()->show();
+}
+
 void StationTools::addMenu(QLineEdit* box) {
   box->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(box, &QLineEdit::customContextMenuRequested, this, [this, box](const QPoint& at) {
@@ -109,6 +118,7 @@ void StationTools::addMenu(QLineEdit* box) {
     add(QStringLiteral("导入播放列表…"), &StationTools::chooseAndImport);
     add(QStringLiteral("导出为 M3U8…"), &StationTools::exportM3u8);
     add(QStringLiteral("快速测试全部"), &StationTools::quickTest);
+    add(QStringLiteral("更新订阅"), &StationTools::updateSubscriptions);
     menu->popup(box->mapToGlobal(at));
   });
 }

@@ -10,8 +10,8 @@ class QWidget;
 
 // What the window does with whole station lists besides the procedures:
 // importing playlist files (dropped or chosen), exporting the found stations
-// as M3U8 as the command line does, and the quick test of every listed
-// station, offered by a right-click on the station boxes.
+// as M3U8 as the command line does, the quick test of every listed station
+// and the subscription update, offered by a right-click on the station boxes.
 class StationTools : public QObject {
   Q_OBJECT
  public:
@@ -26,6 +26,8 @@ class StationTools : public QObject {
   void chooseAndImport();
   void exportM3u8();
   void quickTest();
+  // Brings the station library up to date from subscribe.txt.
+  void updateSubscriptions();
 
   // The box's own edit menu with the list actions below it.
   void addMenu(QLineEdit* box);

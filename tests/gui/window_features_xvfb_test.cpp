@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QWheelEvent>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -44,6 +45,7 @@
 #include "history/health_db.h"
 #include "line_verdicts.h"
 #include "playlists/station_file.h"
+#include "playlists/station_files.h"
 #include "png_bytes.h"
 #include "media_fixtures.h"
 #include "thread_cpu_time.h"
@@ -506,6 +508,25 @@ TEST_F(WindowFeaturesTest, QuickTestListsEachVerdictAndKeepsThoseThatPlay) {
   EXPECT_TRUE(fileLines("tv_lib_ss_jg.txt").contains("好台," + server.url("/media/long.mp3") + ","));
   screenshot("quick_test");
   table->window()->close();
+}
+
+TEST_F(WindowFeaturesTest, SubscriptionUpdateAddsTheSourcesLinesAndReloadsTheLists) {
+  server.addFile("/list.txt", QStringLiteral("订阅台,%1\n").arg(server.url("/media/new.mp3")).toUtf8(),
+                 "text/plain");
+  server.addStatus("/gone.txt", 404);
+  ASSERT_TRUE(textfile::writeLines(f.path(library::kSubscriptionFile),
+                                   {"源," + server.url("/list.txt"), server.url("/gone.txt")}));
+  start({"好台," + server.url("/media/long.mp3") + "|Referer=http://a/,"});
+
+  ASSERT_TRUE(chooseFromMenu(widget<QComboBox>("tvm")->lineEdit(), QStringLiteral("更新订阅")));
+  QLabel* summary = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (summary = shownWidget<QLabel>("subscriptionSummary")); }, 2000));
+  ASSERT_TRUE(waitUntil([&] { return summary->text().startsWith(QStringLiteral("已获取 2 / 2")); },
+                        10000));
+  EXPECT_EQ(summary->text(), QStringLiteral("已获取 2 / 2 个订阅源，新增 1 个电台"));
+  EXPECT_TRUE(shownWidget<QPlainTextEdit>("subscriptionLog")->toPlainText().contains("failed (not_found)"));
+  EXPECT_TRUE(waitUntil([&] { return f.tvm.indexOf(QStringLiteral("订阅台")) >= 0; }, 5000));
+  summary->window()->close();
 }
 
 // What the kernel saw done to one file of a folder while the object lived:
