@@ -9,8 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "form/form.h"
+#include "check/check_history.h"
 #include "engines/mpv_check_player.h"
+#include "form/form.h"
 #include "playlists/station_files.h"
 #include "library/station_list.h"
 
@@ -89,6 +90,8 @@ QuickTestDialog::~QuickTestDialog() { m_checker->stop(); }
 
 void QuickTestDialog::checked(int index, const check::CheckResult& result) {
   ++m_done;
+  (void)m_form.healthHistory().record(check::lineVerdictOf(
+      m_stations.at(index), result, QDateTime::currentDateTimeUtc(), history::source::kQuickTest));
   const bool plays = result.playing();
   m_table->item(index, Verdict)->setText(plays ? QStringLiteral("可以播放") : QStringLiteral("失败"));
   m_table->item(index, Verdict)->setForeground(plays ? Qt::darkGreen : Qt::darkRed);

@@ -506,6 +506,12 @@ TEST_F(WindowFeaturesTest, QuickTestListsEachVerdictAndKeepsThoseThatPlay) {
   EXPECT_EQ(table->item(1, 2)->text(), check::outcomeText(check::Outcome::Refused));
   EXPECT_EQ(table->item(2, 2)->text(), check::outcomeText(check::Outcome::NotFound));
   EXPECT_TRUE(fileLines("tv_lib_ss_jg.txt").contains("好台," + server.url("/media/long.mp3") + ","));
+  // Each verdict is in the health history, with its reason.
+  const QList<history::LineVerdict> gone = f.healthHistory().verdicts(server.url("/gone.mp3"));
+  ASSERT_EQ(gone.size(), 1);
+  EXPECT_EQ(gone.first().source, history::source::kQuickTest);
+  EXPECT_EQ(gone.first().reason, "not_found");
+  EXPECT_EQ(f.healthHistory().verdicts(server.url("/media/long.mp3")).size(), 1);
   screenshot("quick_test");
   table->window()->close();
 }
