@@ -55,6 +55,8 @@ void SubscriptionUpdate::fetchNext() {
   if (m_next >= m_list.sources.size()) return finish({});
   const library::Subscription& source = m_list.sources.at(m_next);
   Q_EMIT sourceStarted(static_cast<int>(m_next), source.name);
+  // Its handler may have stopped the update.
+  if (!m_running) return;
   const history::SourceState last = m_db.source(source.address).value_or(history::SourceState{});
   const bool cached = QFile::exists(cachePath(m_dir, source.address));
   m_fetch = std::make_unique<SourceFetch>();

@@ -120,7 +120,7 @@ TEST_F(SubscriptionUpdateTest, StopEndsAtTheSourceBeingFetched) {
   bool done = false;
   QObject::connect(&update, &SubscriptionUpdate::finished, [&] { done = true; });
   QObject::connect(&update, &SubscriptionUpdate::sourceStarted, [&](int index, const QString&) {
-    if (index == 1) QMetaObject::invokeMethod(&update, &SubscriptionUpdate::stop, Qt::QueuedConnection);
+    if (index == 1) update.stop();
   });
   ASSERT_TRUE(update.start().isEmpty());
   ASSERT_TRUE(waitUntil([&] { return done; }, 5'000));
