@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the window's tests with AddressSanitizer into build-asan/ and runs
+# them (under Xvfb where they need a display). Takes a while: every source is
+# compiled again.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$ROOT/scripts/setup.sh" >/dev/null
+FLAGS="-fsanitize=address -fno-omit-frame-pointer"
+cmake -S "$ROOT" -B "$ROOT/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS="$FLAGS" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" >/dev/null
+cd "$ROOT/build-asan"
+mapfile -t targets < <(ctest -N -L gui | sed -n 's/^ *Test *#[0-9]*: //p')
+cmake --build . --target "${targets[@]}"
+# Qt and the browser's processes keep memory to the end on purpose: leaks are
+# not the question here, faults are.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 ctest -L gui --output-on-failure "$@"
