@@ -49,7 +49,7 @@ void trimTrailingSeparators(QString& text) {
 const QRegularExpression& fillerWord() {
   static const QRegularExpression word(
       QStringLiteral("(?:(?<![a-z])(?:[fu]?hd|sd|hdr|hevc|h26[45]|ipv[46]|v[46]|line\\d*)"
-                     "|(?<![a-z0-9])(?:\\d{3,4}[pi]|\\d{2,3}fps)"
+                     "|(?<![a-z0-9])(?:\\d{3,4}[pi]|\\d{2,3}fps|\\d{3,4}x\\d{3,4})|#\\d{1,2}"
                      "|超高清|高清|超清|标清|普清|蓝光|原画|高码|频道|电信|联通|移动"
                      "|备用\\d*|备\\d*|线路\\d*)\\z"));
   return word;
@@ -65,6 +65,21 @@ bool endsWithPictureSize(const QString& text) {
   return end > 0 && !isAsciiLetter(text[end - 1]);
 }
 
+// Where a line number that ends text starts, or -1: one or two digits set
+// apart from a name that has a number of its own or ends in 卫视 ("cctv-1 2",
+// "cctv-5+_3", "湖南卫视-2"). "cctv 1" and "沧州-1" keep theirs.
+qsizetype lineNumberStart(const QString& text) {
+  qsizetype start = text.size();
+  while (start > 0 && isAsciiDigit(text[start - 1])) --start;
+  if (start == text.size() || text.size() - start > 2) return -1;
+  qsizetype name = start;
+  while (name > 0 && isSeparator(text[name - 1])) --name;
+  if (name == start || name == 0) return -1;
+  const QStringView before = QStringView(text).first(name);
+  const bool numbered = std::any_of(before.begin(), before.end(), isAsciiDigit);
+  return numbered || before.endsWith(u"卫视") ? start : -1;
+}
+
 // Where the filler word that ends text starts, or -1. Only the tail is
 // searched, so that a long name of fillers takes linear time.
 qsizetype fillerStart(const QString& text) {
@@ -73,6 +88,7 @@ qsizetype fillerStart(const QString& text) {
       fillerWord().match(text, std::max<qsizetype>(0, text.size() - kLongestFiller));
   if (match.hasMatch()) return match.capturedStart();
   if (endsWithPictureSize(text)) return text.size() - 2;
+  if (const qsizetype line = lineNumberStart(text); line >= 0) return line;
   if (text.endsWith(u'台')) return text.size() - 1;
   return -1;
 }

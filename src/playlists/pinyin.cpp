@@ -6,7 +6,12 @@
 #include <QHash>
 #include <QMutex>
 #include <QStringList>
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <string_view>
+
+#include "playlists/simplified_chinese.h"
 
 namespace playlists {
 
@@ -16,6 +21,46 @@ namespace {
 constexpr qsizetype kMaxPinyinLength = 64;
 // Runs kept before the cache starts over, a bound against hostile lists.
 constexpr qsizetype kMaxCachedRuns = 200000;
+
+// Words of channel and place names that ICU reads by the wrong one of their
+// characters' readings (it takes 厦门 for "sha men", 成都 for "cheng dou").
+struct Reading {
+  std::u16string_view word;
+  const char* syllables;
+};
+constexpr Reading kReadings[] = {
+    {u"厦门", "xia men"},    {u"长沙", "chang sha"},  {u"长春", "chang chun"},
+    {u"长江", "chang jiang"}, {u"长城", "chang cheng"}, {u"长安", "chang an"},
+    {u"长治", "chang zhi"},  {u"成都", "cheng du"},   {u"首都", "shou du"},
+    {u"都市", "du shi"},     {u"六安", "lu an"},      {u"六盘水", "liu pan shui"},
+    {u"蚌埠", "beng bu"},    {u"番禺", "pan yu"},     {u"佛山", "fo shan"},
+    {u"单县", "shan xian"},  {u"音乐", "yin yue"},    {u"乐清", "yue qing"},
+    {u"调频", "tiao pin"},   {u"重温", "chong wen"},  {u"银行", "yin hang"},
+    {u"还珠", "huan zhu"},   {u"藏语", "zang yu"},    {u"西藏", "xi zang"},
+    {u"朝鲜", "chao xian"},  {u"纪录", "ji lu"},      {u"曲艺", "qu yi"},
+    {u"戏曲", "xi qu"},      {u"解说", "jie shuo"},   {u"综艺", "zong yi"},
+};
+
+// The syllables of run, ICU's but for the words above.
+QStringList withKnownReadings(const QString& run,
+                              const std::function<QStringList(const QString&)>& icu) {
+  QStringList syllables;
+  qsizetype plain = 0;
+  for (qsizetype i = 0; i < run.size();) {
+    const auto known = std::find_if(std::begin(kReadings), std::end(kReadings), [&](const Reading& r) {
+      return QStringView(run).sliced(i).startsWith(QStringView(r.word.data(), qsizetype(r.word.size())));
+    });
+    if (known == std::end(kReadings)) {
+      ++i;
+      continue;
+    }
+    if (i > plain) syllables += icu(run.mid(plain, i - plain));
+    syllables += QString::fromLatin1(known->syllables).split(u' ');
+    plain = i += qsizetype(known->word.size());
+  }
+  if (plain < run.size()) syllables += icu(run.mid(plain));
+  return syllables;
+}
 
 // One transliterator for the process (creating one takes a tenth of a
 // second) behind a lock, as ICU's transliterators are not thread-safe, with
@@ -33,7 +78,9 @@ class Transliteration {
     const QMutexLocker lock(&m_mutex);
     if (const auto cached = m_runs.constFind(run); cached != m_runs.cend()) return *cached;
     if (m_runs.size() >= kMaxCachedRuns) m_runs.clear();
-    return m_runs.insert(run, transliterate(run)).value();
+    const QStringList syllables = withKnownReadings(
+        toSimplifiedChinese(run), [this](const QString& part) { return transliterate(part); });
+    return m_runs.insert(run, syllables).value();
   }
 
  private:
