@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "base/text_file.h"
+#include "engines/abandon_reply.h"
 
 namespace {
 
@@ -51,12 +52,7 @@ void PlaylistFetch::start(const playlists::StationAddress& address, int timeoutM
 
 void PlaylistFetch::cancel() {
   ++m_request;
-  if (!m_reply) return;
-  QNetworkReply* reply = m_reply;
-  m_reply = nullptr;
-  reply->disconnect(this);
-  reply->abort();
-  reply->deleteLater();
+  abandonReply(m_reply, this);
 }
 
 void PlaylistFetch::readLocal(const QString& address) {

@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
+#include "engines/abandon_reply.h"
 #include "playlists/network_address.h"
 #include "playlists/station_address.h"
 
@@ -82,12 +83,7 @@ void SourceFetch::start(const QString& address, const QString& etag, const QStri
 
 void SourceFetch::cancel() {
   m_deadline.stop();
-  if (!m_reply) return;
-  QNetworkReply* reply = m_reply;
-  m_reply = nullptr;
-  reply->disconnect(this);
-  reply->abort();
-  reply->deleteLater();
+  abandonReply(m_reply, this);
 }
 
 // The body is taken as it comes, so a source larger than the limit is never
