@@ -20,6 +20,7 @@
 #include "temp_files.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "fresh_check.h"
 #include "fake_check_player.h"
 #include "local_http_server.h"
 #include "media_fixtures.h"
@@ -126,12 +127,7 @@ class CheckReasons : public ::testing::Test {
   }
 
   CommandLine check(const QString& list) const {
-    CommandLine c;
-    c.command = Command::Check;
-    c.fresh = true;  // every run checks every line, whatever an earlier run found
-    c.files = {list};
-    c.jobs = 6;
-    c.timeoutSeconds = 4;
+    CommandLine c = freshCheck({list}, 6, 4);
     c.json = true;
     return c;
   }

@@ -14,6 +14,7 @@
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "fresh_check.h"
 #include "results_file.h"
 #include "fake_check_player.h"
 #include "media_fixtures.h"
@@ -41,12 +42,7 @@ class CheckRunsOnFakes : public ::testing::Test {
   }
 
   CommandLine check() const {
-    CommandLine c;
-    c.command = Command::Check;
-    c.fresh = true;  // every run checks every line, whatever an earlier run found
-    c.files = {list};
-    c.jobs = 2;
-    c.timeoutSeconds = 4;
+    CommandLine c = freshCheck({list}, 2, 4);
     c.out = dir.filePath("passing.txt");
     c.jsonOut = dir.filePath("results.jsonl");
     return c;

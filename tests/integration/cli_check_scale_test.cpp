@@ -12,6 +12,7 @@
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "fresh_check.h"
 #include "event_loop_wait.h"
 #include "local_http_server.h"
 #include "media_fixtures.h"
@@ -56,13 +57,7 @@ class CheckRuns : public MediaServerTest {
   }
 
   CommandLine check() const {
-    CommandLine c;
-    c.command = Command::Check;
-    c.fresh = true;  // every run checks every line, whatever an earlier run found
-    c.files = {list};
-    c.jobs = 4;
-    c.timeoutSeconds = 5;
-    return c;
+    return freshCheck({list}, 4, 5);
   }
 
   static constexpr int kStations = 24;

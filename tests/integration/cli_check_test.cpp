@@ -12,6 +12,7 @@
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "fresh_check.h"
 #include "playlists/station_files.h"
 #include "local_http_server.h"
 #include "media_fixtures.h"
@@ -42,13 +43,7 @@ class CheckCommand : public ::testing::Test {
   }
 
   CommandLine check(const QStringList& files) const {
-    CommandLine c;
-    c.command = Command::Check;
-    c.fresh = true;  // every run checks every line, whatever an earlier run found
-    c.files = files;
-    c.jobs = 4;
-    c.timeoutSeconds = 4;
-    return c;
+    return freshCheck(files, 4, 4);
   }
 
   QStringList found() const {

@@ -16,6 +16,7 @@
 #include "base/user_agent.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "fresh_check.h"
 #include "playlists/station_files.h"
 #include "media_fixtures.h"
 
@@ -42,12 +43,7 @@ class StationHeadersCommands : public MediaServerTest {
   // "name: verdict" of each station checked, sorted, from check --json.
   QStringList check(const QStringList& files, const QString& userAgent = {},
                                 int* exitCode = nullptr) {
-    CommandLine c;
-    c.command = Command::Check;
-    c.fresh = true;  // every run checks every line, whatever an earlier run found
-    c.files = files;
-    c.jobs = 4;
-    c.timeoutSeconds = 4;
+    CommandLine c = freshCheck(files, 4, 4);
     c.json = true;
     c.userAgent = userAgent;
     c.out = dir.filePath("passed.txt");
