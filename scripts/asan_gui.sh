@@ -12,5 +12,8 @@ cd "$ROOT/build-asan"
 mapfile -t targets < <(ctest -N -L gui | sed -n 's/^ *Test *#[0-9]*: //p')
 cmake --build . --target "${targets[@]}"
 # Qt and the browser's processes keep memory to the end on purpose: leaks are
-# not the question here, faults are.
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 ctest -L gui --output-on-failure "$@"
+# not the question here, faults are. The browser library (a build without
+# sized deallocation) frees some objects through a base of another size.
+# Timing bounds are the plain build's: this one runs about half as fast.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:new_delete_type_mismatch=0 \
+  ctest -L gui --output-on-failure "$@"
