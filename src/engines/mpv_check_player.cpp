@@ -14,6 +14,9 @@ namespace {
 constexpr int kEngineGraceMs = 1000;
 // decoded() is raised at most once per this much new media.
 constexpr qint64 kReportStepMs = 100;
+// The report the checker judges by waits this long at most for the facts it
+// asked for: a busy engine answers late, and the station's time runs.
+constexpr int kFactsWaitMs = 250;
 
 // Addresses of held connections: "nettv-held://<n>".
 constexpr char kHeldProtocol[] = "nettv-held";
@@ -65,10 +68,10 @@ MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObje
   connect(&m_session, &MpvSession::progressed, this, &MpvCheckPlayer::onProgress);
   connect(&m_session, &MpvSession::endReached, this, &MpvCheckPlayer::onEnd);
   connect(&m_session, &MpvSession::factsCleared, this, [this] { m_facts.clear(); });
-  connect(&m_session, &MpvSession::factsCurrent, this, [this] {
-    m_reportPosted = false;
-    report();
-  });
+  connect(&m_session, &MpvSession::factsCurrent, this, &MpvCheckPlayer::deliverReport);
+  m_factsWait.setSingleShot(true);
+  m_factsWait.setInterval(kFactsWaitMs);
+  connect(&m_factsWait, &QTimer::timeout, this, &MpvCheckPlayer::deliverReport);
   connect(&m_session, &MpvSession::observed, this,
           [this](quint64 which, const QVariant& value) { m_facts.take(which, value); });
   m_session.addStreamProtocol(kHeldProtocol, this, &openHeld);
@@ -143,6 +146,7 @@ void MpvCheckPlayer::forgetLoad() {
   m_started = false;
   m_ended = false;
   m_reportPosted = false;
+  m_factsWait.stop();
   m_factsAsked = false;
   m_decodedMs = 0;
   m_reportedMs = -1;
@@ -184,16 +188,21 @@ void MpvCheckPlayer::postReport() {
   // The report the checker judges by waits for the facts as they are now.
   if (!m_factsAsked && (m_ended || m_decodedMs >= m_minPlayMs)) {
     m_factsAsked = true;
-    if (m_session.askFacts()) return;
+    if (m_session.askFacts()) return m_factsWait.start();
   }
   QMetaObject::invokeMethod(
       this,
       [this, load = m_load] {
-        if (load != m_load) return;
-        m_reportPosted = false;
-        report();
+        if (load == m_load) deliverReport();
       },
       Qt::QueuedConnection);
+}
+
+void MpvCheckPlayer::deliverReport() {
+  if (!m_reportPosted) return;
+  m_reportPosted = false;
+  m_factsWait.stop();
+  report();
 }
 
 void MpvCheckPlayer::report() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <mutex>
 
 #include "engines/check_player.h"
@@ -38,6 +39,7 @@ class MpvCheckPlayer : public CheckPlayer {
   void onProgress(double seconds);
   void onEnd(double seconds);
   void postReport();
+  void deliverReport();
   void report();
 
   // Before the session: mpv may open a held stream until the session ends.
@@ -53,6 +55,6 @@ class MpvCheckPlayer : public CheckPlayer {
   bool m_ended = false;
   bool m_reportPosted = false;
   bool m_factsAsked = false;  // for the report the checker judges by
-  qint64 m_decodedMs = 0;
+  QTimer m_factsWait;  qint64 m_decodedMs = 0;
   qint64 m_reportedMs = -1;
 };
