@@ -14,9 +14,9 @@ namespace {
 constexpr int kEngineGraceMs = 1000;
 // decoded() is raised at most once per this much new media.
 constexpr qint64 kReportStepMs = 100;
-// The report the checker judges by waits this long at most for the facts it
-// asked for: a busy engine answers late, and the station's time runs.
-constexpr int kFactsWaitMs = 250;
+// The report the checker judges by waits this long at most for the
+// findings asked for: a busy engine answers late, and the station's time runs.
+constexpr int kFindingsWaitMs = 250;
 
 // Addresses of held connections: "nettv-held://<n>".
 constexpr char kHeldProtocol[] = "nettv-held";
@@ -24,6 +24,9 @@ constexpr char kHeldProtocol[] = "nettv-held";
 using HeldCookie = std::shared_ptr<HeldStream>;
 
 HeldStream& heldOf(void* cookie) { return **static_cast<HeldCookie*>(cookie); }
+
+// Detectors need a run shorter than the media the checker asks for.
+int detectorRunMs(int minPlayMs) { return std::max(100, minPlayMs / 2); }
 
 MpvOptions checkOptions(int minPlayMs, const QByteArray& userAgent) {
   MpvOptions o;
@@ -48,15 +51,15 @@ MpvOptions checkOptions(int minPlayMs, const QByteArray& userAgent) {
       {kVideoFastDecode, "yes"},
       {kVideoSkipLoopFilter, "all"},
   };
-  // Detectors need a run shorter than the media the checker asks for.
-  o.extra += mpvdetect::filterOptions(std::max(100, minPlayMs / 2));
+  o.extra += mpvdetect::filterOptions(detectorRunMs(minPlayMs));
   return o;
 }
 
 }  // namespace
 
 MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObject* parent)
-    : m_session(checkOptions(minPlayMs, userAgent), this), m_minPlayMs(minPlayMs) {
+    : m_session(checkOptions(minPlayMs, userAgent), this), m_minPlayMs(minPlayMs),
+      m_detectorRunMs(detectorRunMs(minPlayMs)) {
   setParent(parent);
   connect(&m_session, &MpvSession::reported, this, [this](MpvReport report) {
     if (report != MpvReport::Playing || m_started) return;
@@ -68,10 +71,13 @@ MpvCheckPlayer::MpvCheckPlayer(int minPlayMs, const QByteArray& userAgent, QObje
   connect(&m_session, &MpvSession::progressed, this, &MpvCheckPlayer::onProgress);
   connect(&m_session, &MpvSession::endReached, this, &MpvCheckPlayer::onEnd);
   connect(&m_session, &MpvSession::factsCleared, this, [this] { m_facts.clear(); });
-  connect(&m_session, &MpvSession::factsCurrent, this, &MpvCheckPlayer::deliverReport);
-  m_factsWait.setSingleShot(true);
-  m_factsWait.setInterval(kFactsWaitMs);
-  connect(&m_factsWait, &QTimer::timeout, this, &MpvCheckPlayer::deliverReport);
+  connect(&m_session, &MpvSession::findingsCurrent, this, [this] {
+    m_findingsPending = false;
+    if (m_findingsWait.isActive()) deliverReport();
+  });
+  m_findingsWait.setSingleShot(true);
+  m_findingsWait.setInterval(kFindingsWaitMs);
+  connect(&m_findingsWait, &QTimer::timeout, this, &MpvCheckPlayer::deliverReport);
   connect(&m_session, &MpvSession::observed, this,
           [this](quint64 which, const QVariant& value) { m_facts.take(which, value); });
   m_session.addStreamProtocol(kHeldProtocol, this, &openHeld);
@@ -146,8 +152,9 @@ void MpvCheckPlayer::forgetLoad() {
   m_started = false;
   m_ended = false;
   m_reportPosted = false;
-  m_factsWait.stop();
-  m_factsAsked = false;
+  m_findingsWait.stop();
+  m_findingsAsked = false;
+  m_findingsPending = false;
   m_decodedMs = 0;
   m_reportedMs = -1;
   m_facts.clear();
@@ -169,7 +176,17 @@ void MpvCheckPlayer::onProgress(double seconds) {
   if (m_ended) return;
   // Positions count from the start of the medium (mpv rebases streams to 0).
   m_decodedMs = std::max(m_decodedMs, qRound64(seconds * 1000));
+  if (m_started && m_decodedMs >= m_detectorRunMs + kReportStepMs) askFindingsOnce();
   if (m_started && m_decodedMs >= m_reportedMs + kReportStepMs) postReport();
+}
+
+// mpv tells the detectors' findings later than the position that passed
+// them: they are asked for once the detectors have judged, and the answers
+// are what they were at the time of asking.
+void MpvCheckPlayer::askFindingsOnce() {
+  if (m_findingsAsked) return;
+  m_findingsAsked = true;
+  m_findingsPending = m_session.askFindings();
 }
 
 void MpvCheckPlayer::onEnd(double seconds) {
@@ -181,14 +198,14 @@ void MpvCheckPlayer::onEnd(double seconds) {
 
 // mpv hands out the property changes of one moment in turn, the position
 // maybe before the facts and the last position after the end: the report
-// waits for the events at hand to be read.
+// waits for the events at hand to be read, and the one the checker judges
+// by for the answers to the findings asked.
 void MpvCheckPlayer::postReport() {
   if (m_reportPosted) return;
   m_reportPosted = true;
-  // The report the checker judges by waits for the facts as they are now.
-  if (!m_factsAsked && (m_ended || m_decodedMs >= m_minPlayMs)) {
-    m_factsAsked = true;
-    if (m_session.askFacts()) return m_factsWait.start();
+  if (m_ended || m_decodedMs >= m_minPlayMs) {
+    askFindingsOnce();
+    if (m_findingsPending) return m_findingsWait.start();
   }
   QMetaObject::invokeMethod(
       this,
@@ -201,7 +218,7 @@ void MpvCheckPlayer::postReport() {
 void MpvCheckPlayer::deliverReport() {
   if (!m_reportPosted) return;
   m_reportPosted = false;
-  m_factsWait.stop();
+  m_findingsWait.stop();
   report();
 }
 

@@ -39,6 +39,7 @@ class MpvCheckPlayer : public CheckPlayer {
   void onProgress(double seconds);
   void onEnd(double seconds);
   void postReport();
+  void askFindingsOnce();
   void deliverReport();
   void report();
 
@@ -50,11 +51,16 @@ class MpvCheckPlayer : public CheckPlayer {
   MpvSession m_session;
   ObservedMediaFacts m_facts;
   const qint64 m_minPlayMs;
+  const qint64 m_detectorRunMs;
   quint64 m_load = 0;
   bool m_started = false;
   bool m_ended = false;
   bool m_reportPosted = false;
-  bool m_factsAsked = false;  // for the report the checker judges by
-  QTimer m_factsWait;  qint64 m_decodedMs = 0;
+  // The detectors' findings are asked for once they have judged the load;
+  // the report the checker judges by waits a little for the answers.
+  bool m_findingsAsked = false;
+  bool m_findingsPending = false;
+  QTimer m_findingsWait;
+  qint64 m_decodedMs = 0;
   qint64 m_reportedMs = -1;
 };

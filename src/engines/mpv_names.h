@@ -170,5 +170,8 @@ inline constexpr ObservedProperty kFactsObserved[] = {
     {Observed::FreezeFindings, kFreezeFindings, MPV_FORMAT_NODE},
     {Observed::CacheState, kCacheState, MPV_FORMAT_NODE},
 };
+// The facts of kFactsObserved that the detection filters find.
+inline constexpr Observed kFindings[] = {Observed::SilenceFindings, Observed::BlackFindings,
+                                         Observed::FreezeFindings};
 
 }  // namespace mpvname

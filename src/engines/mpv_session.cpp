@@ -1,6 +1,7 @@
 #include "engines/mpv_session.h"
 
 #include <QUrl>
+#include <algorithm>
 #include <deque>
 #include <mpv/client.h>
 #include <mpv/stream_cb.h>
@@ -15,9 +16,9 @@ using namespace mpvname;
 
 namespace {
 
-// Marks the answers of askFacts(); the load's generation and the fact's id
-// are below it.
-constexpr quint64 kFactAnswer = quint64{1} << 63;
+// Marks the answers of askFindings(); the load's generation and the
+// finding's id are below it.
+constexpr quint64 kFindingAnswer = quint64{1} << 63;
 
 // A map node for mpv_command_node; its strings live as long as the map.
 class NodeMap {
@@ -442,7 +443,7 @@ void MpvSession::translate(const Event& e) {
     case MPV_EVENT_COMMAND_REPLY:
       return onEntryQueued(e);
     case MPV_EVENT_GET_PROPERTY_REPLY:
-      if (e.userdata & kFactAnswer) return onFactAnswer(e);
+      if (e.userdata & kFindingAnswer) return onFindingAnswer(e);
       // Otherwise the position at the end.
       if (e.userdata == m_generation && m_entryActive) Q_EMIT endReached(e.number);
       return;
@@ -539,22 +540,23 @@ void MpvSession::onPropertyChange(const Event& e) {
   if (m_entryActive) Q_EMIT observed(e.userdata, e.value);
 }
 
-bool MpvSession::askFacts() {
-  m_factsAsked = 0;
+bool MpvSession::askFindings() {
+  m_findingsAsked = 0;
   if (!m_handle || !m_observesFacts) return false;
   for (const ObservedProperty& p : kFactsObserved) {
-    const quint64 tag = kFactAnswer | m_generation << 8 | static_cast<quint64>(p.id);
-    if (mpv_get_property_async(m_handle, tag, p.name, MPV_FORMAT_NODE) >= 0) ++m_factsAsked;
+    if (std::find(std::begin(kFindings), std::end(kFindings), p.id) == std::end(kFindings)) continue;
+    const quint64 tag = kFindingAnswer | m_generation << 8 | static_cast<quint64>(p.id);
+    if (mpv_get_property_async(m_handle, tag, p.name, MPV_FORMAT_NODE) >= 0) ++m_findingsAsked;
   }
-  return m_factsAsked > 0;
+  return m_findingsAsked > 0;
 }
 
-// An answer is taken as a change of the fact, for the load it was asked in.
-void MpvSession::onFactAnswer(Event e) {
-  if (((e.userdata & ~kFactAnswer) >> 8) != m_generation || m_factsAsked == 0) return;
+// An answer is taken as a change of the finding, for the load it was asked in.
+void MpvSession::onFindingAnswer(Event e) {
+  if (((e.userdata & ~kFindingAnswer) >> 8) != m_generation || m_findingsAsked == 0) return;
   e.userdata &= 0xff;
   onPropertyChange(e);
-  if (--m_factsAsked == 0) Q_EMIT factsCurrent();
+  if (--m_findingsAsked == 0) Q_EMIT findingsCurrent();
 }
 
 // The timer raises the latest position, so a moving position shows at a
@@ -604,7 +606,7 @@ void MpvSession::abandon() {
   m_lastEntry = 0;
   m_currentEntry = 0;
   m_queueing = 0;
-  m_factsAsked = 0;
+  m_findingsAsked = 0;
   m_entryActive = false;
   m_watchdog.stop();
   m_fetch->cancel();

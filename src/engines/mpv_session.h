@@ -100,11 +100,11 @@ class MpvSession : public QObject {
   void setVolume(double percent);
   void setMuted(bool muted);
 
-  // With observeFacts: asks the engine for every fact of the entry as it
-  // is now; observed() brings the answers and factsCurrent() follows the
-  // last. mpv tells some facts (the detectors' findings) later than the
-  // position that passed them. False when nothing could be asked.
-  bool askFacts();
+  // With observeFacts: asks the engine for the detectors' findings as they
+  // are now (mpvname::kFindings), which mpv tells later than the position
+  // that passed them; observed() brings the answers and findingsCurrent()
+  // follows the last. False when nothing could be asked.
+  bool askFindings();
 
   // True while the current load has not yet played.
   bool isOpening() const { return m_phase == Phase::Opening; }
@@ -134,7 +134,7 @@ class MpvSession : public QObject {
   // or changed, as Qt values (maps, lists, strings, numbers; invalid when
   // mpv has none).
   void factsCleared();
-  void factsCurrent();
+  void findingsCurrent();
   void observed(quint64 which, const QVariant& value);
   // A new load begins (its bare address; empty loads nothing), or stop() ended one;
   // for views that show what the engine does.
@@ -157,7 +157,7 @@ class MpvSession : public QObject {
   void observe(const mpvname::ObservedProperty& property);
   void observeEntry();
   void onPropertyChange(const Event& e);
-  void onFactAnswer(Event e);
+  void onFindingAnswer(Event e);
   void onEntryQueued(const Event& e);
   void queuePosition(double seconds);
   void drain();
@@ -220,5 +220,5 @@ class MpvSession : public QObject {
   int m_failureStatus = 0;
   bool m_sized = false;
   double m_length = 0;  // seconds
-  int m_factsAsked = 0;  // answers of askFacts() still to come
+  int m_findingsAsked = 0;  // answers of askFindings() still to come
 };
