@@ -83,11 +83,13 @@ bool readsAsNames(QStringView text) {
 
 bool isAsciiLetter(QChar c) { return c.unicode() < 0x80 && c.isLetter(); }
 
-// A letter beyond ASCII beside an ASCII one: an accented word (Café,
-// Zürich), whose UTF-8 GBK also reads as common hanzi.
+// A Latin letter beyond ASCII beside an ASCII one: an accented word (Café,
+// Zürich), whose UTF-8 GBK also reads as common hanzi. A letter of another
+// alphabet glued to ASCII ("aһ", which is GBK's "a一") makes no word.
 bool hasAccentedWord(QStringView text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i].unicode() < 0x80 || !text[i].isLetter()) continue;
+    if (text[i].unicode() < 0x80 || !text[i].isLetter() || text[i].script() != QChar::Script_Latin)
+      continue;
     if ((i > 0 && isAsciiLetter(text[i - 1])) ||
         (i + 1 < text.size() && isAsciiLetter(text[i + 1])))
       return true;

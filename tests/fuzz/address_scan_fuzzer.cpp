@@ -39,8 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   f.tvm.clear();
   f.dz1.clear();
   library::LoadStationList(f, library::kScannedFile);
-  oracle::check(f.tvm.count() == stored && listedLines(f).subtract(listed).isEmpty(),
-                "the found-stations file reads as other stations");
+  const QSet<QString> other = listedLines(f).subtract(listed);
+  oracle::check(f.tvm.count() == stored && other.isEmpty(),
+                "the found-stations file reads as other stations",
+                QStringList(other.begin(), other.end()).join(u'\n'));
   QFile::remove(f.path(library::kScannedFile));
   return 0;
 }

@@ -77,6 +77,7 @@ TEST_F(TextFileTest, TextValidInBothEncodingsReadsAndGrowsInItsOwn) {
       {"台山,http://a/1,\r\n平台,http://a/2,\r\n", Encoding::Gbk},
       {"农业,http://a/1,\r\n", Encoding::Gbk},
       {"小小,http://a/1,\r\n", Encoding::Gbk},
+      {"TVName1,mms://a一,\r\n", Encoding::Gbk},
       {"CCTV-1综合 (1080p),http://39.134.115.163:8080/PLTV/88888910/224/3221225618/index.m3u8,\r\n",
        Encoding::Utf8},
       {"CCTV-13新闻 (1080p),http://a/13,\r\n东方卫视 (1080p),http://a/df,\r\n"
