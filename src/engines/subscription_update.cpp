@@ -57,12 +57,12 @@ void SubscriptionUpdate::fetchNext() {
   Q_EMIT sourceStarted(static_cast<int>(m_next), source.name);
   // Its handler may have stopped the update.
   if (!m_running) return;
-  const history::SourceState last = m_db.source(source.address).value_or(history::SourceState{});
+  m_state = m_db.source(source.address).value_or(history::SourceState{});
   const bool cached = QFile::exists(cachePath(m_dir, source.address));
   m_fetch = std::make_unique<SourceFetch>();
   connect(m_fetch.get(), &SourceFetch::finished, this, &SubscriptionUpdate::onAnswer);
-  m_fetch->start(source.address, cached ? last.etag : QString(),
-                 cached ? last.lastModified : QString(), m_userAgent, m_limits);
+  m_fetch->start(source.address, cached ? m_state.etag : QString(),
+                 cached ? m_state.lastModified : QString(), m_userAgent, m_limits);
 }
 
 void SubscriptionUpdate::onAnswer(const SourceAnswer& answer) {
@@ -83,7 +83,7 @@ void SubscriptionUpdate::onAnswer(const SourceAnswer& answer) {
 
 playlists::StationList SubscriptionUpdate::take(const SourceAnswer& answer, SourceReport& report) {
   const library::Subscription& source = m_list.sources.at(m_next - 1);
-  history::SourceState state = m_db.source(source.address).value_or(history::SourceState{});
+  history::SourceState& state = m_state;
   state.address = source.address;
   state.fetched = QDateTime::currentDateTimeUtc();
   const QString cache = cachePath(m_dir, source.address);

@@ -73,6 +73,7 @@ class SubscriptionUpdate : public QObject {
   QStringList m_notes;
   history::HealthDb m_db;
   std::unique_ptr<SourceFetch> m_fetch;
+  history::SourceState m_state;  // of the source being fetched, as the history had it
   qsizetype m_next = 0;
   bool m_running = false;
   QList<SourceReport> m_reports;
