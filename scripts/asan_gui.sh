@@ -6,7 +6,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/setup.sh" >/dev/null
 FLAGS="-fsanitize=address -fno-omit-frame-pointer"
-cmake -S "$ROOT" -B "$ROOT/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$ROOT" -B "$ROOT/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNETTV_TCMALLOC=OFF \
   -DCMAKE_CXX_FLAGS="$FLAGS" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" >/dev/null
 cd "$ROOT/build-asan"
 mapfile -t targets < <(ctest -N -L gui | sed -n 's/^ *Test *#[0-9]*: //p')

@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-webengine-dev libqt6opengl6-dev libgl-dev libmpv-dev libuchardet-dev
   libsqlite3-dev
-  libopencc-dev libicu-dev
+  libopencc-dev libicu-dev libgoogle-perftools-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcap-dev
   ffmpeg xvfb xauth fonts-wqy-microhei time qt6-translations-l10n
   clang libclang-rt-dev python3

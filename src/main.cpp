@@ -1,7 +1,9 @@
-#include <malloc.h>
-
 #include <QCoreApplication>
 #include <clocale>
+
+#ifdef NETTV_TCMALLOC
+#include <gperftools/malloc_extension.h>
+#endif
 
 #include "cli/cli_program.h"
 #include "gui/window_program.h"
@@ -13,19 +15,25 @@ namespace {
 // when the application object is made, so this runs right after that.
 void useCNumberFormat() { std::setlocale(LC_NUMERIC, "C"); }
 
-// The media engines allocate and free many buffers of a few hundred KB
-// from many threads. After the first such free glibc would raise its mmap
-// threshold and keep later ones in its heaps, where freed memory stays with
-// the process: tens of MB per engine. A fixed threshold hands every large
-// buffer back to the system when it is freed.
-void returnLargeBuffers() { mallopt(M_MMAP_THRESHOLD, 128 * 1024); }
+// The media engines allocate and free buffers from a few hundred threads at
+// once. glibc shared its arenas among them, and the thread that drives the
+// engines waited on arena locks held by decoder threads the kernel had put
+// aside (up to 2 s late with 64 engines on two cores, and glibc's heaps kept
+// freed decoder buffers). tcmalloc serves each thread from a cache of its
+// own; these caches together stay small, so memory stays as flat.
+void keepThreadCachesSmall() {
+#ifdef NETTV_TCMALLOC
+  MallocExtension::instance()->SetNumericProperty("tcmalloc.max_total_thread_cache_bytes",
+                                                  8 << 20);
+#endif
+}
 
 }  // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(useCNumberFormat)
 
 int main(int argc, char** argv) {
-  returnLargeBuffers();
+  keepThreadCachesSmall();
   // Commands that run without a window branch off here, before anything of
   // the window is set up.
   if (cli::wantsCommand(argc, argv)) return cli::runCommandLine(argc, argv);

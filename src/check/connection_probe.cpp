@@ -253,13 +253,17 @@ ConnectionProber::~ConnectionProber() {
 }
 
 void ConnectionProber::probe(const QString& address, int timeoutMs, Done done) {
-  // Start from the event loop so results never arrive inside probe().
-  QMetaObject::invokeMethod(
-      this,
-      [this, epoch = m_epoch, address, timeoutMs, done = std::move(done)] {
-        if (epoch == m_epoch) launch(address, timeoutMs, done);
-      },
-      Qt::QueuedConnection);
+  // Straight to the probes' thread: the caller's thread, busy with the
+  // engines, is crossed once, when the result comes back.
+  const quint64 epoch = m_epoch;
+  auto toCaller = [this, epoch, done = std::move(done)](const ProbeResult& r) {
+    QMetaObject::invokeMethod(this, [this, epoch, done, r] {
+      if (epoch == m_epoch) done(r);
+    });
+  };
+  QMetaObject::invokeMethod(m_home, [this, epoch, address, timeoutMs, toCaller] {
+    if (epoch == m_epoch) launch(address, timeoutMs, toCaller);
+  });
 }
 
 void ConnectionProber::cancelAll() {
@@ -275,15 +279,7 @@ void ConnectionProber::launch(const QString& address, int timeoutMs, const Done&
   const QString scheme = playlists::addressScheme(station.bare);
   if (scheme.isEmpty() || scheme == u"file") return done(localResult(address));
   if (!SocketProbe::canProbe(station)) return done(resultOf(ProbeResult::Untested));
-  auto toCaller = [this, epoch = m_epoch, done](const ProbeResult& r) {
-    QMetaObject::invokeMethod(this, [this, epoch, done, r] {
-      if (epoch == m_epoch) done(r);
-    });
-  };
-  const QByteArray headers = headerLines(station, m_userAgent);
-  QMetaObject::invokeMethod(m_home, [home = m_home, station, headers, timeoutMs, toCaller] {
-    new SocketProbe(station, headers, timeoutMs, toCaller, home);
-  });
+  new SocketProbe(station, headerLines(station, m_userAgent), timeoutMs, done, m_home);
 }
 
 }  // namespace check

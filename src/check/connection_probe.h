@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -55,10 +56,11 @@ class ConnectionProber : public QObject {
   void setUserAgent(const QByteArray& userAgent) { m_userAgent = userAgent; }
 
  private:
+  // In m_thread; done is called there.
   void launch(const QString& address, int timeoutMs, const Done& done);
 
-  QByteArray m_userAgent = useragent::kDefault;
-  quint64 m_epoch = 0;  // attempts of an earlier epoch were cancelled
+  QByteArray m_userAgent = useragent::kDefault;  // set before the first probe
+  std::atomic<quint64> m_epoch = 0;  // attempts of an earlier epoch were cancelled
   QThread m_thread;
   QObject* m_home;  // in m_thread: the parent of the attempts
 };

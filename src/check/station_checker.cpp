@@ -96,7 +96,8 @@ bool StationChecker::busy() const {
 void StationChecker::pump() {
   if (m_stopped) return;
   const auto room = [this] {
-    return m_probing < m_limits.probes && static_cast<int>(m_ready.size()) < m_limits.probes;
+    return m_probing < m_limits.probes &&
+           static_cast<int>(m_ready.size()) < kWaitingPerProbe * m_limits.probes;
   };
   while (room() && m_next < m_stations.size()) startJob(m_next++, 1);
   while (room() && !m_round.empty()) {

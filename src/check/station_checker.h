@@ -26,6 +26,11 @@ struct CheckLimits {
   QByteArray userAgent = useragent::kDefault;  // for stations that name none
 };
 
+// Probed stations that may wait for a free player, per connection attempt:
+// probing runs this far ahead of the players, so a dead server further down
+// the list starts its wait while the players are still busy.
+inline constexpr int kWaitingPerProbe = 2;
+
 // The verdict on one station and its evidence.
 struct CheckResult {
   Outcome outcome = Outcome::TimedOut;

@@ -11,10 +11,10 @@ namespace cli {
 
 namespace {
 
-// A probe holds its socket while an earlier probe's connection (a socket and
-// an eventfd) waits for an engine; an engine holds its stream and a few
-// pipes of its own.
-constexpr qint64 kPerProbe = 3;
+// A probe holds its socket, and the probed stations waiting for an engine
+// hold their connections (a socket and an eventfd each); an engine holds its
+// stream and a few pipes of its own.
+constexpr qint64 kPerProbe = 1 + 2 * check::kWaitingPerProbe;
 constexpr qint64 kPerEngine = 6;
 // Standard streams, the result files and their locks, libraries, name lookups.
 constexpr qint64 kReserved = 64;
