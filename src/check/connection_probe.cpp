@@ -19,6 +19,10 @@ namespace check {
 namespace {
 
 constexpr qsizetype kMaxAnswer = 80 * 1024;
+// Read from the kernel this much at a time: a media answer is judged by its
+// first bytes, and what follows waits in the kernel, not in our memory, for
+// the engine that reads on.
+constexpr qsizetype kReadBuffer = 16 * 1024;
 constexpr int kMaxRedirects = 5;
 // Once the head is in, the body's first bytes are awaited this long at most.
 constexpr int kBodyWaitMs = 1500;
@@ -136,6 +140,7 @@ class SocketProbe : public QObject {
     }
     const bool tls = target->tls && QSslSocket::supportsSsl();
     m_socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
+    m_socket->setReadBufferSize(kReadBuffer);
     connect(m_socket, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
       if (!m_bytes.isEmpty()) return finishWithAnswer();
       finish(resultOf(reachOf(e)));
