@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <future>
+#include <optional>
 
 #include "check/connection_probe.h"
 #include "event_loop_wait.h"
