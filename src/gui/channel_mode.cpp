@@ -31,7 +31,12 @@ ChannelMode::ChannelMode(Form& f, MpvMediaPlayer& mediaPlayer, Host& host, QWidg
     : m_f(f),
       m_listed(playlists::ChannelNames::forFolder(f.programDir)),
       m_player(
-          mediaPlayer.session(), [&f](const QString& line) { playback::PlayAddress(f, line); },
+          mediaPlayer.session(),
+          [&f](const QString& line) {
+            // The address box shows the line that plays, so 播放 plays it again.
+            f.dz1.setText(line);
+            playback::PlayAddress(f, line);
+          },
           [&f] { playback::StopAll(f); }),
       m_refresher(offscreenBrowsers(f.programDir), search::MarkerLists(f), host),
       m_switcher(m_player, host, f.healthHistory()),

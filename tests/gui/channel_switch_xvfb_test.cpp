@@ -79,6 +79,7 @@ TEST_F(ChannelWindowTest, FailsOverToAPlayingLineAndLetsTheUserPick) {
   EXPECT_TRUE(overlay->lineText().startsWith("线路 3/3"));
   EXPECT_EQ(overlay->message(), "线路 2/3 无法播放：黑屏，切换到线路 3/3…");
   EXPECT_EQ(f.l.caption(), "线路 3/3 开始播放");
+  EXPECT_EQ(f.dz1.text(), server.url("/clip.ts"));
   saveScreenshot(program.window(), "channel_line_three");
 
   // A line picked by hand from the menu plays and stays.
@@ -90,6 +91,7 @@ TEST_F(ChannelWindowTest, FailsOverToAPlayingLineAndLetsTheUserPick) {
   EXPECT_TRUE(overlay->lineText().startsWith("线路 2/3"));
   ASSERT_TRUE(waitUntil([&] { return f.l.caption().contains("黑屏"); }, 10000));
   EXPECT_EQ(switcher.current(), 2);
+  EXPECT_EQ(f.dz1.text(), server.url("/black.ts"));
 
   // ] steps to the next line.
   QWidget* focus = QApplication::focusWidget();
