@@ -144,9 +144,12 @@ TEST(PlaylistBadInput, HugeFilesLongLinesAndOddAddresses) {
   for (int i = 0; i < 100000; ++i)
     big += QStringLiteral("#EXTINF:-1,频道 %1\nhttp://live.example.cn/ch/%1.m3u8\n").arg(i);
   playlists::Playlist large;
-  const qint64 parseMs = leastMsToRun([&] { large = parse(big, playlists::PlaylistFormat::M3u); });
+  // The least of three: a run beside heavy work (a build on the other core)
+  // is slowed by the caches they share.
+  const qint64 parseMs =
+      leastMsToRun([&] { large = parse(big, playlists::PlaylistFormat::M3u); }, 3);
   EXPECT_EQ(large.stations.size(), 100000);
-  EXPECT_LT(parseMs, 400);  // about 150 ms
+  EXPECT_LT(parseMs, 400);  // about 210 ms
 
   const QString megabyte(1024 * 1024, u'x');
   const playlists::Playlist odd = parse(QStringLiteral("#EXTINF:-1,") + megabyte + QStringLiteral("\n") +
