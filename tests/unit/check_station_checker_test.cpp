@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QMap>
+#include <QTcpServer>
 
 #include "check/station_checker.h"
 #include "event_loop_wait.h"
@@ -230,4 +231,30 @@ TEST(StationChecker, StopEndsEveryAttemptAndSignalsNothingMore) {
   EXPECT_EQ(streams.openNow, 0);
   runEventsFor(kTimeoutMs + 200);
   EXPECT_EQ(raised, 0);
+}
+
+// Probing runs ahead of a busy player: a server further down the list is
+// asked while the first station still holds the only player.
+TEST(StationChecker, ProbingRunsAheadOfABusyPlayer) {
+  QTcpServer silent;
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+  FakeStreams streams;
+  playlists::StationList stations;
+  // One plays and three wait: within two probes' room, not within one's.
+  for (int i = 0; i < 4; ++i) {
+    streams.scripts[address(i)] = {stream(Act::Hang)};
+    stations.append({QStringLiteral("s%1").arg(i), address(i), {}});
+  }
+  const QString silentAddress = QStringLiteral("http://127.0.0.1:%1/a.mp3").arg(silent.serverPort());
+  stations.append({"silent", silentAddress, {}});
+  CheckLimits l = limits(1);
+  l.probes = 2;
+  l.timeoutMs = 10000;
+  StationChecker checker(stations, l, fakeCheckPlayers(streams));
+  int checked = 0;
+  QObject::connect(&checker, &StationChecker::stationChecked, [&checked] { ++checked; });
+  checker.start();
+  EXPECT_TRUE(waitUntil([&silent] { return silent.hasPendingConnections(); }, 5000));
+  EXPECT_EQ(checked, 0);
+  checker.stop();
 }

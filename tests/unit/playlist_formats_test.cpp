@@ -144,8 +144,6 @@ TEST(PlaylistBadInput, HugeFilesLongLinesAndOddAddresses) {
   for (int i = 0; i < 100000; ++i)
     big += QStringLiteral("#EXTINF:-1,频道 %1\nhttp://live.example.cn/ch/%1.m3u8\n").arg(i);
   playlists::Playlist large;
-  // The least of three: a run beside heavy work (a build on the other core)
-  // is slowed by the caches they share.
   const qint64 parseMs =
       leastMsToRun([&] { large = parse(big, playlists::PlaylistFormat::M3u); }, 3);
   EXPECT_EQ(large.stations.size(), 100000);
