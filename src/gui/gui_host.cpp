@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace {
 
@@ -21,6 +22,10 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 }  // namespace
 
 void GuiHost::messageBox(const QString& text, const QString& title, MessageIcon icon) {
+  if (m_unattended) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    return;
+  }
   QMessageBox box(qtIcon(icon), title, text, QMessageBox::Ok, m_mainWindow);
   // Messages name stations, files and what the engines said.
   box.setTextFormat(Qt::PlainText);

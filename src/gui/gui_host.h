@@ -13,6 +13,9 @@ class GuiHost : public CoreHost {
  public:
   // The window message boxes and dialogs belong to.
   void setMainWindow(QWidget* window) { m_mainWindow = window; }
+  // After a termination signal nobody may be there to answer a box, and a
+  // box would keep the program from ending: messages go to standard error.
+  void stopAsking() { m_unattended = true; }
 
   void messageBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString showOpenDialog() override;
@@ -25,4 +28,5 @@ class GuiHost : public CoreHost {
 
  private:
   QPointer<QWidget> m_mainWindow;
+  bool m_unattended = false;
 };

@@ -69,7 +69,8 @@ int runWindow(int argc, char** argv) {
   WindowProgram program(dir, players);
   Form& form = program.form();
   // Whichever way the program ends, the Unload sequence saves its files.
-  TerminationSignals endSignals([&form] {
+  TerminationSignals endSignals([&program, &form] {
+    program.host().stopAsking();
     if (!form.terminated) app::Form_Unload(form);
   });
   app::Form_Load(form);

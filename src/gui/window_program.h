@@ -19,6 +19,7 @@ class WindowProgram {
   explicit WindowProgram(const QString& programDir, const MpvOptions& playerOptions);
 
   Form& form() { return m_form; }
+  GuiHost& host() { return m_host; }
   MainWindow& window() { return m_window; }
   MpvMediaPlayer& mediaPlayer() { return m_mediaPlayer; }
   MpvRealPlayer& realPlayer() { return m_realPlayer; }
