@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QTranslator>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -406,13 +407,12 @@ bool chooseFromMenu(QLineEdit* box, const QString& entry) {
   for (QAction* a : menu->actions())
     if (a->text() == entry) chosen = a;
   if (!chosen) return false;
-  bool clicking = true;
-  bool deletedWhileClicking = false;
-  QObject::connect(menu, &QObject::destroyed, [&] { deletedWhileClicking = clicking; });
+  // Whether the click itself deleted the menu; closed, it is deleted later,
+  // after this frame has gone.
+  const QPointer<QMenu> alive(menu);
   // Delivered at once, without running the event loop after it.
   QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
-  clicking = false;
-  return !deletedWhileClicking;
+  return !alive.isNull();
 }
 
 TEST_F(WindowFeaturesTest, DropDownAfterAFilterPickAndAnImportThatReloads) {
