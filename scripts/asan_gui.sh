@@ -14,7 +14,6 @@ cmake --build . --target "${targets[@]}"
 # Qt and the browser's processes keep memory to the end on purpose: leaks are
 # not the question here, faults are. The browser library (a build without
 # sized deallocation) frees some objects through a base of another size.
-# Timing bounds are the plain build's: this one runs about half as fast.
 # A handler that writes into a frame that has returned corrupts whatever
 # frame is there now; only the fake stack sees it.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:new_delete_type_mismatch=0:detect_stack_use_after_return=1 \
