@@ -320,7 +320,7 @@ void WebEngineBrowser::closeLoad() {
   m_limit.stop();
 }
 
-void WebEngineBrowser::fail(const QString& url) {
+void WebEngineBrowser::fail(QString url) {
   closeLoad();
   Q_EMIT NavigateError(url);
 }

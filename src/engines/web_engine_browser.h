@@ -97,7 +97,8 @@ class WebEngineBrowser : public WebBrowser {
   void readDocument();
   void openLoad(bool requested, const QString& address, const QUrl& url);
   void closeLoad();
-  void fail(const QString& url);
+  // Takes its own copy: the address may be the load's, which closing it frees.
+  void fail(QString url);
 
   // Declared before the profile, so that it outlives the profile's use of it.
   std::unique_ptr<PageRequestWatch> m_requestWatch;
