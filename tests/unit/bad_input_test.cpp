@@ -106,7 +106,7 @@ TEST_F(BadInputTest, UnreadableFileAddsNothing) {
 }
 
 TEST_F(BadInputTest, StartUpOverBadFilesChangesNoneOfThem) {
-  writeBytes("tv_lib_ss_jg.txt", QByteArray("\x00\x01,\x02,\xff\r\n\x00", 11));
+  writeBytes("tv_lib_ss_jg.txt", QByteArray("\x00\x01,\x02,\xff\r\n\x00", 9));
   writeBytes("tv_lib_ss_www.txt", "\xc3\x28,\x80,\r\n");
   writeLines("tv_lib.txt", {"甲,mms://a,", "乙,mms://b,"});
   writeLines("gjz.txt", {"one line"});
