@@ -9,6 +9,7 @@
 
 #include "base/text_file.h"
 #include "cli/commands.h"
+#include "plain_build.h"
 #include "playlists/playlist.h"
 #include "cli_capture.h"
 #include "playlists/station_files.h"
@@ -88,7 +89,9 @@ TEST_F(ImportExport, LargeAndUnreadableInputs) {
   int exitCode = -1;
   const qint64 importMs = msToRun([&] { exitCode = import(path("big.pls"), capture); });
   EXPECT_EQ(exitCode, kExitDone);
-  EXPECT_LT(importMs, 1500);  // about 0.7 s
+  if (kBoundsHold) {
+    EXPECT_LT(importMs, 1500);  // about 0.7 s
+  }
   EXPECT_EQ(textfile::readLines(path(library::kFoundFile))->size(), 100000);
   EXPECT_TRUE(capture.outLines().last().contains("1 entries skipped"));
 

@@ -15,6 +15,7 @@
 #include "base/text_file.h"
 #include "cli/commands.h"
 #include "cli_capture.h"
+#include "plain_build.h"
 #include "results_file.h"
 #include "temp_files.h"
 
@@ -133,5 +134,7 @@ TEST(MergeCommand, ShardsAreReadAsAStream) {
   const long bigPeak = peakOf(big.fileName());
   EXPECT_EQ(verdicts(dir.filePath("merged.jsonl")).size(), kStations);
   // The shard is 40 MB; the merge may grow by a fifth of that.
-  EXPECT_LT(bigPeak - smallPeak, big.size() / 1024 / 5);
+  if (kBoundsHold) {
+    EXPECT_LT(bigPeak - smallPeak, big.size() / 1024 / 5);
+  }
 }

@@ -12,6 +12,7 @@
 #include "event_loop_wait.h"
 #include "library/subscription_list.h"
 #include "local_http_server.h"
+#include "plain_build.h"
 #include "playlists/station_files.h"
 #include "temp_files.h"
 #include "thread_cpu_time.h"
@@ -107,7 +108,9 @@ TEST_F(SubscriptionUpdateTest, AMillionLinesAreReadInOnePass) {
   ASSERT_EQ(update.reports().size(), 1);
   EXPECT_EQ(update.reports().first().added, kLines);
   EXPECT_EQ(library().size(), kLines);
-  EXPECT_LT(cpuMs, 8'000);
+  if (kBoundsHold) {
+    EXPECT_LT(cpuMs, 8'000);
+  }
 }
 
 // Stopped at a source that never answers, the update ends at once and the

@@ -6,14 +6,6 @@
 #include <algorithm>
 #include <functional>
 
-// Time bounds hold for the plain build: under AddressSanitizer the same
-// work takes about twice as long.
-#ifdef __SANITIZE_ADDRESS__
-inline constexpr bool kTimeBoundsHold = false;
-#else
-inline constexpr bool kTimeBoundsHold = true;
-#endif
-
 // The processor time this thread has used, in milliseconds: other work on a
 // loaded machine does not count in it.
 inline qint64 threadCpuMs() {

@@ -7,6 +7,7 @@
 
 #include <thread>
 
+#include "plain_build.h"
 #include "playlists/channel_aliases.h"
 #include "playlists/channel_key.h"
 #include "playlists/name_query.h"
@@ -251,7 +252,9 @@ TEST(ChannelKeyTest, AHundredThousandNamesAreKeyedQuickly) {
     for (const QString& name : list) total += names.key(name).size();
   });
   EXPECT_GT(total, 0);
-  EXPECT_LT(ms, 400) << ms;
+  if (kBoundsHold) {
+    EXPECT_LT(ms, 400) << ms;
+  }
 }
 
 TEST(ChannelKeyTest, HostileNamesTakeLinearTime) {
@@ -317,7 +320,9 @@ TEST(PinyinTest, AHundredThousandNamesGetTheirPinyinQuickly) {
     for (const QString& name : list) total += playlists::pinyinOf(name).full.size();
   });
   EXPECT_GT(total, 0);
-  EXPECT_LT(ms, 300) << ms;
+  if (kBoundsHold) {
+    EXPECT_LT(ms, 300) << ms;
+  }
 }
 
 TEST(NameQueryTest, QueriesFindNamesByKeyPinyinAndInitials) {

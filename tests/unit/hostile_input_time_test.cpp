@@ -9,6 +9,7 @@
 #include "library/station_list.h"
 #include "playlists/asx_list.h"
 #include "playlists/playlist.h"
+#include "plain_build.h"
 #include "search/text_scan.h"
 #include "search_fixture.h"
 #include "thread_cpu_time.h"
@@ -36,6 +37,8 @@ std::string shown(const QString& head, const QString& unit) {
 
 // Expects work on the input made at the full size to take at most
 // kMostGrowth times what it takes on the input made at a quarter of it.
+// Under a sanitizer the work runs on the hostile input unmeasured: its
+// allocator's costs grow with the size of each block.
 template <class Make, class Work>
 void expectLinear(const Make& make, const Work& work, const std::string& what) {
   const auto msAt = [&](qsizetype size) {
@@ -44,8 +47,10 @@ void expectLinear(const Make& make, const Work& work, const std::string& what) {
   };
   const qint64 quarter = msAt(kSize / 4);
   const qint64 whole = msAt(kSize);
-  EXPECT_LE(whole, kMostGrowth * quarter + kJitterMs)
-      << what << ": " << quarter << " ms, then " << whole << " ms";
+  if (kBoundsHold) {
+    EXPECT_LE(whole, kMostGrowth * quarter + kJitterMs)
+        << what << ": " << quarter << " ms, then " << whole << " ms";
+  }
 }
 
 class HostileInputTimeTest : public SearchTest {};

@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "plain_build.h"
 #include "playlists/playlist.h"
 #include "playlists/station_file.h"
 #include "thread_cpu_time.h"
@@ -147,7 +148,9 @@ TEST(PlaylistBadInput, HugeFilesLongLinesAndOddAddresses) {
   const qint64 parseMs =
       leastMsToRun([&] { large = parse(big, playlists::PlaylistFormat::M3u); }, 3);
   EXPECT_EQ(large.stations.size(), 100000);
-  EXPECT_LT(parseMs, 400);  // about 210 ms
+  if (kBoundsHold) {
+    EXPECT_LT(parseMs, 400);  // about 210 ms
+  }
 
   const QString megabyte(1024 * 1024, u'x');
   const playlists::Playlist odd = parse(QStringLiteral("#EXTINF:-1,") + megabyte + QStringLiteral("\n") +
