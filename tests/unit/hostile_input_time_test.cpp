@@ -32,7 +32,8 @@ QString hostile(const QString& head, const QString& unit, qsizetype size) {
 // The case for a failure's message, its line ends shown.
 std::string shown(const QString& head, const QString& unit) {
   QString text = head + QStringLiteral(" + ") + unit;
-  return text.replace(u'\n', QStringLiteral("\\n")).replace(u'\r', QStringLiteral("\\r")).toStdString();
+  text.replace(u'\n', QStringLiteral("\\n")).replace(u'\r', QStringLiteral("\\r"));
+  return text.toStdString();
 }
 
 // Expects work on the input made at the full size to take at most
