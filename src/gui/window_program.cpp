@@ -69,9 +69,9 @@ int runWindow(int argc, char** argv) {
   WindowProgram program(dir, players);
   Form& form = program.form();
   // Whichever way the program ends, the Unload sequence saves its files.
-  TerminationSignals endSignals([&program, &form] {
+  TerminationSignals endSignals([&program] {
     program.host().stopAsking();
-    if (!form.terminated) app::Form_Unload(form);
+    if (!program.form().terminated) app::Form_Unload(program.form());
   });
   app::Form_Load(form);
   // Closing the window during the Load event has already ended the program.

@@ -89,9 +89,7 @@ TEST_F(ImportExport, LargeAndUnreadableInputs) {
   int exitCode = -1;
   const qint64 importMs = msToRun([&] { exitCode = import(path("big.pls"), capture); });
   EXPECT_EQ(exitCode, kExitDone);
-  if (kBoundsHold) {
-    EXPECT_LT(importMs, 1500);  // about 0.7 s
-  }
+  EXPECT_BOUND_LT(importMs, 1500);  // about 0.7 s
   EXPECT_EQ(textfile::readLines(path(library::kFoundFile))->size(), 100000);
   EXPECT_TRUE(capture.outLines().last().contains("1 entries skipped"));
 

@@ -134,7 +134,5 @@ TEST(MergeCommand, ShardsAreReadAsAStream) {
   const long bigPeak = peakOf(big.fileName());
   EXPECT_EQ(verdicts(dir.filePath("merged.jsonl")).size(), kStations);
   // The shard is 40 MB; the merge may grow by a fifth of that.
-  if (kBoundsHold) {
-    EXPECT_LT(bigPeak - smallPeak, big.size() / 1024 / 5);
-  }
+  EXPECT_BOUND_LT(bigPeak - smallPeak, big.size() / 1024 / 5);
 }

@@ -108,9 +108,7 @@ TEST_F(SubscriptionUpdateTest, AMillionLinesAreReadInOnePass) {
   ASSERT_EQ(update.reports().size(), 1);
   EXPECT_EQ(update.reports().first().added, kLines);
   EXPECT_EQ(library().size(), kLines);
-  if (kBoundsHold) {
-    EXPECT_LT(cpuMs, 8'000);
-  }
+  EXPECT_BOUND_LT(cpuMs, 8'000);
 }
 
 // Stopped at a source that never answers, the update ends at once and the

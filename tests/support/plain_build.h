@@ -8,3 +8,9 @@ inline constexpr bool kBoundsHold = false;
 #else
 inline constexpr bool kBoundsHold = true;
 #endif
+
+// A bound on time or memory: checked in the plain build only.
+#define EXPECT_BOUND_LT(value, bound) \
+  if (!kBoundsHold) {                 \
+  } else                              \
+    EXPECT_LT(value, bound)

@@ -48,10 +48,8 @@ void expectLinear(const Make& make, const Work& work, const std::string& what) {
   };
   const qint64 quarter = msAt(kSize / 4);
   const qint64 whole = msAt(kSize);
-  if (kBoundsHold) {
-    EXPECT_LE(whole, kMostGrowth * quarter + kJitterMs)
-        << what << ": " << quarter << " ms, then " << whole << " ms";
-  }
+  EXPECT_BOUND_LT(whole, kMostGrowth * quarter + kJitterMs)
+      << what << ": " << quarter << " ms, then " << whole << " ms";
 }
 
 class HostileInputTimeTest : public SearchTest {};
